@@ -1,0 +1,22 @@
+#include "ProgramDirectory.h"
+
+#include <QDir>
+
+namespace vandrix {
+
+QString ProgramFilePath(const QString& initDir, const QString& fileName) {
+    if (initDir.isEmpty()) {
+        return fileName;
+    }
+    const QChar separator = QDir::separator();
+    if (initDir.endsWith(separator)) {
+        return initDir + fileName;
+    }
+    return initDir + separator + fileName;
+}
+
+QString CannotOpenDescription(const QString& path, const QString& reason) {
+    return QStringLiteral("Cannot open file %1: %2").arg(path, reason);
+}
+
+}  // namespace vandrix

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+namespace vandrix {
+
+// The outcome of a step that may fail: a value, or a plain description of why not.
+template <typename T>
+class Result {
+public:
+    static Result success(T value) { return Result(std::move(value), QString()); }
+    static Result failure(QString error) { return Result(std::nullopt, std::move(error)); }
+
+    bool ok() const { return value_.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const { return *value_; }
+    const QString& error() const { return error_; }
+
+private:
+    Result(std::optional<T> value, QString error)
+        : value_(std::move(value)), error_(std::move(error)) {}
+    std::optional<T> value_;
+    QString error_;
+};
+
+}  // namespace vandrix

@@ -1,0 +1,187 @@
+#include "TextInput.h"
+
+#include <QIODevice>
+
+namespace vandrix {
+
+namespace {
+
+constexpr qsizetype ChunkSize = 64 * 1024;
+// No UTF-16 unit takes more than three bytes (invalid bytes decode one unit each), so a line of
+// more bytes than this has more than MaxLineChars characters whatever it holds.
+constexpr qsizetype MaxLineBytes = 3 * TextInput::MaxLineChars;
+
+}  // namespace
+
+TextInput::TextInput(QIODevice& device) : device_(device) {}
+
+bool TextInput::fill() {
+    if (failed_) {
+        return false;
+    }
+    buffer_.resize(ChunkSize);
+    const qint64 n = device_.read(buffer_.data(), ChunkSize);
+    if (n < 0) {
+        failed_ = true;
+        buffer_.clear();
+        pos_ = 0;
+        return false;
+    }
+    buffer_.resize(static_cast<qsizetype>(n));
+    pos_ = 0;
+    if (atStart_) {
+        atStart_ = false;
+        if (buffer_.startsWith("\xEF\xBB\xBF")) {
+            pos_ = 3;
+        }
+    }
+    return pos_ < buffer_.size();
+}
+
+int TextInput::peek() {
+    if (pos_ >= buffer_.size() && !fill()) {
+        return -1;
+    }
+    return static_cast<unsigned char>(buffer_[pos_]);
+}
+
+int TextInput::get() {
+    const int c = peek();
+    if (c >= 0) {
+        ++pos_;
+    }
+    return c;
+}
+
+void TextInput::consumeLineEnd() {
+    if (peek() == '\r') {
+        get();
+    }
+    if (peek() == '\n') {
+        get();
+    }
+}
+
+TextInput::Status TextInput::readLine(QString& line) {
+    line.clear();
+    if (peek() < 0) {
+        return failed_ ? Status::Failed : Status::End;
+    }
+    QByteArray bytes;
+    bool tooLong = false;
+    for (;;) {
+        if (pos_ >= buffer_.size() && !fill()) {
+            break;
+        }
+        const qsizetype start = pos_;
+        const qsizetype newline = buffer_.indexOf('\n', start);
+        const qsizetype stop = newline < 0 ? buffer_.size() : newline;
+        if (!tooLong) {
+            if (bytes.size() + (stop - start) > MaxLineBytes + 1) {  // +1: room for a CR
+                tooLong = true;
+                bytes.clear();
+            } else {
+                bytes.append(buffer_.constData() + start, stop - start);
+            }
+        }
+        pos_ = stop;
+        if (newline >= 0) {
+            ++pos_;
+            break;
+        }
+    }
+    if (failed_) {
+        return Status::Failed;
+    }
+    if (tooLong) {
+        return Status::TooLong;
+    }
+    if (bytes.endsWith('\r')) {
+        bytes.chop(1);
+    }
+    QString decoded = QString::fromUtf8(bytes);
+    if (decoded.size() > MaxLineChars) {
+        return Status::TooLong;
+    }
+    line = std::move(decoded);
+    return Status::Ok;
+}
+
+TextInput::Status TextInput::skipLine() {
+    if (peek() < 0) {
+        return failed_ ? Status::Failed : Status::End;
+    }
+    for (;;) {
+        if (pos_ >= buffer_.size() && !fill()) {
+            break;
+        }
+        const qsizetype newline = buffer_.indexOf('\n', pos_);
+        if (newline >= 0) {
+            pos_ = newline + 1;
+            break;
+        }
+        pos_ = buffer_.size();
+    }
+    return failed_ ? Status::Failed : Status::Ok;
+}
+
+TextInput::Status TextInput::readItem(QByteArray& item) {
+    item.clear();
+    // Blanks before the item and empty lines.
+    for (;;) {
+        const int c = peek();
+        if (c < 0) {
+            return failed_ ? Status::Failed : Status::End;
+        }
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            get();
+            continue;
+        }
+        break;
+    }
+    const auto keep = [&item](int c) {
+        if (item.size() < MaxItemBytes) {
+            item.append(static_cast<char>(c));
+        }
+    };
+    if (peek() == '"') {
+        get();
+        for (int c = peek(); c >= 0 && c != '"' && c != '\r' && c != '\n'; c = peek()) {
+            keep(get());
+        }
+        if (peek() == '"') {
+            get();
+        }
+        // Whatever follows the closing quote up to the separator is not part of the item.
+        for (int c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek()) {
+            get();
+        }
+    } else {
+        for (int c = peek(); c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peek()) {
+            keep(get());
+        }
+    }
+    if (peek() == ',') {
+        get();
+        // A comma at the end of a line: the line end belongs to it.
+        while (peek() == ' ' || peek() == '\t') {
+            get();
+        }
+        consumeLineEnd();
+    } else {
+        consumeLineEnd();
+    }
+    if (failed_) {
+        return Status::Failed;
+    }
+    while (item.endsWith(' ') || item.endsWith('\t')) {
+        item.chop(1);
+    }
+    return Status::Ok;
+}
+
+QString TextInput::errorString() const {
+    return device_.errorString();
+}
+
+}  // namespace vandrix

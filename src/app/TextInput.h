@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+namespace vandrix {
+
+// Line and item input from a text file's bytes, with bounded memory: a line is never held
+// beyond MaxLineChars characters, an item never beyond MaxItemBytes bytes, and skipped lines
+// are not held at all. Lines end with LF or CRLF; a UTF-8 byte-order mark at the start is
+// passed over.
+class TextInput {
+public:
+    enum class Status { Ok, End, TooLong, Failed };
+
+    static constexpr qsizetype MaxLineChars = 32767;
+    static constexpr qsizetype MaxItemBytes = 32768;
+
+    explicit TextInput(QIODevice& device);
+
+    // The next line without its line end. TooLong: the line was longer than MaxLineChars;
+    // it has been consumed and `line` is left empty.
+    Status readLine(QString& line);
+
+    // Passes over the next line without holding it.
+    Status skipLine();
+
+    // The next comma- or line-separated item, as raw bytes. Blanks and tabs before an item
+    // and empty lines are passed over; an item in double quotes is taken without its quotes
+    // (commas inside included); a line end right after a comma ends that line, it does not
+    // add an empty item. Only the first MaxItemBytes bytes of an item are kept.
+    Status readItem(QByteArray& item);
+
+    // What went wrong when a call returned Failed.
+    QString errorString() const;
+
+private:
+    int peek();
+    int get();
+    bool fill();
+    void consumeLineEnd();
+
+    QIODevice& device_;
+    QByteArray buffer_;
+    qsizetype pos_ = 0;
+    bool atStart_ = true;
+    bool failed_ = false;
+};
+
+}  // namespace vandrix

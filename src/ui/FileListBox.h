@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/FileList.h"
+
+#include <QListWidget>
+
+namespace vandrix {
+
+// The window's hidden file list: a directory (at first the current directory) and the names of
+// the ordinary files in it.
+class FileListBox : public QListWidget, public FileList {
+    Q_OBJECT
+
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    QString path() const override { return path_; }
+    bool setPath(const QString& path) override;
+    QStringList fileNames() const override;
+
+private:
+    void refresh();
+    QString path_;
+};
+
+}  // namespace vandrix

@@ -1,0 +1,276 @@
+#include "FormMain.h"
+
+#include "FileListBox.h"
+#include "ScaleBox.h"
+#include "app/Conversions.h"
+#include "datafile/DataFile.h"
+#include "datafile/OpenFlow.h"
+#include "output/PictureBox.h"
+#include "output/PlotGeometry.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace vandrix {
+
+namespace {
+
+// Layout is kept in twips, 15 to a pixel at 96 dots per inch.
+constexpr int TwipsPerPixel = 15;
+
+QRect fromTwips(int left, int top, int width, int height) {
+    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
+            height / TwipsPerPixel};
+}
+
+constexpr int ClientWidthTwips = 15240;
+constexpr int ClientHeightTwips = 9630;
+constexpr int ClientLeftTwips = 60;
+constexpr int ClientTopTwips = 630;
+
+// The header rows: top of row k and width of its value box.
+constexpr std::array<int, 8> RowTop = {240, 600, 960, 1320, 1680, 2160, 2520, 2880};
+constexpr int LabelLeft = 3480;
+constexpr int LabelWidth = 2775;
+constexpr int TextLeft = 6240;
+constexpr int TitleTextWidth = 8775;
+constexpr int ValueTextWidth = 3855;
+constexpr int RowHeight = 375;
+
+constexpr std::int16_t MaxScreenScale = 1400;
+constexpr std::int16_t EnterKey = 13;
+
+const QColor GridBlue(0, 0, 255);
+
+// The face the window is built with. It is not installed on Linux; the proportional Japanese
+// serif face of the IPA fonts stands in for it.
+QFont builtFont() {
+    const QString face = QStringLiteral("ＭＳ Ｐ明朝");
+    QFont::insertSubstitution(face, QStringLiteral("IPAPMincho"));
+    QFont font(face);
+    font.setPointSize(12);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+}  // namespace
+
+FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), state_(state), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("FormMain"));
+    buildControls();
+    buildMenus();
+    applyTabOrder();
+
+    // Client area at (60, 630) twips from the screen's corner, 15240 x 9630 twips.
+    const QRect client = fromTwips(ClientLeftTwips, ClientTopTwips, ClientWidthTwips,
+                                   ClientHeightTwips);
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(client.width(), client.height() + menuHeight);
+    move(client.left(), client.top() - menuHeight);
+    CommandInF->setFocus();
+}
+
+QLabel* FormMain::makeLabel(const char* name, int left, int top, int width, int height) {
+    auto* label = new QLabel(centralWidget());
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(fromTwips(left, top, width, height));
+    return label;
+}
+
+QLineEdit* FormMain::makeTextBox(const char* name, int left, int top, int width, int height) {
+    auto* box = new QLineEdit(centralWidget());
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(fromTwips(left, top, width, height));
+    return box;
+}
+
+void FormMain::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    // Controls keep the face they are built with whatever font the window is given later.
+    client->setFont(builtFont());
+    setCentralWidget(client);
+
+    const auto button = [client](const char* name, QRect geometry) {
+        auto* b = new QPushButton(client);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(geometry);
+        b->setAutoDefault(false);
+        return b;
+    };
+    const auto scaleBox = [client](const char* name, QRect geometry) {
+        auto* box = new ScaleBox(client);
+        box->setObjectName(QLatin1String(name));
+        box->setGeometry(geometry);
+        return box;
+    };
+
+    CommandInF = button("CommandInF", fromTwips(240, 240, 2895, 495));
+    LabelScale = makeLabel("LabelScale", 240, 1080, 2895, 375);
+    TextScale = scaleBox("TextScale", fromTwips(1080, 1560, 855, 375));
+    CommandRePaint = button("CommandRePaint", fromTwips(1920, 1560, 1215, 375));
+    LabelPrinterScale = makeLabel("LabelPrinterScale", 240, 2280, 2895, 375);
+    TextPrinterScale = scaleBox("TextPrinterScale", fromTwips(1080, 2760, 855, 375));
+    CommandPrinterOutput = button("CommandPrinterOutput", fromTwips(1920, 2760, 1215, 375));
+
+    File1 = new FileListBox(client);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setGeometry(fromTwips(120, 3120, 495, 570));
+    File1->setFocusPolicy(Qt::NoFocus);
+    File1->hide();
+
+    static constexpr std::array<const char*, 8> labelNames = {
+        "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8"};
+    static constexpr std::array<const char*, 8> textNames = {"Text1", "Text2", "Text3", "Text4",
+                                                             "Text5", "Text6", "Text7", "Text8"};
+    for (std::size_t k = 0; k < Label.size(); ++k) {
+        Label[k] = makeLabel(labelNames[k], LabelLeft, RowTop[k], LabelWidth, RowHeight);
+        Text[k] = makeTextBox(textNames[k], TextLeft, RowTop[k],
+                              k == 0 ? TitleTextWidth : ValueTextWidth, RowHeight);
+    }
+
+    Picture1 = new PictureBox(client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(fromTwips(120, 3480, 15000, 6000));
+
+    connect(CommandInF, &QPushButton::clicked, this, [this] { CommandInF_Click(); });
+    connect(CommandRePaint, &QPushButton::clicked, this, [this] { CommandRePaint_Click(); });
+    TextScale->setKeyPressHandler([this](std::int16_t& key) { TextScale_KeyPress(key); });
+}
+
+void FormMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuBar"));
+    // The menus keep the desktop's menu font whatever font the window is given.
+    bar->setFont(QApplication::font(bar));
+
+    mnuFile = bar->addMenu(QStringLiteral("1"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileItem[0] = mnuFile->addAction(QStringLiteral("a"));
+    mnuFileItem[0]->setObjectName(QStringLiteral("mnuFileItem0"));
+
+    mnuSet = bar->addMenu(QStringLiteral("2"));
+    mnuSet->setObjectName(QStringLiteral("mnuSet"));
+    mnuSetItem[0] = mnuSet->addMenu(QStringLiteral("b"));
+    mnuSetItem[0]->setObjectName(QStringLiteral("mnuSetItem0"));
+    mnuSetLang[0] = mnuSetItem[0]->addAction(QStringLiteral("a"));
+    mnuSetLang[0]->setObjectName(QStringLiteral("mnuSetLang0"));
+    mnuSetLang[1] = mnuSetItem[0]->addAction(QStringLiteral("b"));
+    mnuSetLang[1]->setObjectName(QStringLiteral("mnuSetLang1"));
+
+    for (std::size_t i = 0; i < mnuFileItem.size(); ++i) {
+        connect(mnuFileItem[i], &QAction::triggered, this,
+                [this, i] { mnuFileItem_Click(static_cast<std::int16_t>(i)); });
+    }
+}
+
+void FormMain::applyTabOrder() {
+    // Labels, the picture area and the hidden file list take no focus.
+    std::vector<QWidget*> order = {CommandInF, TextScale, CommandRePaint};
+    for (QLineEdit* box : Text) {
+        order.push_back(box);
+    }
+    order.push_back(CommandPrinterOutput);
+    order.push_back(TextPrinterScale);
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+}
+
+void FormMain::Form_Load() {
+    Picture1->setBackColor(Qt::white);
+    Picture1->setScaleHeight(-600);
+    Picture1->setScaleLeft(-50);
+    Picture1->setScaleTop(400);
+    Picture1->setScaleWidth(1500);
+}
+
+void FormMain::CommandInF_Click() {
+    OpenDataFile();
+    if (!state_.DataName.isEmpty()) {
+        ReadDataFile();
+        DrawPlot();
+    }
+}
+
+void FormMain::OpenDataFile() {
+    const QString chosen = dialogs_.openFile(state_.InitDir);
+    if (!TakeChosenFile(state_, chosen)) {
+        dialogs_.messageBox(UnusableFileMessage(state_));
+    }
+}
+
+void FormMain::ReadDataFile() {
+    const DataFileOutcome outcome = vandrix::ReadDataFile(state_);
+    for (std::size_t k = 0; k < Label.size(); ++k) {
+        if (outcome.labels[k]) {
+            Label[k]->setText(*outcome.labels[k]);
+        }
+        if (outcome.values[k]) {
+            Text[k]->setText(*outcome.values[k]);
+            Text[k]->setCursorPosition(0);
+        }
+    }
+    for (const QString& message : outcome.messages) {
+        dialogs_.messageBox(message);
+    }
+}
+
+void FormMain::DrawPlot() {
+    const ScreenPlot plot = ComputeScreenPlot(state_.ScreenScale, state_.PointX, state_.PointY);
+    Picture1->cls();
+    Picture1->setDrawWidth(1);
+    for (const PlotLine& line : plot.grid) {
+        Picture1->line(line.x1, line.y1, line.x2, line.y2, GridBlue);
+    }
+    Picture1->setDrawWidth(2);
+    for (const PlotLine& line : plot.curves) {
+        Picture1->line(line.x1, line.y1, line.x2, line.y2);
+    }
+    Picture1->setDrawWidth(1);
+}
+
+void FormMain::CommandRePaint_Click() {
+    const Result<std::int16_t> typed = TextToInt16(TextScale->text());
+    if (!typed) {
+        dialogs_.messageBox(typed.error());
+        return;
+    }
+    std::int16_t scale = typed.value();
+    const bool clamped = scale > MaxScreenScale;
+    if (clamped) {
+        scale = MaxScreenScale;
+    }
+    state_.ScreenScale = scale;
+    TextScale->setText(Int16ToText(scale));
+    if (clamped) {
+        dialogs_.messageBox(QStringLiteral("Max = 1400"));
+        return;
+    }
+    if (!state_.DataName.isEmpty()) {
+        DrawPlot();
+    }
+}
+
+void FormMain::TextScale_KeyPress(std::int16_t& key) {
+    if (key == EnterKey) {
+        CommandRePaint_Click();
+        key = 0;
+    }
+}
+
+void FormMain::mnuFileItem_Click(std::int16_t index) {
+    if (index == 0) {
+        close();
+    }
+}
+
+}  // namespace vandrix

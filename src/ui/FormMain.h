@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Dialogs.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace vandrix {
+
+class FileListBox;
+class PictureBox;
+class ScaleBox;
+
+// The program's one window: the open, redraw and print buttons, the two scale boxes, the eight
+// label/value pairs of a data file, the plot, and the file and settings menus. Every control's
+// objectName is its name (CommandInF, TextScale, Label1 .. Label8, Picture1, mnuSetLang0 ...).
+class FormMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    FormMain(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Event handlers, named after their control and event.
+    void Form_Load();
+    void CommandInF_Click();
+    void CommandRePaint_Click();
+    void TextScale_KeyPress(std::int16_t& key);
+    void mnuFileItem_Click(std::int16_t index);
+
+    void OpenDataFile();
+    void ReadDataFile();
+    void DrawPlot();
+
+    PictureBox& picture() const { return *Picture1; }
+
+private:
+    void buildControls();
+    void buildMenus();
+    void applyTabOrder();
+    QLabel* makeLabel(const char* name, int left, int top, int width, int height);
+    QLineEdit* makeTextBox(const char* name, int left, int top, int width, int height);
+
+    AppState& state_;
+    Dialogs& dialogs_;
+
+    QPushButton* CommandInF = nullptr;
+    QLabel* LabelScale = nullptr;
+    ScaleBox* TextScale = nullptr;
+    QPushButton* CommandRePaint = nullptr;
+    QLabel* LabelPrinterScale = nullptr;
+    ScaleBox* TextPrinterScale = nullptr;
+    QPushButton* CommandPrinterOutput = nullptr;
+    FileListBox* File1 = nullptr;
+    std::array<QLabel*, 8> Label{};
+    std::array<QLineEdit*, 8> Text{};
+    PictureBox* Picture1 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    std::array<QAction*, 1> mnuFileItem{};
+    QMenu* mnuSet = nullptr;
+    std::array<QMenu*, 1> mnuSetItem{};
+    std::array<QAction*, 2> mnuSetLang{};
+};
+
+}  // namespace vandrix

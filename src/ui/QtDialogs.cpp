@@ -1,0 +1,36 @@
+#include "QtDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vandrix {
+
+QWidget* QtDialogs::visibleParent() const {
+    return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
+void QtDialogs::messageBox(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, visibleParent());
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+QString QtDialogs::inputBox(const QString& prompt) {
+    QInputDialog box(visibleParent());
+    box.setObjectName(QStringLiteral("InputBox"));
+    box.setWindowTitle(QString());
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    if (box.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return box.textValue();
+}
+
+QString QtDialogs::openFile(const QString& initialDir) {
+    return QFileDialog::getOpenFileName(visibleParent(), QString(), initialDir);
+}
+
+}  // namespace vandrix

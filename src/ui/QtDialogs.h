@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace vandrix {
+
+// Message box, input box and open-file dialog from Qt, over the given parent window.
+class QtDialogs : public Dialogs {
+public:
+    void setParentWidget(QWidget* parent) { parent_ = parent; }
+
+    void messageBox(const QString& text) override;
+    QString inputBox(const QString& prompt) override;
+    QString openFile(const QString& initialDir) override;
+
+private:
+    QWidget* visibleParent() const;
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace vandrix
