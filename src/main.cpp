@@ -1,16 +1,10 @@
-#include "app/AppState.h"
-#include "ui/FormMain.h"
-#include "ui/QtDialogs.h"
+#include "ui/Viewer.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    vandrix::AppState state;
-    vandrix::QtDialogs dialogs;
-    vandrix::FormMain form(state, dialogs);
-    dialogs.setParentWidget(&form);
-    form.Form_Load();
-    form.show();
+    vandrix::Viewer viewer;
+    viewer.start();
     return QApplication::exec();
 }

@@ -57,9 +57,8 @@ bool magnitudeIsLarge(const std::string& mantissa, long long exponent) {
     if (firstNonZero == std::string::npos) {
         return false;
     }
-    const long long place = firstNonZero < point
-                                ? static_cast<long long>(point - firstNonZero) - 1
-                                : -static_cast<long long>(firstNonZero - point);
+    const long long place = firstNonZero < point ? static_cast<long long>(point - firstNonZero) - 1
+                                                 : -static_cast<long long>(firstNonZero - point);
     return place + exponent > 0;
 }
 
@@ -156,11 +155,10 @@ QString toText(double value, std::chars_format format, int precision) {
         return QStringLiteral("0");  // also for -0
     }
     std::array<char, 64> buffer{};
-    const auto result = precision > 0
-                            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            format, precision)
-                            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            format);
+    const auto result =
+        precision > 0
+            ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision)
+            : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format);
     QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
     text.replace(QLatin1Char('e'), QLatin1Char('E'));
     return text;
@@ -205,7 +203,7 @@ QString DoubleToText(double value) {
 }
 
 QString DoubleToRoundTripText(double value) {
-    const QString fifteen = DoubleToText(value);
+    QString fifteen = DoubleToText(value);
     const Result<double> back = NumericPrefix(QStringView(fifteen));
     if (back && back.value() == value) {
         return fifteen;

@@ -6,7 +6,7 @@ namespace vandrix {
 
 namespace {
 
-constexpr qsizetype ChunkSize = 64 * 1024;
+constexpr qsizetype ChunkSize = qsizetype{64} * 1024;
 // No UTF-16 unit takes more than three bytes (invalid bytes decode one unit each), so a line of
 // more bytes than this has more than MaxLineChars characters whatever it holds.
 constexpr qsizetype MaxLineBytes = 3 * TextInput::MaxLineChars;

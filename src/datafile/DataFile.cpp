@@ -47,8 +47,8 @@ private:
             slot = 0.0;
             return;
         }
-        const Result<double> number =
-            NumericPrefix(std::string_view(item_.constData(), static_cast<std::size_t>(item_.size())));
+        const Result<double> number = NumericPrefix(
+            std::string_view(item_.constData(), static_cast<std::size_t>(item_.size())));
         if (!number) {
             fault_ = true;  // the slot keeps its former value
             return;

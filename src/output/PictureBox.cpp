@@ -87,12 +87,12 @@ void PictureBox::drawLine(double x1, double y1, double x2, double y2, const QCol
         return;
     }
     const QLineF pixels(toPixel(x1, y1), toPixel(x2, y2));
-    if (!std::isfinite(pixels.x1()) || !std::isfinite(pixels.y1()) ||
-        !std::isfinite(pixels.x2()) || !std::isfinite(pixels.y2())) {
+    if (!std::isfinite(pixels.x1()) || !std::isfinite(pixels.y1()) || !std::isfinite(pixels.x2()) ||
+        !std::isfinite(pixels.y2())) {
         return;
     }
-    const QRectF area = QRectF(image_.rect()).adjusted(-ClipMargin, -ClipMargin, ClipMargin,
-                                                       ClipMargin);
+    const QRectF area =
+        QRectF(image_.rect()).adjusted(-ClipMargin, -ClipMargin, ClipMargin, ClipMargin);
     const std::optional<QLineF> visible = ClipLine(pixels, area);
     if (!visible) {
         return;

@@ -45,7 +45,7 @@ ScreenPlot ComputeScreenPlot(std::int16_t scale, const PointArray& pointX,
         const std::int32_t y = roundExact((i / 10.0) * s);
         plot.grid.push_back({0, y, roundExact(s), y});
     }
-    plot.curves.reserve(2 * (FilePointsPerCurve - 1));
+    plot.curves.reserve(std::size_t{CurveCount} * (FilePointsPerCurve - 1));
     for (int b = 0; b < FilePointsPerCurve - 1; ++b) {
         for (int curve = 0; curve < CurveCount; ++curve) {
             if (const auto segment = ScreenSegment(s, pointX, pointY, curve, b)) {

@@ -18,13 +18,21 @@ bool FileListBox::setPath(const QString& path) {
     return true;
 }
 
+namespace {
+
+QStringList ordinaryFiles(const QString& path) {
+    return QDir(path).entryList(QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
 QStringList FileListBox::fileNames() const {
-    return QDir(path_).entryList(QDir::Files, QDir::Name);
+    return ordinaryFiles(path_);
 }
 
 void FileListBox::refresh() {
     clear();
-    addItems(fileNames());
+    addItems(ordinaryFiles(path_));
 }
 
 }  // namespace vandrix

@@ -69,8 +69,8 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     applyTabOrder();
 
     // Client area at (60, 630) twips from the screen's corner, 15240 x 9630 twips.
-    const QRect client = fromTwips(ClientLeftTwips, ClientTopTwips, ClientWidthTwips,
-                                   ClientHeightTwips);
+    const QRect client =
+        fromTwips(ClientLeftTwips, ClientTopTwips, ClientWidthTwips, ClientHeightTwips);
     const int menuHeight = menuBar()->sizeHint().height();
     resize(client.width(), client.height() + menuHeight);
     move(client.left(), client.top() - menuHeight);

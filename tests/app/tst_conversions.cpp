@@ -68,10 +68,12 @@ void TestConversions::numericPrefix_data() {
     QTest::newRow("comma after digits") << "12,5" << 12.0;
     QTest::newRow("full-width digits are text") << QStringLiteral("１２") << 0.0;
     QTest::newRow("carriage return ends") << "1\r2" << 1.0;
-    QTest::newRow("many digits") << QString(400, QLatin1Char('9')).prepend(QLatin1String("0.")) << 1.0;
+    QTest::newRow("many digits") << QString(400, QLatin1Char('9')).prepend(QLatin1String("0."))
+                                 << 1.0;
     QTest::newRow("underflow reads as zero") << "1e-400" << 0.0;
     QTest::newRow("denormal") << "4e-320" << 4e-320;
-    QTest::newRow("largest double") << "1.7976931348623157e308" << std::numeric_limits<double>::max();
+    QTest::newRow("largest double")
+        << "1.7976931348623157e308" << std::numeric_limits<double>::max();
     QTest::newRow("zero mantissa huge exponent") << "0e999999" << 0.0;
     QTest::newRow("nan is text") << "nan" << 0.0;
     QTest::newRow("inf is text") << "inf" << 0.0;
@@ -104,10 +106,18 @@ void TestConversions::numericPrefixOverflow() {
 }
 
 void TestConversions::numericPrefixBytesMatchesText() {
-    const QList<QByteArray> samples = {"0.999939", "-0.000013", " 1 400", "12abc", "1e400",
-                                       "\x81\x5B" "1", "3\xE3\x80\x80" "4"};
+    const QList<QByteArray> samples = {"0.999939",
+                                       "-0.000013",
+                                       " 1 400",
+                                       "12abc",
+                                       "1e400",
+                                       "\x81\x5B"
+                                       "1",
+                                       "3\xE3\x80\x80"
+                                       "4"};
     for (const QByteArray& bytes : samples) {
-        const Result<double> fromBytes = NumericPrefix(std::string_view(bytes.constData(), bytes.size()));
+        const Result<double> fromBytes =
+            NumericPrefix(std::string_view(bytes.constData(), bytes.size()));
         const Result<double> fromText = NumericPrefix(QStringView(QString::fromLatin1(bytes)));
         QCOMPARE(fromBytes.ok(), fromText.ok());
         if (fromBytes.ok()) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QStringList>
+
+namespace vandrix {
+
+// Dialogs that answer from a script and remember what they were asked.
+class ScriptedDialogs : public Dialogs {
+public:
+    QStringList messages;      // every message box text, in order
+    QStringList prompts;       // every input box prompt
+    QStringList openDirs;      // the initial directory of every open-file dialog
+    QStringList inputAnswers;  // next answers of the input box ("" once they run out)
+    QStringList openAnswers;   // next answers of the open-file dialog ("" once they run out)
+
+    void messageBox(const QString& text) override { messages << text; }
+    QString inputBox(const QString& prompt) override {
+        prompts << prompt;
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+    }
+    QString openFile(const QString& initialDir) override {
+        openDirs << initialDir;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+};
+
+}  // namespace vandrix

@@ -1,0 +1,374 @@
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "output/PictureBox.h"
+#include "ui/FormMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace vandrix;
+using vandrix::testing::samplePath;
+using vandrix::testing::writeFile;
+
+namespace {
+
+const QRgb Blue = 0x0000FF;
+const QRgb White = 0xFFFFFF;
+const QRgb Black = 0x000000;
+
+}  // namespace
+
+// The real window, driven offscreen with scripted dialogs->
+class TestFormMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlGeometry_data();
+    void controlGeometry();
+    void builtState();
+    void tabOrderAndFocus();
+    void openShowsFileAndPlot();
+    void openStartsInProgramDirectory();
+    void redrawAtNewScale();
+    void scaleEntry_data();
+    void scaleEntry();
+    void clampedScaleDoesNotRedraw();
+    void enterRule();
+    void redrawWithoutDataFile();
+    void typedScaleWithoutEnterIsNotUsed();
+    void cancelRereadsEarlierFile();
+    void nameEndingWithSeparator();
+    void vanishedFileStillRedraws();
+    void labelsArePlainText();
+
+private:
+    template <typename T>
+    T* child(const char* name) const {
+        T* widget = form->findChild<T*>(QLatin1String(name));
+        if (widget == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+    QImage image() const { return form->picture().image(); }
+    QRgb pixelAt(double x, double y) const {
+        const QPointF p = form->picture().toPixel(x, y);
+        return image().pixel(qRound(p.x()), qRound(p.y())) & 0xFFFFFF;
+    }
+    void openSample(const char* name = "naca2412.dat") {
+        dialogs->openAnswers << samplePath(name);
+        child<QPushButton>("CommandInF")->click();
+    }
+    void typeAndEnter(const char* box, const QString& text) {
+        auto* edit = child<QLineEdit>(box);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    AppState state;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<FormMain> form;
+};
+
+void TestFormMain::init() {
+    state = AppState();
+    state.ScreenScale = 1000;
+    dialogs = std::make_unique<ScriptedDialogs>();
+    form = std::make_unique<FormMain>(state, *dialogs);
+    form->Form_Load();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+void TestFormMain::cleanup() {
+    form.reset();
+    dialogs.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestFormMain::controlGeometry_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    const auto row = [](const char* name, int l, int t, int w, int h) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QRect(l, t, w, h);
+    };
+    row("CommandInF", 240, 240, 2895, 495);
+    row("LabelScale", 240, 1080, 2895, 375);
+    row("TextScale", 1080, 1560, 855, 375);
+    row("CommandRePaint", 1920, 1560, 1215, 375);
+    row("LabelPrinterScale", 240, 2280, 2895, 375);
+    row("TextPrinterScale", 1080, 2760, 855, 375);
+    row("CommandPrinterOutput", 1920, 2760, 1215, 375);
+    row("File1", 120, 3120, 495, 570);
+    row("Picture1", 120, 3480, 15000, 6000);
+    const std::array<int, 8> tops = {240, 600, 960, 1320, 1680, 2160, 2520, 2880};
+    for (int k = 1; k <= 8; ++k) {
+        const QByteArray label = "Label" + QByteArray::number(k);
+        const QByteArray text = "Text" + QByteArray::number(k);
+        row(label.constData(), 3480, tops[k - 1], 2775, 375);
+        row(text.constData(), 6240, tops[k - 1], k == 1 ? 8775 : 3855, 375);
+    }
+}
+
+void TestFormMain::controlGeometry() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    auto* widget = form->findChild<QWidget*>(name);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->geometry(),
+             QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+    QCOMPARE(widget->isVisible(), name != QLatin1String("File1"));
+}
+
+void TestFormMain::builtState() {
+    QCOMPARE(form->centralWidget()->size(), QSize(15240 / 15, 9630 / 15));
+    QCOMPARE(form->windowTitle(), QString());
+    QCOMPARE(form->picture().image().size(), QSize(996, 396));
+    QCOMPARE(form->picture().frameWidth(), 2);
+    QCOMPARE(pixelAt(0, 0), White);
+    for (const char* name : {"CommandInF", "CommandRePaint", "CommandPrinterOutput"}) {
+        QCOMPARE(child<QPushButton>(name)->text(), QString());
+    }
+    for (const char* name : {"LabelScale", "LabelPrinterScale", "Label1", "Label8"}) {
+        QCOMPARE(child<QLabel>(name)->text(), QString());
+    }
+    for (const char* name : {"TextScale", "TextPrinterScale", "Text1", "Text8"}) {
+        QCOMPARE(child<QLineEdit>(name)->text(), QString());
+    }
+    QCOMPARE(child<QMenu>("mnuFile")->title(), QStringLiteral("1"));
+    QCOMPARE(child<QAction>("mnuFileItem0")->text(), QStringLiteral("a"));
+    QCOMPARE(child<QMenu>("mnuSet")->title(), QStringLiteral("2"));
+    QCOMPARE(child<QMenu>("mnuSetItem0")->title(), QStringLiteral("b"));
+    QCOMPARE(child<QAction>("mnuSetLang0")->text(), QStringLiteral("a"));
+    QCOMPARE(child<QAction>("mnuSetLang1")->text(), QStringLiteral("b"));
+    const QFont font = child<QPushButton>("CommandInF")->font();
+    QCOMPARE(font.family(), QStringLiteral("ＭＳ Ｐ明朝"));
+    QCOMPARE(font.pointSize(), 12);
+    QCOMPARE(QFontInfo(font).family(), QStringLiteral("IPAPMincho"));
+}
+
+void TestFormMain::tabOrderAndFocus() {
+    form->activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), child<QWidget>("CommandInF"));
+    const QStringList expected = {"TextScale",
+                                  "CommandRePaint",
+                                  "Text1",
+                                  "Text2",
+                                  "Text3",
+                                  "Text4",
+                                  "Text5",
+                                  "Text6",
+                                  "Text7",
+                                  "Text8",
+                                  "CommandPrinterOutput",
+                                  "TextPrinterScale",
+                                  "CommandInF"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestFormMain::openShowsFileAndPlot() {
+    openSample();
+    QCOMPARE(dialogs->messages, QStringList());
+    QCOMPARE(state.DataName, QStringLiteral("naca2412.dat"));
+    QCOMPARE(state.DataPath, samplePath("naca2412.dat"));
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("Name"));
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QStringLiteral("NACA 2412"));
+    QCOMPARE(child<QLabel>("Label2")->text(), QStringLiteral("No."));
+    QCOMPARE(child<QLineEdit>("Text2")->text(), QStringLiteral("2412"));
+    QCOMPARE(child<QLabel>("Label8")->text(), QStringLiteral("Points"));
+    QCOMPARE(child<QLineEdit>("Text8")->text(), QStringLiteral("201"));
+
+    // Grid at scale 1000: x = 0 .. 1000 step 100, y = -100 .. 300 step 100.
+    QCOMPARE(pixelAt(900, 250), Blue);
+    QCOMPARE(pixelAt(0, 250), Blue);
+    QCOMPARE(pixelAt(450, 300), Blue);
+    QCOMPARE(pixelAt(450, -100), Blue);
+    QCOMPARE(pixelAt(1050, 250), White);
+    QCOMPARE(pixelAt(450, 350), White);
+    // The upper surface at mid-chord, drawn in the picture's text colour.
+    const double x = 1000 * state.PointX(1, 100);
+    const double y = 1000 * state.PointY(1, 100);
+    QCOMPARE(pixelAt(x, y), Black);
+}
+
+void TestFormMain::openStartsInProgramDirectory() {
+    state.InitDir = QStringLiteral("/some/program/dir");
+    child<QPushButton>("CommandInF")->click();
+    QCOMPARE(dialogs->openDirs, QStringList{state.InitDir});
+    QCOMPARE(state.DataName, QString());
+    QCOMPARE(pixelAt(0, 0), White);  // nothing chosen, nothing drawn
+}
+
+void TestFormMain::redrawAtNewScale() {
+    openSample();
+    QCOMPARE(pixelAt(1000, 250), Blue);
+    typeAndEnter("TextScale", QStringLiteral("1200"));
+    QCOMPARE(state.ScreenScale, std::int16_t(1200));
+    QCOMPARE(child<QLineEdit>("TextScale")->text(), QStringLiteral("1200"));
+    QCOMPARE(pixelAt(1200, 250), Blue);
+    QCOMPARE(pixelAt(1000, 250), White);  // the old right edge is gone
+    QCOMPARE(pixelAt(1200, 360), Blue);   // top grid line at 360
+    QCOMPARE(dialogs->messages, QStringList());
+}
+
+void TestFormMain::scaleEntry_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("1400.5 rounds down") << "1400.5" << 1400 << "1400"
+                                        << "";
+    QTest::newRow("trailing letters") << "12abc" << 12 << "12"
+                                      << "";
+    QTest::newRow("empty") << "" << 0 << "0"
+                           << "";
+    QTest::newRow("letters") << "abc" << 0 << "0"
+                             << "";
+    QTest::newRow("negative") << "-300" << -300 << "-300"
+                              << "";
+    QTest::newRow("blanks") << " 1 2 0 0 " << 1200 << "1200"
+                            << "";
+    QTest::newRow("1401.5 clamps") << "1401.5" << 1400 << "1400"
+                                   << "Max = 1400";
+    QTest::newRow("40000 overflows") << "40000" << 777 << "keep"
+                                     << "Overflow";
+    QTest::newRow("1e400 overflows") << "1e400" << 777 << "keep"
+                                     << "Overflow";
+}
+
+void TestFormMain::scaleEntry() {
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    state.ScreenScale = 777;
+    auto* box = child<QLineEdit>("TextScale");
+    box->setText(typed);
+    child<QPushButton>("CommandRePaint")->click();
+    QCOMPARE(int(state.ScreenScale), stored);
+    QCOMPARE(box->text(), shown == QLatin1String("keep") ? typed : shown);
+    QCOMPARE(dialogs->messages, message.isEmpty() ? QStringList() : QStringList{message});
+}
+
+void TestFormMain::clampedScaleDoesNotRedraw() {
+    openSample();
+    const QImage before = image();
+    child<QLineEdit>("TextScale")->setText(QStringLiteral("2000"));
+    child<QPushButton>("CommandRePaint")->click();
+    QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Max = 1400")});
+    QCOMPARE(state.ScreenScale, std::int16_t(1400));
+    QCOMPARE(image(), before);
+    child<QPushButton>("CommandRePaint")->click();  // again: now redraws at 1400
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(image() != before);
+    QCOMPARE(pixelAt(1400, 250), Blue);
+}
+
+void TestFormMain::enterRule() {
+    auto* box = child<QLineEdit>("TextScale");
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("15x0"));
+    QCOMPARE(box->text(), QStringLiteral("15x0"));  // every character but Enter goes in
+    box->setText(QStringLiteral("9999"));
+    QTest::keyClick(box, Qt::Key_Enter);
+    QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Max = 1400")});  // handler ran once
+    QCOMPARE(box->text(), QStringLiteral("1400"));  // as the handler left it, no Enter in it
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(dialogs->messages.size(), 1);
+    QCOMPARE(box->text(), QStringLiteral("1400"));
+}
+
+void TestFormMain::redrawWithoutDataFile() {
+    const QImage before = image();
+    typeAndEnter("TextScale", QStringLiteral("500"));
+    QCOMPARE(state.ScreenScale, std::int16_t(500));
+    QCOMPARE(child<QLineEdit>("TextScale")->text(), QStringLiteral("500"));
+    QCOMPARE(image(), before);
+}
+
+void TestFormMain::typedScaleWithoutEnterIsNotUsed() {
+    child<QLineEdit>("TextScale")->setText(QStringLiteral("500"));
+    openSample();
+    QCOMPARE(state.ScreenScale, std::int16_t(1000));
+    QCOMPARE(pixelAt(1000, 250), Blue);
+}
+
+void TestFormMain::cancelRereadsEarlierFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.dat"));
+    QVERIFY(writeFile(path, testing::readAll(samplePath("naca2412.dat"))));
+    dialogs->openAnswers << path;
+    child<QPushButton>("CommandInF")->click();
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QStringLiteral("NACA 2412"));
+
+    // The file changes on disk; cancelling the dialog reads and draws it again.
+    QByteArray changed = testing::readAll(samplePath("naca2412.dat"));
+    changed.replace("Name:NACA 2412", "Name:Changed");
+    QVERIFY(writeFile(path, changed));
+    form->picture().cls();
+    child<QPushButton>("CommandInF")->click();  // the script has no answer left: cancelled
+    QCOMPARE(dialogs->openDirs.size(), 2);
+    QCOMPARE(state.DataPath, path);
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QStringLiteral("Changed"));
+    QCOMPARE(pixelAt(900, 250), Blue);
+}
+
+void TestFormMain::nameEndingWithSeparator() {
+    state.FileErrorMessage = QStringLiteral("Unusable file");
+    openSample();
+    form->picture().cls();
+    dialogs->openAnswers << QStringLiteral("/tmp/");
+    child<QPushButton>("CommandInF")->click();
+    QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Unusable file")});
+    QCOMPARE(state.DataName, QString());
+    QCOMPARE(state.DataPath, samplePath("naca2412.dat"));
+    QCOMPARE(pixelAt(900, 250), White);  // nothing read or drawn
+}
+
+void TestFormMain::vanishedFileStillRedraws() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gone.dat"));
+    QVERIFY(writeFile(path, testing::readAll(samplePath("naca2412.dat"))));
+    dialogs->openAnswers << path;
+    child<QPushButton>("CommandInF")->click();
+    QVERIFY(QFile::remove(path));
+    form->picture().cls();
+    child<QPushButton>("CommandInF")->click();  // cancelled: re-read of a file that is gone
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY2(dialogs->messages[0].contains(path), qPrintable(dialogs->messages[0]));
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QStringLiteral("NACA 2412"));
+    QCOMPARE(pixelAt(900, 250), Blue);  // drawn again from the points it had
+}
+
+void TestFormMain::labelsArePlainText() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("html.dat"));
+    QByteArray bytes = testing::readAll(samplePath("naca2412.dat"));
+    bytes.replace("Name:NACA 2412", "<b>Name</b>:NACA 2412");
+    QVERIFY(writeFile(path, bytes));
+    dialogs->openAnswers << path;
+    child<QPushButton>("CommandInF")->click();
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("<b>Name</b>"));
+    QCOMPARE(child<QLabel>("Label1")->textFormat(), Qt::PlainText);
+}
+
+QTEST_MAIN(TestFormMain)
+#include "tst_formmain.moc"
