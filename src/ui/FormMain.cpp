@@ -3,12 +3,14 @@
 #include "FileListBox.h"
 #include "ScaleBox.h"
 #include "app/Conversions.h"
+#include "app/Startup.h"
 #include "datafile/DataFile.h"
 #include "datafile/OpenFlow.h"
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -269,8 +271,56 @@ void FormMain::TextScale_KeyPress(std::int16_t& key) {
 
 void FormMain::mnuFileItem_Click(std::int16_t index) {
     if (index == 0) {
-        close();
+        ExitProgram(state_, *this, dialogs_);
     }
 }
+
+void FormMain::Form_Unload(std::int16_t& /*cancel*/) {
+    ExitProgram(state_, *this, dialogs_);
+}
+
+void FormMain::unloadWindow() {
+    if (unloading_) {
+        return;
+    }
+    unloading_ = true;
+    std::int16_t cancel = 0;
+    Form_Unload(cancel);
+    close();
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+    // The close box unloads the window; so does close() at the end of an unload, which must
+    // not run the unload handler a second time.
+    if (!unloading_) {
+        unloading_ = true;
+        std::int16_t cancel = 0;
+        Form_Unload(cancel);
+    }
+    event->accept();
+}
+
+void FormMain::setWindowFont(const QString& family, int pointSize) {
+    QFont windowFont = font();
+    if (!family.isEmpty()) {
+        windowFont.setFamily(family);
+    }
+    windowFont.setPointSize(pointSize);
+    setFont(windowFont);
+}
+
+void FormMain::setScreenScaleText(const QString& text) {
+    TextScale->setText(text);
+}
+
+void FormMain::setPrinterScaleText(const QString& text) {
+    TextPrinterScale->setText(text);
+}
+
+FileList& FormMain::fileList() {
+    return *File1;
+}
+
+void FormMain::ReadLanguage() {}
 
 }  // namespace vandrix

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Dialogs.h"
+#include "app/MainWindowPort.h"
 
 #include <QMainWindow>
 
@@ -23,7 +24,7 @@ class ScaleBox;
 // The program's one window: the open, redraw and print buttons, the two scale boxes, the eight
 // label/value pairs of a data file, the plot, and the file and settings menus. Every control's
 // objectName is its name (CommandInF, TextScale, Label1 .. Label8, Picture1, mnuSetLang0 ...).
-class FormMain : public QMainWindow {
+class FormMain : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 
 public:
@@ -31,6 +32,7 @@ public:
 
     // Event handlers, named after their control and event.
     void Form_Load();
+    void Form_Unload(std::int16_t& cancel);
     void CommandInF_Click();
     void CommandRePaint_Click();
     void TextScale_KeyPress(std::int16_t& key);
@@ -40,7 +42,22 @@ public:
     void ReadDataFile();
     void DrawPlot();
 
+    void ReadLanguage();
+
     PictureBox& picture() const { return *Picture1; }
+
+    // What start-up and shut-down use.
+    void loadWindow() override { Form_Load(); }
+    void showWindow() override { show(); }
+    void unloadWindow() override;
+    void setWindowFont(const QString& family, int pointSize) override;
+    void setScreenScaleText(const QString& text) override;
+    void setPrinterScaleText(const QString& text) override;
+    void readLanguage() override { ReadLanguage(); }
+    FileList& fileList() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -51,6 +68,7 @@ private:
 
     AppState& state_;
     Dialogs& dialogs_;
+    bool unloading_ = false;
 
     QPushButton* CommandInF = nullptr;
     QLabel* LabelScale = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "ui/FormMain.h"
+#include "ui/GracefulTermination.h"
 #include "ui/QtDialogs.h"
 
 #include <memory>
@@ -18,16 +19,20 @@ public:
     Viewer& operator=(Viewer&&) = delete;
     ~Viewer();
 
-    // Start-up: loads and shows the window.
+    // Start-up, from loading the window to the language step. Afterwards a termination
+    // signal closes the window as its close box would.
     void start();
 
     FormMain& window() { return *form_; }
     AppState& state() { return state_; }
 
 private:
+    void closeOnSignal();
+
     AppState state_;
     QtDialogs dialogs_;
     std::unique_ptr<FormMain> form_;
+    std::unique_ptr<GracefulTermination> termination_;
 };
 
 }  // namespace vandrix

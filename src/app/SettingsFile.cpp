@@ -1,0 +1,104 @@
+#include "SettingsFile.h"
+
+#include "Conversions.h"
+#include "TextInput.h"
+
+namespace vandrix {
+
+namespace {
+
+// A number between blanks; a negative one has its minus sign where the leading blank would be.
+QString numberField(const QString& text) {
+    if (text.startsWith(QLatin1Char('-'))) {
+        return text + QLatin1Char(' ');
+    }
+    return QLatin1Char(' ') + text + QLatin1Char(' ');
+}
+
+}  // namespace
+
+SettingsRead ParseSettings(QIODevice& device, const QString& path) {
+    SettingsRead read;
+    TextInput input(device);
+    QString line;
+    int lineNumber = 0;
+
+    // The value line of each pair; the comment line before it is never looked at.
+    const auto nextValue = [&]() -> bool {
+        for (int i = 0; i < 2; ++i) {
+            ++lineNumber;
+            switch (input.readLine(line)) {
+                case TextInput::Status::Ok:
+                    break;
+                case TextInput::Status::End:
+                    return false;
+                case TextInput::Status::TooLong:
+                    read.messages
+                        << QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber).arg(path);
+                    return false;
+                case TextInput::Status::Failed:
+                    read.messages
+                        << QStringLiteral("Cannot read file %1: %2").arg(path, input.errorString());
+                    return false;
+            }
+        }
+        return true;
+    };
+    const auto overflow = [&] {
+        read.messages << QStringLiteral("%1: line %2 of %3")
+                             .arg(OverflowDescription())
+                             .arg(lineNumber)
+                             .arg(path);
+    };
+
+    if (!nextValue()) {
+        return read;
+    }
+    if (const Result<std::int16_t> language = TextToInt16(line)) {
+        read.language = language.value();
+    } else {
+        overflow();
+    }
+    if (!nextValue()) {
+        return read;
+    }
+    read.initDir = line;
+    if (!nextValue()) {
+        return read;
+    }
+    if (const Result<std::int16_t> scale = TextToInt16(line)) {
+        read.screenScale = scale.value();
+    } else {
+        overflow();
+    }
+    if (!nextValue()) {
+        return read;
+    }
+    if (const Result<double> printerScale = NumericPrefix(QStringView(line))) {
+        read.printerScale = printerScale.value();
+    } else {
+        overflow();
+    }
+    return read;
+}
+
+QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::int16_t screenScale,
+                          double printerScale) {
+    const QStringList lines = {QStringLiteral("// Language"),
+                               numberField(Int16ToText(language)),
+                               QStringLiteral("// Init DIR"),
+                               initDir,
+                               QStringLiteral("// Scale"),
+                               numberField(Int16ToText(screenScale)),
+                               QStringLiteral("// Printer Scale"),
+                               numberField(DoubleToRoundTripText(printerScale)),
+                               QStringLiteral("// "),
+                               QString()};
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8() + "\r\n";
+    }
+    return bytes;
+}
+
+}  // namespace vandrix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class QIODevice;
+
+namespace vandrix {
+
+inline constexpr auto SettingsFileName = "Set.txt";
+
+// What a read of the settings file found. Values come by position (lines 2, 4, 6 and 8) and a
+// field is present only when the file reached its line and its value fitted; `messages` holds
+// what the user must be told, in order.
+struct SettingsRead {
+    std::optional<std::int16_t> language;
+    std::optional<QString> initDir;
+    std::optional<std::int16_t> screenScale;
+    std::optional<double> printerScale;
+    QStringList messages;
+};
+
+// Reads the settings from an open device; `path` names the file in messages.
+SettingsRead ParseSettings(QIODevice& device, const QString& path);
+
+// The ten lines of the settings file, CRLF-ended, numbers with a blank on each side.
+QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::int16_t screenScale,
+                          double printerScale);
+
+}  // namespace vandrix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QSocketNotifier;
+
+namespace vandrix {
+
+// Turns SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C in a terminal) into an ordinary
+// close of the program from the event loop, so that shut-down runs and settings are saved.
+class GracefulTermination : public QObject {
+    Q_OBJECT
+
+public:
+    explicit GracefulTermination(std::function<void()> onSignal, QObject* parent = nullptr);
+    GracefulTermination(const GracefulTermination&) = delete;
+    GracefulTermination& operator=(const GracefulTermination&) = delete;
+    GracefulTermination(GracefulTermination&&) = delete;
+    GracefulTermination& operator=(GracefulTermination&&) = delete;
+    ~GracefulTermination() override;
+
+private:
+    void handle();
+
+    std::function<void()> onSignal_;
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+}  // namespace vandrix

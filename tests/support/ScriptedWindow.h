@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/FileList.h"
+#include "app/MainWindowPort.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace vandrix {
+
+// A file list over a real directory, starting in the current one.
+class DirFileList : public FileList {
+public:
+    QString path() const override { return path_; }
+    bool setPath(const QString& path) override {
+        if (path.isEmpty() || !QFileInfo(path).isDir()) {
+            return false;
+        }
+        path_ = QDir::cleanPath(QDir(path).absolutePath());
+        return true;
+    }
+    QStringList fileNames() const override { return QDir(path_).entryList(QDir::Files); }
+
+private:
+    QString path_ = QDir::currentPath();
+};
+
+// A main window that records what start-up and shut-down asked of it, in order.
+class ScriptedWindow : public MainWindowPort {
+public:
+    QStringList calls;  // "load", "show", "unload", "language", "font <family> <size>"
+    QString screenScaleText;
+    QString printerScaleText;
+    DirFileList files;
+
+    void loadWindow() override { calls << QStringLiteral("load"); }
+    void showWindow() override { calls << QStringLiteral("show"); }
+    void unloadWindow() override { calls << QStringLiteral("unload"); }
+    void setWindowFont(const QString& family, int pointSize) override {
+        calls << QStringLiteral("font %1 %2").arg(family).arg(pointSize);
+    }
+    void setScreenScaleText(const QString& text) override { screenScaleText = text; }
+    void setPrinterScaleText(const QString& text) override { printerScaleText = text; }
+    void readLanguage() override { calls << QStringLiteral("language"); }
+    FileList& fileList() override { return files; }
+};
+
+}  // namespace vandrix
