@@ -3,6 +3,8 @@
 #include "FileListBox.h"
 #include "ScaleBox.h"
 #include "app/Conversions.h"
+#include "app/LanguageFile.h"
+#include "app/ProgramDirectory.h"
 #include "app/Startup.h"
 #include "datafile/DataFile.h"
 #include "datafile/OpenFlow.h"
@@ -11,6 +13,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -172,6 +176,10 @@ void FormMain::buildMenus() {
         connect(mnuFileItem[i], &QAction::triggered, this,
                 [this, i] { mnuFileItem_Click(static_cast<std::int16_t>(i)); });
     }
+    for (std::size_t i = 0; i < mnuSetLang.size(); ++i) {
+        connect(mnuSetLang[i], &QAction::triggered, this,
+                [this, i] { mnuSetLang_Click(static_cast<std::int16_t>(i)); });
+    }
 }
 
 void FormMain::applyTabOrder() {
@@ -321,6 +329,55 @@ FileList& FormMain::fileList() {
     return *File1;
 }
 
-void FormMain::ReadLanguage() {}
+void FormMain::ReadLanguage() {
+    const QString path = ProgramFilePath(state_.InitDir, QLatin1String(LanguageFileName));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs_.messageBox(
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+        return;
+    }
+    const LanguageRead read = ParseLanguage(file, state_.Language, path);
+    file.close();
+
+    // Language names beyond the menu's items have no place to go.
+    for (qsizetype k = 0; k < read.menuItems.size() && k < qsizetype(mnuSetLang.size()); ++k) {
+        mnuSetLang[static_cast<std::size_t>(k)]->setText(read.menuItems[k]);
+    }
+    const auto apply = [&read](LanguageSection section, const auto& set) {
+        if (const std::optional<QString>& text = read.text(section)) {
+            set(*text);
+        }
+    };
+    using S = LanguageSection;
+    apply(S::FontName, [this](const QString& t) { state_.LangFontName = t; });
+    apply(S::WindowTitle, [this](const QString& t) { setWindowTitle(t); });
+    apply(S::OpenButton, [this](const QString& t) { CommandInF->setText(t); });
+    apply(S::FileErrorMessage, [this](const QString& t) { state_.FileErrorMessage = t; });
+    apply(S::ScreenScaleLabel, [this](const QString& t) { LabelScale->setText(t); });
+    apply(S::RedrawButton, [this](const QString& t) { CommandRePaint->setText(t); });
+    apply(S::PrinterScaleLabel, [this](const QString& t) { LabelPrinterScale->setText(t); });
+    apply(S::PrintButton, [this](const QString& t) { CommandPrinterOutput->setText(t); });
+    apply(S::FileMenu, [this](const QString& t) { mnuFile->setTitle(t); });
+    apply(S::ExitItem, [this](const QString& t) { mnuFileItem[0]->setText(t); });
+    apply(S::SettingsMenu, [this](const QString& t) { mnuSet->setTitle(t); });
+    apply(S::LanguageSubmenu, [this](const QString& t) { mnuSetItem[0]->setTitle(t); });
+
+    for (const QString& message : read.messages) {
+        dialogs_.messageBox(message);
+    }
+}
+
+void FormMain::mnuSetLang_Click(std::int16_t index) {
+    if (index == 0) {
+        state_.Language = 1;
+    } else if (index == 1) {
+        state_.Language = 2;
+    }
+    ReadLanguage();
+    if (!state_.DataName.isEmpty()) {
+        ReadDataFile();
+    }
+}
 
 }  // namespace vandrix

@@ -37,6 +37,7 @@ public:
     void CommandRePaint_Click();
     void TextScale_KeyPress(std::int16_t& key);
     void mnuFileItem_Click(std::int16_t index);
+    void mnuSetLang_Click(std::int16_t index);
 
     void OpenDataFile();
     void ReadDataFile();

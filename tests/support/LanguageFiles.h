@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vandrix::testing {
+
+// A language file whose line n (from 3 on) reads "L<n>": line 1 a title, line 2 `count`.
+// `lines` is how many lines the file has; a complete file has 2 + 14 * (N + 1).
+inline QByteArray numberedLanguageFile(const QByteArray& count, int lines) {
+    QByteArray bytes;
+    for (int n = 1; n <= lines; ++n) {
+        bytes += n == 1   ? QByteArray("Language file")
+                 : n == 2 ? count
+                          : "L" + QByteArray::number(n);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+inline int completeLength(int languages) {
+    return 2 + 14 * (languages + 1);
+}
+
+// The line of language k in section s of a complete file with N languages.
+inline QString lineFor(int languages, int section, int k) {
+    return QStringLiteral("L%1").arg(3 + (section - 1) * (languages + 1) + k);
+}
+
+}  // namespace vandrix::testing
