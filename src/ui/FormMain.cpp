@@ -10,6 +10,8 @@
 #include "datafile/OpenFlow.h"
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
+#include "output/PrintSheet.h"
+#include "output/QtPrintSurface.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,6 +49,7 @@ constexpr int ValueTextWidth = 3855;
 constexpr int RowHeight = 375;
 
 constexpr std::int16_t MaxScreenScale = 1400;
+constexpr double MaxPrinterScale = 180.0;
 constexpr std::int16_t EnterKey = 13;
 
 const QColor GridBlue(0, 0, 255);
@@ -68,7 +71,12 @@ QFont builtFont() {
 }  // namespace
 
 FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), state_(state), dialogs_(dialogs) {
+    : QMainWindow(parent),
+      state_(state),
+      dialogs_(dialogs),
+      printerOpener_([](const QString& jobName, QString& error) -> std::unique_ptr<PrintSurface> {
+          return QtPrintSurface::forDefaultPrinter(jobName, error);
+      }) {
     setObjectName(QStringLiteral("FormMain"));
     buildControls();
     buildMenus();
@@ -82,6 +90,8 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     move(client.left(), client.top() - menuHeight);
     CommandInF->setFocus();
 }
+
+FormMain::~FormMain() = default;
 
 QLabel* FormMain::makeLabel(const char* name, int left, int top, int width, int height) {
     auto* label = new QLabel(centralWidget());
@@ -149,7 +159,11 @@ void FormMain::buildControls() {
 
     connect(CommandInF, &QPushButton::clicked, this, [this] { CommandInF_Click(); });
     connect(CommandRePaint, &QPushButton::clicked, this, [this] { CommandRePaint_Click(); });
+    connect(CommandPrinterOutput, &QPushButton::clicked, this,
+            [this] { CommandPrinterOutput_Click(); });
     TextScale->setKeyPressHandler([this](std::int16_t& key) { TextScale_KeyPress(key); });
+    TextPrinterScale->setKeyPressHandler(
+        [this](std::int16_t& key) { TextPrinterScale_KeyPress(key); });
 }
 
 void FormMain::buildMenus() {
@@ -274,6 +288,55 @@ void FormMain::TextScale_KeyPress(std::int16_t& key) {
     if (key == EnterKey) {
         CommandRePaint_Click();
         key = 0;
+    }
+}
+
+void FormMain::CommandPrinterOutput_Click() {
+    const Result<double> typed = NumericPrefix(QStringView(TextPrinterScale->text()));
+    if (!typed) {
+        dialogs_.messageBox(typed.error());
+        return;
+    }
+    double scale = typed.value();
+    const bool clamped = scale > MaxPrinterScale;
+    if (clamped) {
+        scale = MaxPrinterScale;
+    }
+    state_.PrinterScale = scale;
+    TextPrinterScale->setText(DoubleToText(scale));
+    if (clamped) {
+        dialogs_.messageBox(QStringLiteral("Max = 180"));
+        return;
+    }
+    if (!state_.DataName.isEmpty()) {
+        PrintSheet();
+    }
+}
+
+void FormMain::TextPrinterScale_KeyPress(std::int16_t& key) {
+    if (key == EnterKey) {
+        CommandPrinterOutput_Click();
+        key = 0;
+    }
+}
+
+void FormMain::PrintSheet() {
+    QString error;
+    const std::unique_ptr<PrintSurface> printer = printerOpener_(state_.DataName, error);
+    if (!printer) {
+        dialogs_.messageBox(error);
+        return;
+    }
+    // The sheet shows what the window shows now: Label2..8 and Text2..8, Text1 as its title.
+    SheetContent sheet{state_.LangFontName, Text[0]->text(), {},           {},
+                       state_.PrinterScale, state_.PointX,   state_.PointY};
+    for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
+        sheet.captions[row] = Label[row + 1]->text();
+        sheet.values[row] = Text[row + 1]->text();
+    }
+    error = vandrix::PrintSheet(*printer, sheet);
+    if (!error.isEmpty()) {
+        dialogs_.messageBox(error);
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -19,6 +21,7 @@ namespace vandrix {
 
 class FileListBox;
 class PictureBox;
+class PrintSurface;
 class ScaleBox;
 
 // The program's one window: the open, redraw and print buttons, the two scale boxes, the eight
@@ -28,20 +31,35 @@ class FormMain : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 
 public:
+    // Opens the printer a sheet goes to, or gives nothing and says why.
+    using PrinterOpener =
+        std::function<std::unique_ptr<PrintSurface>(const QString& jobName, QString& error)>;
+
     FormMain(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~FormMain() override;
+    FormMain(const FormMain&) = delete;
+    FormMain& operator=(const FormMain&) = delete;
+    FormMain(FormMain&&) = delete;
+    FormMain& operator=(FormMain&&) = delete;
+
+    // The default printer unless told otherwise.
+    void setPrinterOpener(PrinterOpener opener) { printerOpener_ = std::move(opener); }
 
     // Event handlers, named after their control and event.
     void Form_Load();
     void Form_Unload(std::int16_t& cancel);
     void CommandInF_Click();
     void CommandRePaint_Click();
+    void CommandPrinterOutput_Click();
     void TextScale_KeyPress(std::int16_t& key);
+    void TextPrinterScale_KeyPress(std::int16_t& key);
     void mnuFileItem_Click(std::int16_t index);
     void mnuSetLang_Click(std::int16_t index);
 
     void OpenDataFile();
     void ReadDataFile();
     void DrawPlot();
+    void PrintSheet();
 
     void ReadLanguage();
 
@@ -70,6 +88,7 @@ private:
     AppState& state_;
     Dialogs& dialogs_;
     bool unloading_ = false;
+    PrinterOpener printerOpener_;
 
     QPushButton* CommandInF = nullptr;
     QLabel* LabelScale = nullptr;

@@ -1,0 +1,213 @@
+#include "RecordingPrintSurface.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "ui/FormMain.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace vandrix;
+
+// The print button and the printer-scale box of the window, on a recording printer.
+class TestPrint : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void scaleEntry_data();
+    void scaleEntry();
+    void clampedThenPrintsAt180();
+    void enterRule();
+    void noDataFileNoPrint();
+    void sheetTakesTextsFromTheWindow();
+    void noDefaultPrinter();
+    void refusedJob();
+
+private:
+    void openSample() {
+        dialogs->openAnswers << testing::samplePath("naca2412.dat");
+        form->findChild<QPushButton*>(QStringLiteral("CommandInF"))->click();
+    }
+    QLineEdit* box() const {
+        return form->findChild<QLineEdit*>(QStringLiteral("TextPrinterScale"));
+    }
+    void pressPrint() {
+        form->findChild<QPushButton*>(QStringLiteral("CommandPrinterOutput"))->click();
+    }
+    // The first vertical grid line's upper end tells the scale the sheet was printed at.
+    QString firstGridLine() const {
+        return jobs.isEmpty() ? QString() : jobs.last().filter(QStringLiteral("line ")).value(0);
+    }
+
+    AppState state;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<FormMain> form;
+    QList<QStringList> jobs;  // the operations of every sheet printed
+    QString openError;        // set: the printer cannot be opened
+    QString endError;         // what ending the document reports
+};
+
+void TestPrint::init() {
+    state = AppState();
+    state.Language = 1;
+    state.ScreenScale = 1000;
+    state.PrinterScale = 150;
+    state.LangFontName = QStringLiteral("DejaVu Serif");
+    jobs.clear();
+    openError.clear();
+    endError.clear();
+    dialogs = std::make_unique<ScriptedDialogs>();
+    form = std::make_unique<FormMain>(state, *dialogs);
+    form->setPrinterOpener([this](const QString&, QString& error) -> std::unique_ptr<PrintSurface> {
+        if (!openError.isEmpty()) {
+            error = openError;
+            return nullptr;
+        }
+        // The surface reports its operations when the document ends.
+        class Surface : public RecordingPrintSurface {
+        public:
+            explicit Surface(TestPrint& test) : test_(test) {}
+            QString endDoc() override {
+                RecordingPrintSurface::endDoc();
+                test_.jobs << ops;
+                return test_.endError;
+            }
+
+        private:
+            TestPrint& test_;
+        };
+        return std::make_unique<Surface>(*this);
+    });
+    form->Form_Load();
+    form->show();
+}
+
+void TestPrint::cleanup() {
+    form.reset();
+    dialogs.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestPrint::scaleEntry_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("gridLine");  // empty: nothing printed
+    QTest::newRow("180 prints") << "180" << 180.0 << "180"
+                                << ""
+                                << "line 10 93 10 21 0000ff";
+    QTest::newRow("150.50 prints at 150.5") << "150.50" << 150.5 << "150.5"
+                                            << ""
+                                            << "line 10 90.05 10 29.85 0000ff";
+    QTest::newRow("empty prints collapsed") << "" << 0.0 << "0"
+                                            << ""
+                                            << "line 10 75 10 75 0000ff";
+    QTest::newRow("abc prints collapsed") << "abc" << 0.0 << "0"
+                                          << ""
+                                          << "line 10 75 10 75 0000ff";
+    QTest::newRow("negative is used") << "-100" << -100.0 << "-100"
+                                      << ""
+                                      << "line 10 65 10 105 0000ff";
+    QTest::newRow("180.01 clamps") << "180.01" << 180.0 << "180"
+                                   << "Max = 180"
+                                   << "";
+    QTest::newRow("1e400 overflows") << "1e400" << 150.0 << "1e400"
+                                     << "Overflow"
+                                     << "";
+}
+
+void TestPrint::scaleEntry() {
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    QFETCH(QString, gridLine);
+    openSample();
+    box()->setText(typed);
+    pressPrint();
+    QCOMPARE(state.PrinterScale, stored);
+    QCOMPARE(box()->text(), shown);
+    QCOMPARE(dialogs->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(jobs.size(), gridLine.isEmpty() ? 0 : 1);
+    QCOMPARE(firstGridLine(), gridLine);
+}
+
+void TestPrint::clampedThenPrintsAt180() {
+    openSample();
+    state.PrinterScale = 500;  // as a settings file may bring it: shown and kept unclamped
+    box()->setText(QStringLiteral("500"));
+    pressPrint();
+    QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Max = 180")});
+    QVERIFY(jobs.isEmpty());
+    pressPrint();
+    QCOMPARE(jobs.size(), 1);
+    QCOMPARE(firstGridLine(), QStringLiteral("line 10 93 10 21 0000ff"));
+}
+
+void TestPrint::enterRule() {
+    openSample();
+    box()->clear();
+    QTest::keyClicks(box(), QStringLiteral("120x"));
+    QCOMPARE(box()->text(), QStringLiteral("120x"));
+    QVERIFY(jobs.isEmpty());
+    QTest::keyClick(box(), Qt::Key_Return);
+    QCOMPARE(jobs.size(), 1);  // printed once
+    QCOMPARE(box()->text(), QStringLiteral("120"));
+    QCOMPARE(state.PrinterScale, 120.0);
+}
+
+void TestPrint::noDataFileNoPrint() {
+    box()->setText(QStringLiteral("99.5"));
+    pressPrint();
+    QCOMPARE(state.PrinterScale, 99.5);
+    QCOMPARE(box()->text(), QStringLiteral("99.5"));
+    QVERIFY(jobs.isEmpty());
+    QCOMPARE(dialogs->messages, QStringList());
+}
+
+void TestPrint::sheetTakesTextsFromTheWindow() {
+    openSample();
+    form->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("Edited title"));
+    form->findChild<QLineEdit*>(QStringLiteral("Text3"))->clear();
+    box()->setText(QStringLiteral("100"));
+    pressPrint();
+    QCOMPARE(jobs.size(), 1);
+    const QStringList& ops = jobs[0];
+    QCOMPARE(ops[2], QStringLiteral("font DejaVu Serif"));
+    QCOMPARE(ops[7], QStringLiteral("print Edited title"));
+    QVERIFY(ops.contains(QStringLiteral("print No.")));
+    QVERIFY(ops.contains(QStringLiteral("print : 2412")));
+    QVERIFY(ops.contains(QStringLiteral("print : ")));     // the emptied value
+    QVERIFY(!ops.contains(QStringLiteral("print Name")));  // Label1 is never printed
+}
+
+void TestPrint::noDefaultPrinter() {
+    openSample();
+    openError = QStringLiteral("No default printer is available.");
+    box()->setText(QStringLiteral("100"));
+    pressPrint();
+    QCOMPARE(dialogs->messages, QStringList{openError});
+    QCOMPARE(state.PrinterScale, 100.0);
+    QVERIFY(jobs.isEmpty());
+}
+
+void TestPrint::refusedJob() {
+    openSample();
+    endError = QStringLiteral("The printer refused the print job.");
+    pressPrint();
+    QCOMPARE(jobs.size(), 1);
+    QCOMPARE(dialogs->messages, QStringList{endError});
+    pressPrint();  // the program goes on
+    QCOMPARE(jobs.size(), 2);
+}
+
+QTEST_MAIN(TestPrint)
+#include "tst_print.moc"
