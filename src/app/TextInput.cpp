@@ -1,6 +1,7 @@
 #include "TextInput.h"
 
 #include <QIODevice>
+#include <QStringDecoder>
 
 namespace vandrix {
 
@@ -11,9 +12,33 @@ constexpr qsizetype ChunkSize = qsizetype{64} * 1024;
 // more bytes than this has more than MaxLineChars characters whatever it holds.
 constexpr qsizetype MaxLineBytes = 3 * TextInput::MaxLineChars;
 
+constexpr qint64 DetectionWindow = qint64{64} * 1024;
+
+QString decode(const QByteArray& bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8) {
+        return QString::fromUtf8(bytes);
+    }
+    QStringDecoder cp932("windows-31j");
+    if (!cp932.isValid()) {
+        cp932 = QStringDecoder("Shift_JIS");
+    }
+    return cp932.decode(bytes);
+}
+
 }  // namespace
 
-TextInput::TextInput(QIODevice& device) : device_(device) {}
+TextEncoding DetectEncoding(QIODevice& device) {
+    QByteArray start = device.peek(DetectionWindow);
+    if (start.startsWith("\xEF\xBB\xBF")) {
+        return TextEncoding::Utf8;
+    }
+    // A sequence cut off at the end of the window is not an error: the decoder keeps it pending.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = utf8.decode(start);
+    return utf8.hasError() ? TextEncoding::ShiftJis : TextEncoding::Utf8;
+}
+
+TextInput::TextInput(QIODevice& device) : device_(device), encoding_(DetectEncoding(device)) {}
 
 bool TextInput::fill() {
     if (failed_) {
@@ -99,7 +124,7 @@ TextInput::Status TextInput::readLine(QString& line) {
     if (bytes.endsWith('\r')) {
         bytes.chop(1);
     }
-    QString decoded = QString::fromUtf8(bytes);
+    QString decoded = decode(bytes, encoding_);
     if (decoded.size() > MaxLineChars) {
         return Status::TooLong;
     }

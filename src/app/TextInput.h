@@ -7,10 +7,19 @@ class QIODevice;
 
 namespace vandrix {
 
+// How a text file's lines are decoded: UTF-8, or the Japanese Windows code page (CP932, a
+// superset of Shift-JIS) of files written on the system the format comes from.
+enum class TextEncoding { Utf8, ShiftJis };
+
+// UTF-8 unless the file's first 64 KiB, which hold every decoded line of any real file, contain
+// bytes that are not UTF-8. Looks ahead without consuming anything; a UTF-8 byte-order mark
+// counts as UTF-8.
+TextEncoding DetectEncoding(QIODevice& device);
+
 // Line and item input from a text file's bytes, with bounded memory: a line is never held
 // beyond MaxLineChars characters, an item never beyond MaxItemBytes bytes, and skipped lines
 // are not held at all. Lines end with LF or CRLF; a UTF-8 byte-order mark at the start is
-// passed over.
+// passed over. Lines are decoded in the encoding the file's start shows.
 class TextInput {
 public:
     enum class Status { Ok, End, TooLong, Failed };
@@ -19,6 +28,7 @@ public:
     static constexpr qsizetype MaxItemBytes = 32768;
 
     explicit TextInput(QIODevice& device);
+    TextEncoding encoding() const { return encoding_; }
 
     // The next line without its line end. TooLong: the line was longer than MaxLineChars;
     // it has been consumed and `line` is left empty.
@@ -43,6 +53,7 @@ private:
     void consumeLineEnd();
 
     QIODevice& device_;
+    TextEncoding encoding_;
     QByteArray buffer_;
     qsizetype pos_ = 0;
     bool atStart_ = true;
