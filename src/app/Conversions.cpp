@@ -199,7 +199,13 @@ QString Int16ToText(std::int16_t value) {
 }
 
 QString DoubleToText(double value) {
-    return toText(value, std::chars_format::general, 15);
+    QString text = toText(value, std::chars_format::general, 15);
+    // Near the largest doubles, rounding to 15 digits can step past the range; such a text
+    // could not be read back, so it takes the digits it needs.
+    if (!NumericPrefix(QStringView(text)).ok()) {
+        return toText(value, std::chars_format::general, 0);
+    }
+    return text;
 }
 
 QString DoubleToRoundTripText(double value) {

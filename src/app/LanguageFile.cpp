@@ -13,23 +13,15 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
 
     const auto next = [&]() -> bool {
         ++lineNumber;
-        switch (input.readLine(line)) {
-            case TextInput::Status::Ok:
-                return true;
-            case TextInput::Status::End:
-                read.messages << QStringLiteral("The language file %1 ends early, at line %2.")
-                                     .arg(path)
-                                     .arg(lineNumber);
-                return false;
-            case TextInput::Status::TooLong:
-                read.messages
-                    << QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber).arg(path);
-                return false;
-            case TextInput::Status::Failed:
-                read.messages
-                    << QStringLiteral("Cannot read file %1: %2").arg(path, input.errorString());
-                return false;
+        const TextInput::Status status = input.readLine(line);
+        if (status == TextInput::Status::Ok) {
+            return true;
         }
+        read.messages << (status == TextInput::Status::End
+                              ? QStringLiteral("The language file %1 ends early, at line %2.")
+                                    .arg(path)
+                                    .arg(lineNumber)
+                              : input.describe(status, lineNumber, path));
         return false;
     };
 

@@ -27,19 +27,13 @@ SettingsRead ParseSettings(QIODevice& device, const QString& path) {
     const auto nextValue = [&]() -> bool {
         for (int i = 0; i < 2; ++i) {
             ++lineNumber;
-            switch (input.readLine(line)) {
-                case TextInput::Status::Ok:
-                    break;
-                case TextInput::Status::End:
-                    return false;
-                case TextInput::Status::TooLong:
-                    read.messages
-                        << QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber).arg(path);
-                    return false;
-                case TextInput::Status::Failed:
-                    read.messages
-                        << QStringLiteral("Cannot read file %1: %2").arg(path, input.errorString());
-                    return false;
+            const TextInput::Status status = input.readLine(line);
+            if (status != TextInput::Status::Ok) {
+                if (const QString problem = input.describe(status, lineNumber, path);
+                    !problem.isEmpty()) {
+                    read.messages << problem;
+                }
+                return false;
             }
         }
         return true;

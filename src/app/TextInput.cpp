@@ -67,7 +67,7 @@ int TextInput::peek() {
     if (pos_ >= buffer_.size() && !fill()) {
         return -1;
     }
-    return static_cast<unsigned char>(buffer_[pos_]);
+    return static_cast<unsigned char>(buffer_.constData()[pos_]);
 }
 
 int TextInput::get() {
@@ -207,6 +207,19 @@ TextInput::Status TextInput::readItem(QByteArray& item) {
 
 QString TextInput::errorString() const {
     return device_.errorString();
+}
+
+QString TextInput::describe(Status status, int lineNumber, const QString& path) const {
+    switch (status) {
+        case Status::TooLong:
+            return QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber).arg(path);
+        case Status::Failed:
+            return QStringLiteral("Cannot read file %1: %2").arg(path, errorString());
+        case Status::Ok:
+        case Status::End:
+            break;
+    }
+    return {};
 }
 
 }  // namespace vandrix

@@ -46,6 +46,10 @@ public:
     // What went wrong when a call returned Failed.
     QString errorString() const;
 
+    // The message for a line that could not be read (too long, or a read error), naming the
+    // line and the file; empty for Ok and End.
+    QString describe(Status status, int lineNumber, const QString& path) const;
+
 private:
     int peek();
     int get();

@@ -199,6 +199,10 @@ void TestConversions::doubleToText_data() {
     QTest::newRow("1e20") << 1e20 << "1E+20";
     QTest::newRow("100000") << 100000.0 << "100000";
     QTest::newRow("float noise dropped") << 0.1 + 0.2 << "0.3";
+    // 15 digits would round up to 1.79769313486232E+308, beyond the range: it could not be read
+    // back.
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max() << "1.7976931348623157E+308";
 }
 
 void TestConversions::doubleToText() {

@@ -1,3 +1,4 @@
+#include "ByteDevice.h"
 #include "LanguageFiles.h"
 #include "TestFiles.h"
 #include "app/LanguageFile.h"
@@ -12,11 +13,10 @@ using vandrix::testing::numberedLanguageFile;
 namespace {
 
 LanguageRead parse(const QByteArray& bytes, int language) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return ParseLanguage(buffer, static_cast<std::int16_t>(language),
-                         QStringLiteral("/p/Language.txt"));
+    return testing::readFromBytes(bytes, [&](QIODevice& device) {
+        return ParseLanguage(device, static_cast<std::int16_t>(language),
+                             QStringLiteral("/p/Language.txt"));
+    });
 }
 
 int textCount(const LanguageRead& read) {

@@ -1,3 +1,4 @@
+#include "ByteDevice.h"
 #include "TestFiles.h"
 #include "app/LanguageFile.h"
 #include "app/SettingsFile.h"
@@ -26,10 +27,8 @@ struct DataRead {
 DataRead readData(const QByteArray& bytes, std::int16_t language) {
     DataRead read;
     read.state.Language = language;
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    read.outcome = ReadDataFileFrom(buffer, read.state);
+    read.outcome = testing::readFromBytes(
+        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, read.state); });
     return read;
 }
 
@@ -40,10 +39,9 @@ bool sameRead(const DataRead& a, const DataRead& b) {
 }
 
 LanguageRead readLanguage(const QByteArray& bytes, std::int16_t language) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return ParseLanguage(buffer, language, QStringLiteral("Language.txt"));
+    return testing::readFromBytes(bytes, [&](QIODevice& device) {
+        return ParseLanguage(device, language, QStringLiteral("Language.txt"));
+    });
 }
 
 }  // namespace
@@ -113,10 +111,8 @@ void TestLegacyFiles::languageFileTwins() {
 void TestLegacyFiles::settingsWithJapaneseDirectory() {
     const QString dir = QStringLiteral("/データ/翼型");
     const QByteArray cp932 = toCp932(FormatSettings(2, dir, 1000, 150));
-    QByteArray copy = cp932;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    const SettingsRead read = ParseSettings(buffer, QStringLiteral("Set.txt"));
+    const SettingsRead read = testing::readFromBytes(
+        cp932, [](QIODevice& device) { return ParseSettings(device, QStringLiteral("Set.txt")); });
     QCOMPARE(*read.initDir, dir);
     QCOMPARE(int(*read.language), 2);
 }

@@ -1,3 +1,4 @@
+#include "ByteDevice.h"
 #include "app/ProgramDirectory.h"
 #include "app/SettingsFile.h"
 
@@ -9,10 +10,9 @@ using namespace vandrix;
 namespace {
 
 SettingsRead parse(const QByteArray& bytes) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return ParseSettings(buffer, QStringLiteral("/p/Set.txt"));
+    return testing::readFromBytes(bytes, [&](QIODevice& device) {
+        return ParseSettings(device, QStringLiteral("/p/Set.txt"));
+    });
 }
 
 QByteArray tenLines(const QByteArray& language, const QByteArray& dir, const QByteArray& scale,

@@ -1,3 +1,4 @@
+#include "ByteDevice.h"
 #include "datafile/DataFile.h"
 
 #include <QBuffer>
@@ -98,10 +99,8 @@ AppState freshState(std::int16_t language = 1) {
 }
 
 DataFileOutcome readBytes(const QByteArray& bytes, AppState& state) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    return ReadDataFileFrom(buffer, state);
+    return testing::readFromBytes(
+        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, state); });
 }
 
 bool pointsAreTheFileValues(const AppState& state) {

@@ -1,0 +1,98 @@
+// The whole data-file reader: bytes in; labels, values, points and messages out.
+#include "ByteDevice.h"
+#include "FuzzCheck.h"
+#include "datafile/DataFile.h"
+
+#include <QBuffer>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+using namespace vandrix;
+
+namespace {
+
+constexpr double Untouched = 7.25;
+
+struct Run {
+    AppState state;
+    DataFileOutcome outcome;
+};
+
+Run read(const QByteArray& bytes, std::int16_t language) {
+    Run run;
+    run.state.Language = language;
+    run.state.FileErrorMessage = QStringLiteral("unusable");
+    for (int c = 0; c < CurveCount; ++c) {
+        for (int p = 0; p < PointSlots; ++p) {
+            run.state.PointX(c, p) = Untouched;
+            run.state.PointY(c, p) = Untouched;
+        }
+    }
+    run.outcome = testing::readFromBytes(
+        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, run.state); });
+    return run;
+}
+
+bool allUntouched(const AppState& state) {
+    for (int c = 0; c < CurveCount; ++c) {
+        for (int p = 0; p < PointSlots; ++p) {
+            if (state.PointX(c, p) != Untouched || state.PointY(c, p) != Untouched) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const std::int16_t language = size % 2 == 0 ? 1 : 2;
+    const Run first = read(bytes, language);
+    const Run second = read(bytes, language);
+
+    // The same file reads the same way twice.
+    FUZZ_CHECK(first.outcome.labels == second.outcome.labels);
+    FUZZ_CHECK(first.outcome.values == second.outcome.values);
+    FUZZ_CHECK(first.outcome.messages == second.outcome.messages);
+    FUZZ_CHECK(first.state.PointX == second.state.PointX &&
+               first.state.PointY == second.state.PointY);
+
+    const AppState& state = first.state;
+    const DataFileOutcome& outcome = first.outcome;
+    FUZZ_CHECK(outcome.messages.size() <= 1);
+    FUZZ_CHECK(state.ReadStop == 0 || state.ReadStop == 1);
+
+    // Every slot holds a finite number; slot 201 is never written.
+    for (int c = 0; c < CurveCount; ++c) {
+        for (int p = 0; p < PointSlots; ++p) {
+            FUZZ_CHECK(std::isfinite(state.PointX(c, p)) && std::isfinite(state.PointY(c, p)));
+        }
+        FUZZ_CHECK(state.PointX(c, 201) == Untouched && state.PointY(c, 201) == Untouched);
+    }
+
+    // Pairs fill in file order, a value only with its label; a stopped read is silent and
+    // leaves every point alone.
+    constexpr std::array<int, 8> order = {2, 3, 1, 4, 5, 6, 7, 8};
+    bool gap = false;
+    for (const int pair : order) {
+        const auto k = static_cast<std::size_t>(pair - 1);
+        FUZZ_CHECK(!gap || !outcome.labels[k].has_value());
+        FUZZ_CHECK(!outcome.values[k].has_value() || outcome.labels[k].has_value());
+        FUZZ_CHECK(outcome.labels[k].value_or(QString()).size() <= 32767);
+        gap = gap || !outcome.values[k].has_value();
+    }
+    if (state.ReadStop == 1) {
+        FUZZ_CHECK(outcome.messages.isEmpty());
+        FUZZ_CHECK(allUntouched(state));
+    }
+    const bool allPairs = std::all_of(outcome.values.begin(), outcome.values.end(),
+                                      [](const auto& v) { return v.has_value(); });
+    if (!allPairs) {
+        FUZZ_CHECK(allUntouched(state));
+    }
+    return 0;
+}

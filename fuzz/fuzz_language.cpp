@@ -1,0 +1,44 @@
+// The language-file reader: only the current language's lines apply, sections fill in order,
+// and the language menu takes every language the file lists.
+#include "ByteDevice.h"
+#include "FuzzCheck.h"
+#include "app/LanguageFile.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+
+using namespace vandrix;
+
+namespace {
+
+LanguageRead parse(const QByteArray& bytes, std::int16_t language) {
+    return testing::readFromBytes(bytes, [&](QIODevice& device) {
+        return ParseLanguage(device, language, QStringLiteral("Language.txt"));
+    });
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const LanguageRead reference = parse(bytes, 1);
+    for (const std::int16_t language :
+         {std::int16_t(0), std::int16_t(1), std::int16_t(2), std::int16_t(3)}) {
+        const LanguageRead read = parse(bytes, language);
+        // The menu names do not depend on the current language, nor do the messages.
+        FUZZ_CHECK(read.menuItems == reference.menuItems);
+        FUZZ_CHECK(read.messages == reference.messages);
+        FUZZ_CHECK(read.messages.size() <= 2);
+        FUZZ_CHECK(!read.texts[0] && !read.texts[1]);
+        bool gap = false;
+        for (int section = 2; section <= LanguageSectionCount; ++section) {
+            const bool present = read.texts[static_cast<std::size_t>(section)].has_value();
+            FUZZ_CHECK(!present || language >= 1);
+            FUZZ_CHECK(!present || read.menuItems.size() >= language);
+            FUZZ_CHECK(!(gap && present));
+            gap = gap || !present;
+        }
+    }
+    return 0;
+}

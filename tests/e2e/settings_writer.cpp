@@ -1,0 +1,40 @@
+// Rewrites Set.txt in the current directory with WriteSetting, alternating between two sets of
+// values, until it is killed. The kill test stops it at random moments.
+#include "app/Dialogs.h"
+#include "app/Startup.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+
+class StderrDialogs : public vandrix::Dialogs {
+public:
+    void messageBox(const QString& text) override {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    QString inputBox(const QString&) override { return {}; }
+    QString openFile(const QString&) override { return {}; }
+};
+
+}  // namespace
+
+int main() {
+    vandrix::AppState first;
+    first.Language = 1;
+    first.InitDir = QDir::currentPath();
+    first.ScreenScale = 1000;
+    first.PrinterScale = 150;
+    vandrix::AppState second = first;
+    second.Language = 2;
+    second.ScreenScale = -1234;
+    second.PrinterScale = 0.1 + 0.2;
+
+    StderrDialogs dialogs;
+    std::fputs("writing\n", stdout);
+    std::fflush(stdout);
+    for (unsigned long round = 0;; ++round) {
+        vandrix::WriteSetting(round % 2 == 0 ? second : first, dialogs);
+    }
+}

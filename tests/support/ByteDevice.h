@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+
+namespace vandrix::testing {
+
+// Runs a reader on bytes as if they were an open file.
+template <typename Reader>
+auto readFromBytes(const QByteArray& bytes, Reader reader) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return reader(buffer);
+}
+
+}  // namespace vandrix::testing
