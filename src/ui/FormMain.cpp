@@ -262,24 +262,30 @@ void FormMain::DrawPlot() {
     Picture1->setDrawWidth(1);
 }
 
-void FormMain::CommandRePaint_Click() {
-    const Result<std::int16_t> typed = TextToInt16(TextScale->text());
+// The rule both scale boxes follow: a number that cannot be taken is reported and changes
+// nothing; one above the maximum is clamped, shown and reported; the value is stored and
+// written back into the box. True when the box's action is to run: nothing was clamped and a
+// data file has been chosen.
+template <typename T>
+bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed, T maximum, T& stored,
+                         QString (*toText)(T)) {
     if (!typed) {
         dialogs_.messageBox(typed.error());
-        return;
+        return false;
     }
-    std::int16_t scale = typed.value();
-    const bool clamped = scale > MaxScreenScale;
+    const bool clamped = typed.value() > maximum;
+    stored = clamped ? maximum : typed.value();
+    box->setText(toText(stored));
     if (clamped) {
-        scale = MaxScreenScale;
+        dialogs_.messageBox(QStringLiteral("Max = ") + toText(maximum));
+        return false;
     }
-    state_.ScreenScale = scale;
-    TextScale->setText(Int16ToText(scale));
-    if (clamped) {
-        dialogs_.messageBox(QStringLiteral("Max = 1400"));
-        return;
-    }
-    if (!state_.DataName.isEmpty()) {
+    return !state_.DataName.isEmpty();
+}
+
+void FormMain::CommandRePaint_Click() {
+    if (takeScale(TextScale, TextToInt16(TextScale->text()), MaxScreenScale, state_.ScreenScale,
+                  &Int16ToText)) {
         DrawPlot();
     }
 }
@@ -292,23 +298,8 @@ void FormMain::TextScale_KeyPress(std::int16_t& key) {
 }
 
 void FormMain::CommandPrinterOutput_Click() {
-    const Result<double> typed = NumericPrefix(QStringView(TextPrinterScale->text()));
-    if (!typed) {
-        dialogs_.messageBox(typed.error());
-        return;
-    }
-    double scale = typed.value();
-    const bool clamped = scale > MaxPrinterScale;
-    if (clamped) {
-        scale = MaxPrinterScale;
-    }
-    state_.PrinterScale = scale;
-    TextPrinterScale->setText(DoubleToText(scale));
-    if (clamped) {
-        dialogs_.messageBox(QStringLiteral("Max = 180"));
-        return;
-    }
-    if (!state_.DataName.isEmpty()) {
+    if (takeScale(TextPrinterScale, NumericPrefix(QStringView(TextPrinterScale->text())),
+                  MaxPrinterScale, state_.PrinterScale, &DoubleToText)) {
         PrintSheet();
     }
 }

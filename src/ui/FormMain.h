@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Dialogs.h"
 #include "app/MainWindowPort.h"
+#include "app/Result.h"
 
 #include <QMainWindow>
 
@@ -84,6 +85,9 @@ private:
     void applyTabOrder();
     QLabel* makeLabel(const char* name, int left, int top, int width, int height);
     QLineEdit* makeTextBox(const char* name, int left, int top, int width, int height);
+    template <typename T>
+    bool takeScale(QLineEdit* box, const Result<T>& typed, T maximum, T& stored,
+                   QString (*toText)(T));
 
     AppState& state_;
     Dialogs& dialogs_;
