@@ -18,7 +18,8 @@ constexpr double MillimetresPerInch = 25.4;
 constexpr double TwipsPerInch = 1440.0;
 
 QColor toColor(Rgb rgb) {
-    return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    return QColor::fromRgb(static_cast<int>((rgb >> 16) & 0xFF),
+                           static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF));
 }
 
 }  // namespace
