@@ -16,7 +16,10 @@ constexpr qint64 DetectionWindow = qint64{64} * 1024;
 
 QString decode(const QByteArray& bytes, TextEncoding encoding) {
     if (encoding == TextEncoding::Utf8) {
-        return QString::fromUtf8(bytes);
+        // Only the file's own byte-order mark is passed over (at its start); one that begins a
+        // later line is part of the text.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(bytes);
     }
     QStringDecoder cp932("windows-31j");
     if (!cp932.isValid()) {
