@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 
@@ -60,12 +59,13 @@ void ReadSetting(AppState& state, MainWindowPort& window, Dialogs& dialogs) {
     }
     if (read.screenScale) {
         state.ScreenScale = *read.screenScale;
-        window.setScreenScaleText(Int16ToText(state.ScreenScale));
     }
     if (read.printerScale) {
         state.PrinterScale = *read.printerScale;
-        window.setPrinterScaleText(DoubleToText(state.PrinterScale));
     }
+    // The boxes show what is stored, also where a line overflowed or the file ended early.
+    window.setScreenScaleText(Int16ToText(state.ScreenScale));
+    window.setPrinterScaleText(DoubleToText(state.PrinterScale));
     for (const QString& message : read.messages) {
         dialogs.messageBox(message);
     }
@@ -73,12 +73,11 @@ void ReadSetting(AppState& state, MainWindowPort& window, Dialogs& dialogs) {
 
 void WriteSetting(const AppState& state, Dialogs& dialogs) {
     const QString path = settingsPath(state);
-    QSaveFile file(path);
     const QByteArray bytes =
         FormatSettings(state.Language, state.InitDir, state.ScreenScale, state.PrinterScale);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (const std::optional<QString> failure = SaveSettingsFile(path, bytes)) {
         dialogs.messageBox(QStringLiteral("Cannot write file %1: %2")
-                               .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+                               .arg(QFileInfo(path).absoluteFilePath(), *failure));
     }
 }
 

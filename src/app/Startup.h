@@ -14,12 +14,13 @@ class MainWindowPort;
 // then the language step. `ownFileName` is the running program's file name.
 void Main(AppState& state, MainWindowPort& window, Dialogs& dialogs, const QString& ownFileName);
 
-// Reads Set.txt of the program directory into the state and the two scale boxes. When the file
-// cannot be opened: one message, and the language becomes 1.
+// Reads Set.txt of the program directory into the state; the two scale boxes then show the
+// stored scales. When the file cannot be opened: one message, the language becomes 1, and the
+// boxes keep what they show.
 void ReadSetting(AppState& state, MainWindowPort& window, Dialogs& dialogs);
 
-// Writes Set.txt of the program directory atomically: either the whole new file is in place
-// or the old one stays untouched, and a failure is reported in one message.
+// Writes Set.txt of the program directory, atomically where the directory allows it and in
+// place where it takes no new file; when neither works, one message and the old file whole.
 void WriteSetting(const AppState& state, Dialogs& dialogs);
 
 // Shut-down: remember the program directory, write the settings, unload the window.

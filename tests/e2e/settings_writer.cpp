@@ -1,11 +1,13 @@
 // Rewrites Set.txt in the current directory with WriteSetting, alternating between two sets of
-// values, until it is killed. The kill test stops it at random moments.
+// values, until it is killed. The kill test stops it at random moments. With the argument
+// "once" it writes the second set once and ends; messages go to standard error.
 #include "app/Dialogs.h"
 #include "app/Startup.h"
 
 #include <QDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -20,7 +22,7 @@ public:
 
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
     vandrix::AppState first;
     first.Language = 1;
     first.InitDir = QDir::currentPath();
@@ -32,6 +34,10 @@ int main() {
     second.PrinterScale = 0.1 + 0.2;
 
     StderrDialogs dialogs;
+    if (argc > 1 && std::strcmp(argv[1], "once") == 0) {
+        vandrix::WriteSetting(second, dialogs);
+        return 0;
+    }
     std::fputs("writing\n", stdout);
     std::fflush(stdout);
     for (unsigned long round = 0;; ++round) {
