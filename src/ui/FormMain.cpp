@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "EmptyTitle.h"
 #include "FileListBox.h"
 #include "ScaleBox.h"
 #include "app/Conversions.h"
@@ -78,16 +79,17 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
           return QtPrintSurface::forDefaultPrinter(jobName, error);
       }) {
     setObjectName(QStringLiteral("FormMain"));
+    KeepEmptyTitleEmpty(this);
     buildControls();
     buildMenus();
     applyTabOrder();
 
-    // Client area at (60, 630) twips from the screen's corner, 15240 x 9630 twips.
+    // Client area (below the menu bar) at (60, 630) twips from the screen's corner, 15240 x 9630
+    // twips. The geometry excludes the frame, which goes wherever the window manager puts it.
     const QRect client =
         fromTwips(ClientLeftTwips, ClientTopTwips, ClientWidthTwips, ClientHeightTwips);
     const int menuHeight = menuBar()->sizeHint().height();
-    resize(client.width(), client.height() + menuHeight);
-    move(client.left(), client.top() - menuHeight);
+    setGeometry(client.adjusted(0, -menuHeight, 0, 0));
     CommandInF->setFocus();
 }
 
@@ -119,7 +121,8 @@ void FormMain::buildControls() {
         auto* b = new QPushButton(client);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(geometry);
-        b->setAutoDefault(false);
+        // Enter presses a focused button, as Space does.
+        b->setAutoDefault(true);
         return b;
     };
     const auto scaleBox = [client](const char* name, QRect geometry) {

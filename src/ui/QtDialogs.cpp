@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "EmptyTitle.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -14,6 +16,7 @@ void QtDialogs::messageBox(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, visibleParent());
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
+    KeepEmptyTitleEmpty(&box);
     box.exec();
 }
 
@@ -23,6 +26,7 @@ QString QtDialogs::inputBox(const QString& prompt) {
     box.setWindowTitle(QString());
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
+    KeepEmptyTitleEmpty(&box);
     if (box.exec() != QDialog::Accepted) {
         return {};
     }
