@@ -22,7 +22,7 @@ void describe(QCommandLineParser& parser) {
 
 }  // namespace
 
-void AnswerCommandLineRequests(int argc, char* argv[]) {
+void AnswerCommandLineRequests(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);

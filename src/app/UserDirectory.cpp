@@ -18,7 +18,7 @@ QString InstalledShareDir(const QString& programDir, const QString& binDir,
         return {};
     }
     const QString prefix = program.chopped(bin.size() + 1);
-    const QString share =
+    QString share =
         QDir::cleanPath(prefix + QLatin1Char('/') + dataDir + QLatin1String("/vandrix"));
     if (!QFileInfo(share + QLatin1Char('/') + QLatin1String(LanguageFileName)).isFile()) {
         return {};

@@ -280,8 +280,7 @@ void FormMain::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Opened once the drop is over, so that a message box does not hold up the drag's source.
-    QMetaObject::invokeMethod(
-        this, [this, file] { openFile(file); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "openFile", Qt::QueuedConnection, Q_ARG(QString, file));
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {

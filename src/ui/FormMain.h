@@ -60,7 +60,7 @@ public:
     void OpenDataFile();
     // A data file named from outside the window (command line, drop): taken and read exactly
     // as if the open-file dialog had given back `name`.
-    void openFile(const QString& name);
+    Q_INVOKABLE void openFile(const QString& name);
     void ReadDataFile();
     void DrawPlot();
     void PrintSheet();

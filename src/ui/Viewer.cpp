@@ -18,23 +18,27 @@ Viewer::Viewer() : form_(std::make_unique<FormMain>(state_, dialogs_)) {
 Viewer::~Viewer() = default;
 
 void Viewer::start(const QString& file) {
-    settleInstalledDirectory();
+    const QString problem = settleInstalledDirectory();
     const QString ownFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     Main(state_, *form_, dialogs_, ownFileName);
     termination_ = std::make_unique<GracefulTermination>([this] { closeOnSignal(); });
+    if (!problem.isEmpty()) {
+        dialogs_.messageBox(problem);
+    }
     if (!file.isEmpty()) {
         form_->openFile(file);
     }
 }
 
 // Installed, the program runs in a program directory of each user's own, laid out at the first
-// start; from a build tree or a copy it runs where it was started, as it always has.
-void Viewer::settleInstalledDirectory() {
+// start; from a build tree or a copy it runs where it was started, as it always has. Gives what
+// the user must be told, once the window is up.
+QString Viewer::settleInstalledDirectory() {
     const QString share = InstalledShareDir(QCoreApplication::applicationDirPath(),
                                             QStringLiteral(VANDRIX_INSTALL_BINDIR),
                                             QStringLiteral(VANDRIX_INSTALL_DATADIR));
     if (share.isEmpty()) {
-        return;
+        return {};
     }
     const std::int16_t language = LanguageForLocale(QLocale::system());
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -50,11 +54,12 @@ void Viewer::settleInstalledDirectory() {
         if (!standIn_->isValid() || !PrepareUserDirectory(runIn, share, language).isEmpty()) {
             runIn.clear();
         }
-        dialogs_.messageBox(problem + QLatin1String(" Settings will not be kept after this run."));
+        problem += QLatin1String(" Settings will not be kept after this run.");
     }
     if (!runIn.isEmpty()) {
         QDir::setCurrent(runIn);
     }
+    return problem;
 }
 
 void Viewer::closeOnSignal() {

@@ -28,7 +28,7 @@ public:
     AppState& state() { return state_; }
 
 private:
-    void settleInstalledDirectory();
+    QString settleInstalledDirectory();
     void closeOnSignal();
 
     AppState state_;

@@ -70,6 +70,12 @@ run_viewer "$work/data-ja" ja_JP.UTF-8
 cmp -s "$work/data-ja/vandrix/Set.txt" <(settings 2 "$work/data-ja/vandrix" 1000 150) ||
   fail "Japanese first Set.txt: $(cat -A "$work/data-ja/vandrix/Set.txt")"
 
+# A data directory that cannot hold a program directory: the viewer still starts (on a temporary
+# one, after one message) and ends as usual; nothing is written where it could not go.
+echo "a file, not a directory" > "$work/not-a-dir"
+run_viewer "$work/not-a-dir" C.UTF-8
+[ "$(cat "$work/not-a-dir")" = "a file, not a directory" ] || fail "the data file was changed"
+
 desktop-file-validate "$prefix/share/applications/org.vandrix.Vandrix.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.vandrix.Vandrix.metainfo.xml" \
   > "$work/appstream.log" || { cat "$work/appstream.log"; fail "metainfo does not validate"; }
