@@ -11,19 +11,20 @@
 
 namespace vandrix {
 
-Viewer::Viewer() : form_(std::make_unique<FormMain>(state_, dialogs_)) {
+Viewer::Viewer()
+    : directoryProblem_(settleInstalledDirectory()),
+      form_(std::make_unique<FormMain>(state_, dialogs_)) {
     dialogs_.setParentWidget(form_.get());
 }
 
 Viewer::~Viewer() = default;
 
 void Viewer::start(const QString& file) {
-    const QString problem = settleInstalledDirectory();
     const QString ownFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     Main(state_, *form_, dialogs_, ownFileName);
     termination_ = std::make_unique<GracefulTermination>([this] { closeOnSignal(); });
-    if (!problem.isEmpty()) {
-        dialogs_.messageBox(problem);
+    if (!directoryProblem_.isEmpty()) {
+        dialogs_.messageBox(directoryProblem_);
     }
     if (!file.isEmpty()) {
         form_->openFile(file);

@@ -31,12 +31,15 @@ private:
     QString settleInstalledDirectory();
     void closeOnSignal();
 
+    // Stands in for a program directory that could not be made; removed at the end of the run.
+    std::unique_ptr<QTemporaryDir> standIn_;
+    // Settled before the window exists, so that its file list starts in the program directory;
+    // what the user must be told about it is told once the window is up.
+    QString directoryProblem_;
     AppState state_;
     QtDialogs dialogs_;
     std::unique_ptr<FormMain> form_;
     std::unique_ptr<GracefulTermination> termination_;
-    // Stands in for a program directory that could not be made; removed at the end of the run.
-    std::unique_ptr<QTemporaryDir> standIn_;
 };
 
 }  // namespace vandrix
