@@ -1,10 +1,14 @@
+#include "app/CommandLine.h"
 #include "ui/Viewer.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[]) {
+    vandrix::AnswerCommandLineRequests(argc, argv);
     QApplication app(argc, argv);
+    const QString file = vandrix::FileToOpen(QApplication::arguments(), QDir::currentPath());
     vandrix::Viewer viewer;
-    viewer.start();
+    viewer.start(file);
     return QApplication::exec();
 }

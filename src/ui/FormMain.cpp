@@ -21,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
 namespace vandrix {
 
@@ -69,6 +71,19 @@ QFont builtFont() {
     return font;
 }
 
+// The file a drop brings: the first local file among its URLs; directories are passed over.
+QString droppedFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls()) {
+        return {};
+    }
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
@@ -91,6 +106,14 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     const int menuHeight = menuBar()->sizeHint().height();
     setGeometry(client.adjusted(0, -menuHeight, 0, 0));
     CommandInF->setFocus();
+
+    // A data file dropped anywhere on the window is opened; the boxes keep taking dropped text.
+    setAcceptDrops(true);
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        box->installEventFilter(this);
+    }
+    Picture1->setAccessibleName(QStringLiteral("Plot"));
+    announceCaptions();
 }
 
 FormMain::~FormMain() = default;
@@ -222,16 +245,75 @@ void FormMain::Form_Load() {
 
 void FormMain::CommandInF_Click() {
     OpenDataFile();
+    readChosenFile();
+}
+
+void FormMain::OpenDataFile() {
+    takeFileName(dialogs_.openFile(state_.InitDir));
+}
+
+void FormMain::openFile(const QString& name) {
+    takeFileName(name);
+    readChosenFile();
+}
+
+void FormMain::takeFileName(const QString& name) {
+    if (!TakeChosenFile(state_, name)) {
+        dialogs_.messageBox(UnusableFileMessage(state_));
+    }
+}
+
+void FormMain::readChosenFile() {
     if (!state_.DataName.isEmpty()) {
         ReadDataFile();
         DrawPlot();
     }
 }
 
-void FormMain::OpenDataFile() {
-    const QString chosen = dialogs_.openFile(state_.InitDir);
-    if (!TakeChosenFile(state_, chosen)) {
-        dialogs_.messageBox(UnusableFileMessage(state_));
+void FormMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FormMain::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that a message box does not hold up the drag's source.
+    QMetaObject::invokeMethod(this, "openFile", Qt::QueuedConnection, Q_ARG(QString, file));
+}
+
+bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (droppedFile(drop->mimeData()).isEmpty()) {
+                break;
+            }
+            if (event->type() == QEvent::Drop) {
+                dropEvent(drop);
+            } else {
+                drop->acceptProposedAction();
+            }
+            return true;
+        }
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Screen readers announce each box with the caption beside it, in the current language.
+void FormMain::announceCaptions() {
+    TextScale->setAccessibleName(LabelScale->text());
+    TextPrinterScale->setAccessibleName(LabelPrinterScale->text());
+    for (std::size_t k = 0; k < Text.size(); ++k) {
+        Text[k]->setAccessibleName(Label[k]->text());
     }
 }
 
@@ -246,12 +328,14 @@ void FormMain::ReadDataFile() {
             Text[k]->setCursorPosition(0);
         }
     }
+    announceCaptions();
     for (const QString& message : outcome.messages) {
         dialogs_.messageBox(message);
     }
 }
 
 void FormMain::DrawPlot() {
+    Picture1->setAccessibleDescription(Text[0]->text());
     const ScreenPlot plot = ComputeScreenPlot(state_.ScreenScale, state_.PointX, state_.PointY);
     Picture1->cls();
     Picture1->setDrawWidth(1);
@@ -419,6 +503,7 @@ void FormMain::ReadLanguage() {
     apply(S::ExitItem, [this](const QString& t) { mnuFileItem[0]->setText(t); });
     apply(S::SettingsMenu, [this](const QString& t) { mnuSet->setTitle(t); });
     apply(S::LanguageSubmenu, [this](const QString& t) { mnuSetItem[0]->setTitle(t); });
+    announceCaptions();
 
     for (const QString& message : read.messages) {
         dialogs_.messageBox(message);

@@ -58,6 +58,9 @@ public:
     void mnuSetLang_Click(std::int16_t index);
 
     void OpenDataFile();
+    // A data file named from outside the window (command line, drop): taken and read exactly
+    // as if the open-file dialog had given back `name`.
+    Q_INVOKABLE void openFile(const QString& name);
     void ReadDataFile();
     void DrawPlot();
     void PrintSheet();
@@ -78,11 +81,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
     void applyTabOrder();
+    void takeFileName(const QString& name);
+    void readChosenFile();
+    void announceCaptions();
     QLabel* makeLabel(const char* name, int left, int top, int width, int height);
     QLineEdit* makeTextBox(const char* name, int left, int top, int width, int height);
     template <typename T>

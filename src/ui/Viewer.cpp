@@ -1,22 +1,66 @@
 #include "Viewer.h"
 
 #include "app/Startup.h"
+#include "app/UserDirectory.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
 
 namespace vandrix {
 
-Viewer::Viewer() : form_(std::make_unique<FormMain>(state_, dialogs_)) {
+Viewer::Viewer()
+    : directoryProblem_(settleInstalledDirectory()),
+      form_(std::make_unique<FormMain>(state_, dialogs_)) {
     dialogs_.setParentWidget(form_.get());
 }
 
 Viewer::~Viewer() = default;
 
-void Viewer::start() {
+void Viewer::start(const QString& file) {
     const QString ownFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     Main(state_, *form_, dialogs_, ownFileName);
     termination_ = std::make_unique<GracefulTermination>([this] { closeOnSignal(); });
+    if (!directoryProblem_.isEmpty()) {
+        dialogs_.messageBox(directoryProblem_);
+    }
+    if (!file.isEmpty()) {
+        form_->openFile(file);
+    }
+}
+
+// Installed, the program runs in a program directory of each user's own, laid out at the first
+// start; from a build tree or a copy it runs where it was started, as it always has. Gives what
+// the user must be told, once the window is up.
+QString Viewer::settleInstalledDirectory() {
+    const QString share = InstalledShareDir(QCoreApplication::applicationDirPath(),
+                                            QStringLiteral(VANDRIX_INSTALL_BINDIR),
+                                            QStringLiteral(VANDRIX_INSTALL_DATADIR));
+    if (share.isEmpty()) {
+        return {};
+    }
+    const std::int16_t language = LanguageForLocale(QLocale::system());
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString runIn = dataHome + QLatin1String("/vandrix");
+    QString problem = dataHome.isEmpty() ? QStringLiteral(
+                                               "There is no data directory for a program directory "
+                                               "(neither XDG_DATA_HOME nor HOME is set).")
+                                         : PrepareUserDirectory(runIn, share, language);
+    if (!problem.isEmpty()) {
+        // This run still works, on a temporary program directory.
+        standIn_ = std::make_unique<QTemporaryDir>();
+        runIn = standIn_->path();
+        if (!standIn_->isValid() || !PrepareUserDirectory(runIn, share, language).isEmpty()) {
+            runIn.clear();
+        }
+        problem += QLatin1String(" Settings will not be kept after this run.");
+    }
+    if (!runIn.isEmpty()) {
+        QDir::setCurrent(runIn);
+    }
+    return problem;
 }
 
 void Viewer::closeOnSignal() {

@@ -5,6 +5,9 @@
 #include "ui/GracefulTermination.h"
 #include "ui/QtDialogs.h"
 
+#include <QString>
+#include <QTemporaryDir>
+
 #include <memory>
 
 namespace vandrix {
@@ -13,22 +16,26 @@ namespace vandrix {
 class Viewer {
 public:
     Viewer();
-    Viewer(const Viewer&) = delete;
-    Viewer& operator=(const Viewer&) = delete;
-    Viewer(Viewer&&) = delete;
-    Viewer& operator=(Viewer&&) = delete;
     ~Viewer();
+    Q_DISABLE_COPY_MOVE(Viewer)
 
-    // Start-up, from loading the window to the language step. Afterwards a termination
-    // signal closes the window as its close box would.
-    void start();
+    // Start-up, from loading the window to the language step; then `file`, when one is named,
+    // is opened as if chosen in the open-file dialog. Afterwards a termination signal closes
+    // the window as its close box would.
+    void start(const QString& file = {});
 
     FormMain& window() { return *form_; }
     AppState& state() { return state_; }
 
 private:
+    QString settleInstalledDirectory();
     void closeOnSignal();
 
+    // Stands in for a program directory that could not be made; removed at the end of the run.
+    std::unique_ptr<QTemporaryDir> standIn_;
+    // Settled before the window exists, so that its file list starts in the program directory;
+    // what the user must be told about it is told once the window is up.
+    QString directoryProblem_;
     AppState state_;
     QtDialogs dialogs_;
     std::unique_ptr<FormMain> form_;
