@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Self-check of the peers: every form (gnuplot per file and batch, matplotlib per file and batch)
-# draws every sample as a 996 x 396 PNG and an A4 PDF holding the file's title, and the three
+# draws every sample as a 996 x 396 PNG and an A4 PDF holding the file's title (gnuplot's libgd
+# terminal: the PNG), and the three
 # layouts of naca2412 give the same picture. Usage: bench/peers/check.sh   (from the repository)
 set -euo pipefail
 peers=$(cd "$(dirname "$0")" && pwd)
@@ -12,7 +13,7 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 files=("$samples"/*.dat)
-mkdir -p "$work/gp1" "$work/gpN" "$work/mpl1" "$work/mplN"
+mkdir -p "$work/gp1" "$work/gpN" "$work/gpgd" "$work/mpl1" "$work/mplN"
 for f in "${files[@]}"; do
   stem=$(basename "$f" .dat)
   gnuplot -e "anylayout=1" -c "$peers/png.gp" "$f" "$work/gp1/$stem.png"
@@ -22,16 +23,18 @@ for f in "${files[@]}"; do
 done
 gnuplot -e "anylayout=1; files='${files[*]}'" -c "$peers/batch-png.gp" "$work/gpN"
 gnuplot -e "anylayout=1; files='${files[*]}'" -c "$peers/batch-pdf.gp" "$work/gpN"
+gnuplot -e "anylayout=1; gd=1; files='${files[*]}'" -c "$peers/batch-png.gp" "$work/gpgd"
 "$python" "$peers/plot.py" --png -o "$work/mplN" "${files[@]}"
 "$python" "$peers/plot.py" --pdf -o "$work/mplN" "${files[@]}"
 
-for dir in gp1 gpN mpl1 mplN; do
+for dir in gp1 gpN gpgd mpl1 mplN; do
   for f in "${files[@]}"; do
     stem=$(basename "$f" .dat)
     png=$work/$dir/$stem.png
     pdf=$work/$dir/$stem.pdf
     title=$(sed -n 3p "$f" | cut -d: -f3- | tr -d '\r')
     file "$png" | grep -q 'PNG image data, 996 x 396' || fail "$dir/$stem.png: not a 996 x 396 PNG"
+    [ "$dir" = gpgd ] && continue
     pdfinfo "$pdf" 2>/dev/null | grep -q 'A4' || fail "$dir/$stem.pdf: not an A4 PDF"
     pdftotext "$pdf" - 2>/dev/null | grep -qF "$title" || fail "$dir/$stem.pdf: no title '$title'"
   done

@@ -1,12 +1,13 @@
 # The screen picture with gnuplot: the viewer's picture area at 1000 units per data unit, that is
 # x -0.05..1.45 and y -0.2..0.4 over 996 x 396 pixels, white; the grid x 0..1 and y -0.1..0.3 in
 # steps of 0.1 in blue, pen 1; both curves black, pen 2 (plot_screen below).
-# The libgd terminal draws without anti-aliasing, as the picture area does, and is the faster of
-# gnuplot's two PNG terminals; cairo=1 (gnuplot -e "cairo=1" -c ...) takes pngcairo instead.
-if (exists("cairo") && cairo) {
-    set terminal pngcairo size 996,396 background rgb "white"
-} else {
+# pngcairo, gnuplot's usual PNG terminal, draws anti-aliased; gd=1 (gnuplot -e "gd=1" -c ...)
+# takes the libgd terminal instead, which draws without anti-aliasing as the picture area does
+# and is the faster of the two.
+if (exists("gd") && gd) {
     set terminal png size 996,396 background rgb "white"
+} else {
+    set terminal pngcairo size 996,396 background rgb "white"
 }
 set lmargin at screen 0
 set rmargin at screen 1
