@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Data files to the screen picture (PNG) or the A4 sheet (PDF) with matplotlib.
 
-Usage: bench/peers/plot.py --png|--pdf [-o OUTDIR] FILE...
+Usage: bench/peers/plot.py --png|--pdf [-o OUTDIR] [--figure-per-file] FILE...
 
 One file per call is the per-file form; many files in one call are the batch form: one process,
-one figure drawn again for each file, as a user who knows matplotlib would write the loop. Each
+one figure drawn again for each file, as a user who knows matplotlib would write the loop
+(--figure-per-file builds a new figure for every file instead, as a plainer loop does). Each
 A.dat gives OUTDIR/A.png or OUTDIR/A.pdf. A file that cannot be read is reported on stderr and
 skipped; the exit status is then 1.
 
@@ -122,19 +123,24 @@ class Sheet:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    kind = parser.add_mutually_exclusive_group(required=True)
-    kind.add_argument("--png", action="store_true", help="the screen picture")
-    kind.add_argument("--pdf", action="store_true", help="the A4 sheet")
+    output = parser.add_mutually_exclusive_group(required=True)
+    output.add_argument("--png", action="store_true", help="the screen picture")
+    output.add_argument("--pdf", action="store_true", help="the A4 sheet")
     parser.add_argument("-o", dest="outdir", default=".", help="output directory")
+    parser.add_argument("--figure-per-file", action="store_true",
+                        help="a new figure for every file instead of one drawn again")
     parser.add_argument("files", nargs="+", metavar="FILE")
     args = parser.parse_args()
 
-    picture = ScreenPicture() if args.png else Sheet()
+    kind = ScreenPicture if args.png else Sheet
+    picture = kind()
     suffix = ".png" if args.png else ".pdf"
     failed = False
     for path in args.files:
         stem = os.path.splitext(os.path.basename(path))[0]
         try:
+            if args.figure_per_file:
+                picture = kind()
             picture.save(read_data_file(path), os.path.join(args.outdir, stem + suffix))
         except (OSError, ValueError) as error:
             print(f"plot.py: {path}: {error}", file=sys.stderr)
