@@ -33,9 +33,8 @@ ScreenPlot ComputeScreenPlot(std::int16_t scale, const PointArray& pointX,
     ScreenPlot plot;
     plot.grid.reserve(GridLines.size());
     for (const DataLine& line : GridLines) {
-        plot.grid.push_back(
-            {roundExact(line.x1 * s), roundExact(line.y1 * s), roundExact(line.x2 * s),
-             roundExact(line.y2 * s)});
+        plot.grid.push_back({roundExact(line.x1 * s), roundExact(line.y1 * s),
+                             roundExact(line.x2 * s), roundExact(line.y2 * s)});
     }
     plot.curves.reserve(std::size_t{CurveCount} * (FilePointsPerCurve - 1));
     for (int b = 0; b < FilePointsPerCurve - 1; ++b) {
