@@ -95,6 +95,10 @@ void PlotPainter::line(double x1, double y1, double x2, double y2, const QColor&
         painter_.setPen(pen_);
         penChanged_ = false;
     }
+    if (!wholePixels_) {
+        painter_.drawLine(*visible);
+        return;
+    }
     painter_.drawLine(QPoint(static_cast<int>(std::lround(visible->x1())),
                              static_cast<int>(std::lround(visible->y1()))),
                       QPoint(static_cast<int>(std::lround(visible->x2())),

@@ -42,6 +42,9 @@ public:
     QPointF toPixel(double x, double y) const;
     void fill(const QColor& color);
     void setDrawWidth(int pixels);
+    // Raster devices put line ends on whole device pixels (the default); vector devices keep
+    // the exact positions.
+    void setWholePixels(bool whole) { wholePixels_ = whole; }
     void line(double x1, double y1, double x2, double y2, const QColor& color);
 
 private:
@@ -51,6 +54,7 @@ private:
     double ratio_;
     QPen pen_;
     bool penChanged_ = false;
+    bool wholePixels_ = true;
 };
 
 inline const QColor PlotBackColor(255, 255, 255);
