@@ -7,7 +7,8 @@
 
 namespace vandrix {
 
-// The bytes of the data file an input stands for, as the viewer's own format.
+// The bytes of the data file an input stands for, in the viewer's own format (a native
+// data file's own bytes).
 Result<QByteArray> DataFileBytes(const QString& path);
 
 }  // namespace vandrix

@@ -40,18 +40,6 @@ QString identity(const QString& path) {
                          : dir + QLatin1Char('/') + info.fileName();
 }
 
-Result<QByteArray> readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return Result<QByteArray>::failure(file.errorString());
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return Result<QByteArray>::failure(file.errorString());
-    }
-    return Result<QByteArray>::success(std::move(bytes));
-}
-
 // A file written under a temporary name beside its final one and renamed over it once it is
 // complete, so the final name never holds a partial file. Unlike QSaveFile it does not force
 // the data to disk first: that costs tens of milliseconds a file, which a batch of hundreds of
@@ -201,10 +189,6 @@ QString writePdf(QFile& file, const QString& path, const SheetContent& sheet) {
 }
 
 }  // namespace
-
-Result<QByteArray> DataFileBytes(const QString& path) {
-    return readAll(path);
-}
 
 std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
                                    const ExportSettings& settings) {
