@@ -296,14 +296,22 @@ int RunExportCommand(int& argc, char** argv) {
     const std::vector<ExportJob> planned = PlanExports(inputs, outDir, settings);
     Progress progress(planned.size(), planned.size() > 1 && isatty(STDERR_FILENO) != 0);
     bool failed = false;
-    RunExports(planned, settings, threads, [&](std::size_t, const ExportReport& report) {
-        for (const QString& line : report.warnings) {
-            progress.message(line);
+    // Reports are printed in the order of the inputs, each as soon as those before it are done.
+    std::vector<std::optional<ExportReport>> reports(planned.size());
+    std::size_t nextToPrint = 0;
+    RunExports(planned, settings, threads, [&](std::size_t job, const ExportReport& report) {
+        reports[job] = report;
+        for (; nextToPrint < reports.size() && reports[nextToPrint]; ++nextToPrint) {
+            const ExportReport& done = *reports[nextToPrint];
+            for (const QString& line : done.warnings) {
+                progress.message(line);
+            }
+            for (const QString& line : done.errors) {
+                progress.message(line);
+            }
+            failed = failed || !done.errors.isEmpty();
+            reports[nextToPrint].reset();
         }
-        for (const QString& line : report.errors) {
-            progress.message(line);
-        }
-        failed = failed || !report.errors.isEmpty();
         progress.step();
     });
     progress.clear();
