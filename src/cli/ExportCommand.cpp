@@ -140,7 +140,7 @@ public:
             std::fflush(stderr);
         }
     }
-    void clear() {
+    void clear() const {
         if (shown_ && done_ > 0) {
             std::fputs("\r\033[K", stderr);
         }

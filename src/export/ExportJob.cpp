@@ -75,7 +75,7 @@ public:
                 break;
             }
         }
-        const QString error = file_.errorString();
+        QString error = file_.errorString();
         file_.setFileName(QString());
         return error;
     }
@@ -181,7 +181,7 @@ QString writeSvg(QFile& file, const ScreenPlot& plot) {
 
 QString writePdf(QFile& file, const QString& path, const SheetContent& sheet) {
     PdfPrintSurface surface(file, path);
-    const QString error = PrintSheet(surface, sheet);
+    QString error = PrintSheet(surface, sheet);
     if (!error.isEmpty()) {
         return error;
     }

@@ -131,11 +131,11 @@ QString PagedPrintSurface::endPainter() {
     return {};
 }
 
-PdfPrintSurface::PdfPrintSurface(QIODevice& output, const QString& name)
-    : PdfPrintSurface(std::make_unique<QPdfWriter>(&output), name) {}
+PdfPrintSurface::PdfPrintSurface(QIODevice& output, QString name)
+    : PdfPrintSurface(std::make_unique<QPdfWriter>(&output), std::move(name)) {}
 
-PdfPrintSurface::PdfPrintSurface(std::unique_ptr<QPdfWriter> writer, const QString& name)
-    : PagedPrintSurface(*writer), writer_(std::move(writer)), name_(name) {
+PdfPrintSurface::PdfPrintSurface(std::unique_ptr<QPdfWriter> writer, QString name)
+    : PagedPrintSurface(*writer), writer_(std::move(writer)), name_(std::move(name)) {
     writer_->setResolution(PdfResolution);
     writer_->setTitle(QStringLiteral("Vandrix"));
     writer_->setCreator(QStringLiteral("Vandrix"));

@@ -63,7 +63,7 @@ private:
 // The sheet as a PDF document written to an open device; `name` names it in messages.
 class PdfPrintSurface : public PagedPrintSurface {
 public:
-    PdfPrintSurface(QIODevice& output, const QString& name);
+    PdfPrintSurface(QIODevice& output, QString name);
     PdfPrintSurface(const PdfPrintSurface&) = delete;
     PdfPrintSurface& operator=(const PdfPrintSurface&) = delete;
     PdfPrintSurface(PdfPrintSurface&&) = delete;
@@ -74,7 +74,7 @@ protected:
     QString cannotBeginMessage() const override;
 
 private:
-    PdfPrintSurface(std::unique_ptr<QPdfWriter> writer, const QString& name);
+    PdfPrintSurface(std::unique_ptr<QPdfWriter> writer, QString name);
 
     std::unique_ptr<QPdfWriter> writer_;
     QString name_;

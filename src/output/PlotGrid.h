@@ -33,7 +33,8 @@ inline constexpr std::array<DataLine, GridLineCount> GridLines = [] {
     }
     for (int i = 0; i < GridRowCount; ++i) {
         const double y = (FirstRow + i) / Step;
-        lines.at(static_cast<std::size_t>(GridColumnCount + i)) = {0.0, y, Right, y};
+        lines.at(static_cast<std::size_t>(GridColumnCount) + static_cast<std::size_t>(i)) = {
+            0.0, y, Right, y};
     }
     return lines;
 }();
