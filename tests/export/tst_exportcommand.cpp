@@ -43,6 +43,8 @@ private slots:
     void batch();
     void usageErrors_data();
     void usageErrors();
+    void programDirectory_data();
+    void programDirectory();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -145,6 +147,34 @@ void TestExportCommand::usageErrors() {
     QCOMPARE(run.status, 2);
     QVERIFY(!run.errorLines.isEmpty());
     QVERIFY(QDir(dir_->filePath(QStringLiteral("out"))).isEmpty());
+}
+
+void TestExportCommand::programDirectory_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("sameAs");
+    QTest::newRow("scale from Set.txt")
+        << QStringList{"--program-dir", "prog"} << QStringList{"--screen-scale", "500"};
+    QTest::newRow("an explicit scale wins")
+        << QStringList{"--program-dir", "prog", "--screen-scale", "1000"} << QStringList{};
+}
+
+// A program directory's Set.txt gives the scales, as the viewer would take them there.
+void TestExportCommand::programDirectory() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, sameAs);
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("prog")));
+    QVERIFY(testing::writeFile(dir_->filePath(QStringLiteral("prog/Set.txt")),
+                               "// Language\r\n 1 \r\n// Init DIR\r\n\r\n// Scale\r\n 500 \r\n"
+                               "// Printer Scale\r\n 150 \r\n// \r\n\r\n"));
+    QVERIFY(QFile::copy(testing::samplePath("Language.txt"),
+                        dir_->filePath(QStringLiteral("prog/Language.txt"))));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("ref")));
+    const QStringList common = {QStringLiteral("--png"), QStringLiteral("in/b.dat")};
+    QCOMPARE(runExport(arguments + common + QStringList{"-o", "out"}, dir_->path()).status, 0);
+    QCOMPARE(runExport(sameAs + common + QStringList{"-o", "ref"}, dir_->path()).status, 0);
+    const QByteArray png = testing::readAll(dir_->filePath(QStringLiteral("out/b.png")));
+    QVERIFY(!png.isEmpty());
+    QCOMPARE(png, testing::readAll(dir_->filePath(QStringLiteral("ref/b.png"))));
 }
 
 QTEST_GUILESS_MAIN(TestExportCommand)
