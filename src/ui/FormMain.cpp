@@ -10,6 +10,7 @@
 #include "datafile/OpenFlow.h"
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
+#include "output/PlotPainter.h"
 #include "output/PrintSheet.h"
 #include "output/QtPrintSurface.h"
 
@@ -207,10 +208,10 @@ void FormMain::applyTabOrder() {
 
 void FormMain::Form_Load() {
     Picture1->setBackColor(Qt::white);
-    Picture1->setScaleHeight(-600);
-    Picture1->setScaleLeft(-50);
-    Picture1->setScaleTop(400);
-    Picture1->setScaleWidth(1500);
+    Picture1->setScaleHeight(ScreenPlotFrame.height);
+    Picture1->setScaleLeft(ScreenPlotFrame.left);
+    Picture1->setScaleTop(ScreenPlotFrame.top);
+    Picture1->setScaleWidth(ScreenPlotFrame.width);
 }
 
 void FormMain::CommandInF_Click() {
