@@ -228,6 +228,9 @@ int RunExportCommand(int& argc, char** argv) {
         parser.isSet(options.pdf) ||
         !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat));
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, parsed && pdfWanted);
+    // Writing an image would otherwise load every image-format plugin to ask whether one of them
+    // wants to write PNG in place of Qt's own writer. The platform, when needed, is loaded.
+    QCoreApplication::setLibraryPaths({});
     QCoreApplication::setApplicationName(QStringLiteral("vandrix-export"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANDRIX_VERSION));
 
