@@ -1,18 +1,20 @@
 #pragma once
 
+#include "PlotPainter.h"
+
 #include <QColor>
 #include <QFrame>
 #include <QImage>
 #include <QPoint>
-
-#include <optional>
 
 namespace vandrix {
 
 // A picture area with a sunken border that keeps everything drawn in its own image, and a
 // user coordinate frame: the inner area's left and top edges are at (scaleLeft, scaleTop), and
 // it is scaleWidth units wide and scaleHeight units high (a negative height makes y grow
-// upwards). Pen widths are in device pixels.
+// upwards). Pen widths are in pixels. On a high-density screen the image holds device pixels, so
+// the same frame is drawn with sharper lines. The foreground is black whatever the theme: the
+// background is always white.
 class PictureBox : public QFrame {
     Q_OBJECT
 
@@ -21,7 +23,7 @@ public:
 
     void setBackColor(const QColor& color);
     QColor backColor() const { return backColor_; }
-    QColor foreColor() const;
+    QColor foreColor() const { return foreColor_; }
 
     void setScaleLeft(double left) { scaleLeft_ = left; }
     void setScaleTop(double top) { scaleTop_ = top; }
@@ -39,28 +41,31 @@ public:
     // A line in user units, in the foreground colour or in the given one.
     void line(double x1, double y1, double x2, double y2);
     void line(double x1, double y1, double x2, double y2, const QColor& color);
+    // Clears the image and draws the plot in the current frame.
+    void drawPlot(const ScreenPlot& plot);
 
-    // The pixel of the image that holds a point in user units (may lie outside the image).
+    // The logical pixel of the image that holds a point in user units (may lie outside the image).
     QPointF toPixel(double x, double y) const;
     const QImage& image() const { return image_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
+    UserFrame frame() const;
+    QSize logicalSize() const;
+    void fitImage();
 
     QImage image_;
     QColor backColor_ = Qt::white;
+    QColor foreColor_ = Qt::black;
     double scaleLeft_ = 0.0;
     double scaleTop_ = 0.0;
     double scaleWidth_ = 1.0;
     double scaleHeight_ = 1.0;
     int drawWidth_ = 1;
 };
-
-// The part of the segment (x1,y1)-(x2,y2) that lies within the rectangle, or nothing.
-std::optional<QLineF> ClipLine(const QLineF& line, const QRectF& rect);
 
 }  // namespace vandrix

@@ -1,16 +1,11 @@
 #include "PlotGeometry.h"
 
+#include "PlotGrid.h"
 #include "app/Conversions.h"
 
 namespace vandrix {
 
 namespace {
-
-constexpr int GridColumns = 10;
-constexpr int GridRowFirst = -1;
-constexpr int GridRowLast = 3;
-constexpr double GridBottom = -0.1;
-constexpr double GridTop = 0.3;
 
 std::int32_t roundExact(double value) {
     // Grid coordinates come from a 16-bit scale and always fit.
@@ -36,14 +31,10 @@ ScreenPlot ComputeScreenPlot(std::int16_t scale, const PointArray& pointX,
                              const PointArray& pointY) {
     const double s = scale;
     ScreenPlot plot;
-    plot.grid.reserve(GridColumns + 1 + GridRowLast - GridRowFirst + 1);
-    for (int a = 0; a <= GridColumns; ++a) {
-        const std::int32_t x = roundExact((a / 10.0) * s);
-        plot.grid.push_back({x, roundExact(s * GridBottom), x, roundExact(s * GridTop)});
-    }
-    for (int i = GridRowFirst; i <= GridRowLast; ++i) {
-        const std::int32_t y = roundExact((i / 10.0) * s);
-        plot.grid.push_back({0, y, roundExact(s), y});
+    plot.grid.reserve(GridLines.size());
+    for (const DataLine& line : GridLines) {
+        plot.grid.push_back({roundExact(line.x1 * s), roundExact(line.y1 * s),
+                             roundExact(line.x2 * s), roundExact(line.y2 * s)});
     }
     plot.curves.reserve(std::size_t{CurveCount} * (FilePointsPerCurve - 1));
     for (int b = 0; b < FilePointsPerCurve - 1; ++b) {

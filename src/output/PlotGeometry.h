@@ -8,6 +8,9 @@
 
 namespace vandrix {
 
+// The largest screen scale the scale box takes.
+inline constexpr std::int16_t MaxScreenScale = 1400;
+
 // A straight line between two points given in whole units.
 struct PlotLine {
     std::int32_t x1 = 0;

@@ -1,5 +1,7 @@
 #include "PrintSheet.h"
 
+#include "PlotGrid.h"
+
 #include <cmath>
 
 namespace vandrix {
@@ -16,8 +18,6 @@ constexpr float CaptionX = 10.0F;
 constexpr float ValueX = 50.0F;
 constexpr float TableTop = 100.0F;
 constexpr float RowStep = 5.0F;
-constexpr double GridBottom = -0.1;
-constexpr double GridTop = 0.3;
 
 bool fits(double value) {
     return std::isfinite(static_cast<float>(value));
@@ -50,20 +50,14 @@ QString PrintSheet(PrintSurface& surface, const SheetContent& sheet) {
     }
 
     surface.setDrawWidth(1);
-    for (int a = 0; a <= 10; ++a) {
-        const double x = (a / 10.0) * p + OriginX;
-        const double bottom = p * -GridBottom + OriginY;
-        const double top = OriginY - p * GridTop;
-        if (fits(x) && fits(bottom) && fits(top)) {
-            surface.line(static_cast<float>(x), static_cast<float>(bottom), static_cast<float>(x),
-                         static_cast<float>(top), RgbBlue);
-        }
-    }
-    for (int j = -1; j <= 3; ++j) {
-        const double y = OriginY - (j / 10.0) * p;
-        if (fits(y) && fits(p + OriginX)) {
-            surface.line(static_cast<float>(OriginX), static_cast<float>(y),
-                         static_cast<float>(p + OriginX), static_cast<float>(y), RgbBlue);
+    for (const DataLine& line : GridLines) {
+        const double x1 = line.x1 * p + OriginX;
+        const double y1 = OriginY - line.y1 * p;
+        const double x2 = line.x2 * p + OriginX;
+        const double y2 = OriginY - line.y2 * p;
+        if (fits(x1) && fits(y1) && fits(x2) && fits(y2)) {
+            surface.line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+                         static_cast<float>(y2), RgbBlue);
         }
     }
 

@@ -10,6 +10,8 @@
 namespace vandrix {
 
 inline constexpr int SheetRows = 7;
+// The largest printer scale the scale box takes, in millimetres per data unit.
+inline constexpr double MaxPrinterScale = 180.0;
 
 // What the printed sheet shows: the title, seven labelled values, and the two curves at
 // `scale` millimetres per data unit.

@@ -11,6 +11,7 @@
 #include "datafile/OpenFlow.h"
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
+#include "output/PlotPainter.h"
 #include "output/PrintSheet.h"
 #include "output/QtPrintSurface.h"
 
@@ -51,11 +52,7 @@ constexpr int TitleTextWidth = 8775;
 constexpr int ValueTextWidth = 3855;
 constexpr int RowHeight = 375;
 
-constexpr std::int16_t MaxScreenScale = 1400;
-constexpr double MaxPrinterScale = 180.0;
 constexpr std::int16_t EnterKey = 13;
-
-const QColor GridBlue(0, 0, 255);
 
 // The face the window is built with. It is not installed on Linux; the proportional Japanese
 // serif face of the IPA fonts stands in for it.
@@ -237,10 +234,10 @@ void FormMain::applyTabOrder() {
 
 void FormMain::Form_Load() {
     Picture1->setBackColor(Qt::white);
-    Picture1->setScaleHeight(-600);
-    Picture1->setScaleLeft(-50);
-    Picture1->setScaleTop(400);
-    Picture1->setScaleWidth(1500);
+    Picture1->setScaleHeight(ScreenPlotFrame.height);
+    Picture1->setScaleLeft(ScreenPlotFrame.left);
+    Picture1->setScaleTop(ScreenPlotFrame.top);
+    Picture1->setScaleWidth(ScreenPlotFrame.width);
 }
 
 void FormMain::CommandInF_Click() {
@@ -336,17 +333,7 @@ void FormMain::ReadDataFile() {
 
 void FormMain::DrawPlot() {
     Picture1->setAccessibleDescription(Text[0]->text());
-    const ScreenPlot plot = ComputeScreenPlot(state_.ScreenScale, state_.PointX, state_.PointY);
-    Picture1->cls();
-    Picture1->setDrawWidth(1);
-    for (const PlotLine& line : plot.grid) {
-        Picture1->line(line.x1, line.y1, line.x2, line.y2, GridBlue);
-    }
-    Picture1->setDrawWidth(2);
-    for (const PlotLine& line : plot.curves) {
-        Picture1->line(line.x1, line.y1, line.x2, line.y2);
-    }
-    Picture1->setDrawWidth(1);
+    Picture1->drawPlot(ComputeScreenPlot(state_.ScreenScale, state_.PointX, state_.PointY));
 }
 
 // The rule both scale boxes follow: a number that cannot be taken is reported and changes

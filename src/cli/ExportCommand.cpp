@@ -1,0 +1,324 @@
+#include "ExportCommand.h"
+
+#include "ExportBatch.h"
+#include "ExportJob.h"
+#include "app/Conversions.h"
+#include "app/LanguageFile.h"
+#include "app/SettingsFile.h"
+#include "output/PlotGeometry.h"
+#include "output/PrintSheet.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QThread>
+
+#include <memory>
+
+#include <unistd.h>
+#include <cstdio>
+#include <optional>
+
+namespace vandrix {
+
+namespace {
+
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+void printLine(const QString& line) {
+    std::fputs((QStringLiteral("vandrix-export: ") + line + QLatin1Char('\n')).toLocal8Bit(),
+               stderr);
+}
+
+// A usage error: the reason and where to find help.
+int usageError(const QString& reason) {
+    printLine(reason);
+    std::fputs("Try 'vandrix-export --help' for more information.\n", stderr);
+    return ExitUsage;
+}
+
+struct UsageError {
+    QString reason;
+};
+
+std::int16_t screenScaleFrom(const QString& text) {
+    const Result<std::int16_t> scale = TextToInt16(text);
+    if (!scale) {
+        throw UsageError{QStringLiteral("--screen-scale %1: %2").arg(text, scale.error())};
+    }
+    if (scale.value() > MaxScreenScale) {
+        throw UsageError{
+            QStringLiteral("--screen-scale %1: Max = %2").arg(text, Int16ToText(MaxScreenScale))};
+    }
+    return scale.value();
+}
+
+double printerScaleFrom(const QString& text) {
+    const Result<double> scale = NumericPrefix(QStringView(text));
+    if (!scale) {
+        throw UsageError{QStringLiteral("--printer-scale %1: %2").arg(text, scale.error())};
+    }
+    if (scale.value() > MaxPrinterScale) {
+        throw UsageError{QStringLiteral("--printer-scale %1: Max = %2")
+                             .arg(text, DoubleToText(MaxPrinterScale))};
+    }
+    return scale.value();
+}
+
+std::int16_t languageFrom(const QString& text) {
+    const Result<std::int16_t> language = TextToInt16(text);
+    if (!language || language.value() < 1) {
+        throw UsageError{QStringLiteral("--language %1: not a language number").arg(text)};
+    }
+    return language.value();
+}
+
+int threadsFrom(const QString& text) {
+    bool ok = false;
+    const int threads = text.toInt(&ok);
+    if (!ok || threads < 1) {
+        throw UsageError{QStringLiteral("-j %1: not a number of threads").arg(text)};
+    }
+    return threads;
+}
+
+// The settings file of a program directory, as the viewer reads it at start-up.
+void readProgramDirectory(const QString& dir, ExportSettings& settings) {
+    const QString setPath = QDir(dir).filePath(QLatin1String(SettingsFileName));
+    QFile set(setPath);
+    if (!set.open(QIODevice::ReadOnly)) {
+        throw UsageError{setPath + QStringLiteral(": ") + set.errorString()};
+    }
+    const SettingsRead read = ParseSettings(set, setPath);
+    for (const QString& message : read.messages) {
+        printLine(setPath + QStringLiteral(": warning: ") + message);
+    }
+    settings.language = read.language.value_or(settings.language);
+    settings.screenScale = read.screenScale.value_or(settings.screenScale);
+    settings.printerScale = read.printerScale.value_or(settings.printerScale);
+}
+
+// The sheet's font for the language from a language file, or nothing when it cannot be read.
+std::optional<QString> fontFrom(const QString& path, std::int16_t language) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const LanguageRead read = ParseLanguage(file, language, path);
+    return read.text(LanguageSection::FontName).value_or(QString());
+}
+
+// The language file that comes with the program: beside it in a build, in share/vandrix once
+// installed.
+QString shippedLanguageFile() {
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {programDir.filePath(QLatin1String(LanguageFileName)),
+                                     programDir.filePath(QStringLiteral("../share/vandrix/") +
+                                                         QLatin1String(LanguageFileName))}) {
+        if (QFile::exists(candidate)) {
+            return QDir::cleanPath(candidate);
+        }
+    }
+    return {};
+}
+
+// Files done out of all, on one line that rewrites itself.
+class Progress {
+public:
+    Progress(std::size_t total, bool shown) : total_(total), shown_(shown) {}
+
+    void message(const QString& line) {
+        clear();
+        printLine(line);
+    }
+    void step() {
+        ++done_;
+        if (shown_) {
+            std::fprintf(stderr, "\rvandrix-export: %zu/%zu", done_, total_);
+            std::fflush(stderr);
+        }
+    }
+    void clear() const {
+        if (shown_ && done_ > 0) {
+            std::fputs("\r\033[K", stderr);
+        }
+    }
+
+private:
+    std::size_t total_;
+    bool shown_;
+    std::size_t done_ = 0;
+};
+
+// The command line's options.
+struct Options {
+    QCommandLineOption pdf{QStringLiteral("pdf"),
+                           QStringLiteral("The printed A4 sheet (the default).")};
+    QCommandLineOption png{QStringLiteral("png"), QStringLiteral("The screen plot as PNG.")};
+    QCommandLineOption svg{QStringLiteral("svg"), QStringLiteral("The screen plot as SVG.")};
+    QCommandLineOption dat{QStringLiteral("dat"),
+                           QStringLiteral("The input's data file, in the viewer's format.")};
+    QCommandLineOption screenScale{QStringLiteral("screen-scale"),
+                                   QStringLiteral("Screen scale (default 1000, max 1400)."),
+                                   QStringLiteral("N")};
+    QCommandLineOption printerScale{
+        QStringLiteral("printer-scale"),
+        QStringLiteral("Printer scale in mm per data unit (default 150, max 180)."),
+        QStringLiteral("MM")};
+    QCommandLineOption language{QStringLiteral("language"),
+                                QStringLiteral("Language number (default 1)."),
+                                QStringLiteral("N")};
+    QCommandLineOption programDir{
+        QStringLiteral("program-dir"),
+        QStringLiteral("Take language and scales from DIR/Set.txt, the font from "
+                       "DIR/Language.txt."),
+        QStringLiteral("DIR")};
+    QCommandLineOption outputDir{
+        QStringList{QStringLiteral("o"), QStringLiteral("output-dir")},
+        QStringLiteral("Write the outputs into DIR (default: the current directory)."),
+        QStringLiteral("DIR"), QStringLiteral(".")};
+    QCommandLineOption jobs{QStringList{QStringLiteral("j"), QStringLiteral("jobs")},
+                            QStringLiteral("Worker threads (default: the number of cores)."),
+                            QStringLiteral("N")};
+
+    explicit Options(QCommandLineParser& parser) {
+        parser.setApplicationDescription(
+            QStringLiteral("Writes the printed sheet (PDF) and the screen plot (PNG, SVG) of "
+                           "Vandrix data files."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions(
+            {pdf, png, svg, dat, screenScale, printerScale, language, programDir, outputDir, jobs});
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data files."),
+                                     QStringLiteral("FILE..."));
+    }
+};
+
+// Only the sheet needs fonts, and with them the platform's services; the plot draws on images.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool withFonts) {
+    if (!withFonts) {
+        return std::make_unique<QCoreApplication>(argc, argv);
+    }
+    // Starting the platform complains about a missing runtime directory, which nothing here uses.
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
+                previous(type, context, message);
+            }
+        });
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
+}
+
+}  // namespace
+
+int RunExportCommand(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QCommandLineParser parser;
+    const Options options(parser);
+    const bool parsed = parser.parse(arguments);
+    const bool pdfWanted =
+        parser.isSet(options.pdf) ||
+        !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat));
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, parsed && pdfWanted);
+    // Writing an image would otherwise load every image-format plugin to ask whether one of them
+    // wants to write PNG in place of Qt's own writer. The platform, when needed, is loaded.
+    QCoreApplication::setLibraryPaths({});
+    QCoreApplication::setApplicationName(QStringLiteral("vandrix-export"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANDRIX_VERSION));
+
+    if (!parsed) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(parser.helpText().toLocal8Bit(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs((QCoreApplication::applicationName() + QLatin1Char(' ') +
+                    QCoreApplication::applicationVersion() + QLatin1Char('\n'))
+                       .toLocal8Bit(),
+                   stdout);
+        return 0;
+    }
+    const QStringList inputs = parser.positionalArguments();
+    if (inputs.isEmpty()) {
+        return usageError(QStringLiteral("no input files"));
+    }
+
+    ExportSettings settings;
+    settings.png = parser.isSet(options.png);
+    settings.svg = parser.isSet(options.svg);
+    settings.dat = parser.isSet(options.dat);
+    settings.pdf = parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat);
+    int threads = std::max(QThread::idealThreadCount(), 1);
+    const QString outDir = parser.value(options.outputDir);
+    try {
+        std::optional<QString> font;
+        if (parser.isSet(options.programDir)) {
+            readProgramDirectory(parser.value(options.programDir), settings);
+        }
+        if (parser.isSet(options.language)) {
+            settings.language = languageFrom(parser.value(options.language));
+        }
+        if (parser.isSet(options.screenScale)) {
+            settings.screenScale = screenScaleFrom(parser.value(options.screenScale));
+        }
+        if (parser.isSet(options.printerScale)) {
+            settings.printerScale = printerScaleFrom(parser.value(options.printerScale));
+        }
+        if (parser.isSet(options.jobs)) {
+            threads = threadsFrom(parser.value(options.jobs));
+        }
+        if (settings.pdf) {
+            const QString languageFile = parser.isSet(options.programDir)
+                                             ? QDir(parser.value(options.programDir))
+                                                   .filePath(QLatin1String(LanguageFileName))
+                                             : shippedLanguageFile();
+            font =
+                languageFile.isEmpty() ? std::nullopt : fontFrom(languageFile, settings.language);
+            if (!font) {
+                printLine(QStringLiteral("warning: no language file%1; the sheet takes the "
+                                         "default font")
+                              .arg(languageFile.isEmpty() ? QString()
+                                                          : QStringLiteral(" at ") + languageFile));
+            }
+            settings.fontName = font.value_or(QString());
+        }
+    } catch (const UsageError& error) {
+        return usageError(error.reason);
+    }
+
+    const std::vector<ExportJob> planned = PlanExports(inputs, outDir, settings);
+    Progress progress(planned.size(), planned.size() > 1 && isatty(STDERR_FILENO) != 0);
+    bool failed = false;
+    // Reports are printed in the order of the inputs, each as soon as those before it are done.
+    std::vector<std::optional<ExportReport>> reports(planned.size());
+    std::size_t nextToPrint = 0;
+    RunExports(planned, settings, threads, [&](std::size_t job, const ExportReport& report) {
+        reports[job] = report;
+        for (; nextToPrint < reports.size() && reports[nextToPrint]; ++nextToPrint) {
+            const ExportReport& done = *reports[nextToPrint];
+            for (const QString& line : done.warnings) {
+                progress.message(line);
+            }
+            for (const QString& line : done.errors) {
+                progress.message(line);
+            }
+            failed = failed || !done.errors.isEmpty();
+            reports[nextToPrint].reset();
+        }
+        progress.step();
+    });
+    progress.clear();
+    return failed ? ExitFailed : 0;
+}
+
+}  // namespace vandrix

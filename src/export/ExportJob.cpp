@@ -1,0 +1,311 @@
+#include "ExportJob.h"
+
+#include "DataFileBytes.h"
+#include "app/AppState.h"
+#include "datafile/DataFile.h"
+#include "output/PagedPrintSurface.h"
+#include "output/PlotGeometry.h"
+#include "output/PlotPainter.h"
+#include "output/PrintSheet.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSet>
+#include <QSvgGenerator>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <optional>
+
+namespace vandrix {
+
+namespace {
+
+// PNG's zlib level 1 of 9: the plot is mostly white, so a quick pass compresses it well.
+constexpr int PngQuality = 80;
+
+// The path an existing file or a file to be created is known by, for comparisons.
+QString identity(const QString& path) {
+    const QFileInfo info(path);
+    const QString dir = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return dir.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                         : dir + QLatin1Char('/') + info.fileName();
+}
+
+// A file written under a temporary name beside its final one and renamed over it once it is
+// complete, so the final name never holds a partial file. Unlike QSaveFile it does not force
+// the data to disk first: that costs tens of milliseconds a file, which a batch of hundreds of
+// regenerable pictures should not pay.
+class OutputFile {
+public:
+    explicit OutputFile(QString path) : path_(std::move(path)) {}
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    OutputFile(OutputFile&&) = delete;
+    OutputFile& operator=(OutputFile&&) = delete;
+    ~OutputFile() {
+        if (!committed_ && !file_.fileName().isEmpty()) {
+            file_.close();
+            file_.remove();
+        }
+    }
+
+    QFile& device() { return file_; }
+
+    QString open() {
+        static std::atomic<unsigned> counter{0};
+        const QFileInfo info(path_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            file_.setFileName(info.dir().filePath(
+                QStringLiteral(".%1.%2-%3.part")
+                    .arg(info.fileName(), QString::number(QCoreApplication::applicationPid()),
+                         QString::number(counter++))));
+            if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+                return {};
+            }
+            if (!file_.exists()) {
+                break;
+            }
+        }
+        QString error = file_.errorString();
+        file_.setFileName(QString());
+        return error;
+    }
+
+    QString commit() {
+        file_.close();
+        if (file_.error() != QFileDevice::NoError) {
+            return file_.errorString();
+        }
+        if (std::rename(QFile::encodeName(file_.fileName()).constData(),
+                        QFile::encodeName(path_).constData()) != 0) {
+            return QString::fromLocal8Bit(std::strerror(errno));
+        }
+        committed_ = true;
+        return {};
+    }
+
+private:
+    QString path_;
+    QFile file_;
+    bool committed_ = false;
+};
+
+// Writes a file through `write` and gives it its final name only when everything was written.
+// Empty, or the line to report.
+QString writeAtomically(const QString& path, const std::function<QString(QFile&)>& write) {
+    OutputFile file(path);
+    QString error = file.open();
+    if (error.isEmpty()) {
+        error = write(file.device());
+    }
+    if (error.isEmpty()) {
+        error = file.commit();
+    }
+    return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
+}
+
+// The image with a palette, when it has few enough colours. A plot has three; as 8-bit palette
+// indices it is a third of the data, and libpng leaves palette rows unfiltered, which is most of
+// the time an RGB picture costs.
+std::optional<QImage> withPalette(const QImage& image) {
+    constexpr int MaxColours = 256;
+    QList<QRgb> palette;
+    const int width = image.width();
+    const int height = image.height();
+    QImage indexed(width, height, QImage::Format_Indexed8);
+    QRgb lastColour = 0;
+    uchar lastIndex = 0;
+    for (int y = 0; y < height; ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* target = indexed.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const QRgb colour = source[x];
+            if (colour != lastColour || palette.isEmpty()) {
+                qsizetype index = palette.indexOf(colour);
+                if (index < 0) {
+                    if (palette.size() == MaxColours) {
+                        return std::nullopt;
+                    }
+                    palette << colour;
+                    index = palette.size() - 1;
+                }
+                lastColour = colour;
+                lastIndex = static_cast<uchar>(index);
+            }
+            target[x] = lastIndex;
+        }
+    }
+    indexed.setColorTable(palette);
+    return indexed;
+}
+
+QString writePng(QFile& file, const ScreenPlot& plot) {
+    QImage image(ScreenPlotSize, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
+        DrawScreenPlot(plotter, plot);
+    }
+    QImageWriter writer(&file, "png");
+    writer.setQuality(PngQuality);
+    const std::optional<QImage> indexed = withPalette(image);
+    if (!writer.write(indexed ? *indexed : image)) {
+        return file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    }
+    return {};
+}
+
+QString writeSvg(QFile& file, const ScreenPlot& plot) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(ScreenPlotSize);
+    generator.setViewBox(QRect(QPoint(0, 0), ScreenPlotSize));
+    generator.setTitle(QStringLiteral("Vandrix"));
+    {
+        QPainter painter(&generator);
+        PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
+        plotter.setWholePixels(false);
+        DrawScreenPlot(plotter, plot);
+    }
+    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+}
+
+QString writePdf(QFile& file, const QString& path, const SheetContent& sheet) {
+    PdfPrintSurface surface(file, path);
+    QString error = PrintSheet(surface, sheet);
+    if (!error.isEmpty()) {
+        return error;
+    }
+    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+}
+
+}  // namespace
+
+std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
+                                   const ExportSettings& settings) {
+    const QDir dir(outputDir);
+    QSet<QString> inputIds;
+    for (const QString& input : inputs) {
+        inputIds.insert(identity(input));
+    }
+    QSet<QString> claimed;
+    std::vector<ExportJob> jobs;
+    jobs.reserve(static_cast<std::size_t>(inputs.size()));
+    for (const QString& input : inputs) {
+        ExportJob job;
+        job.input = input;
+        const QString base = QFileInfo(input).completeBaseName();
+        const auto name = [&](bool wanted, const char* suffix) {
+            return wanted ? dir.filePath(base + QLatin1String(suffix)) : QString();
+        };
+        job.pdf = name(settings.pdf, ".pdf");
+        job.png = name(settings.png, ".png");
+        job.svg = name(settings.svg, ".svg");
+        job.dat = name(settings.dat, ".dat");
+        QStringList ids;
+        for (const QString* output : {&job.pdf, &job.png, &job.svg, &job.dat}) {
+            if (output->isEmpty()) {
+                continue;
+            }
+            const QString id = identity(*output);
+            if (inputIds.contains(id)) {
+                job.refusal =
+                    input +
+                    QStringLiteral(": refused: %1 would replace an input file").arg(*output);
+                break;
+            }
+            if (claimed.contains(id)) {
+                job.refusal = input + QStringLiteral(
+                                          ": refused: %1 is already written by "
+                                          "another input of this run")
+                                          .arg(*output);
+                break;
+            }
+            ids << id;
+        }
+        if (job.refusal.isEmpty()) {
+            for (const QString& id : ids) {
+                claimed.insert(id);
+            }
+        }
+        jobs.push_back(std::move(job));
+    }
+    return jobs;
+}
+
+ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
+    ExportReport report;
+    if (!job.refusal.isEmpty()) {
+        report.errors << job.refusal;
+        return report;
+    }
+    AppState state;
+    state.Language = settings.language;
+    state.DataPath = job.input;
+    state.DataName = QFileInfo(job.input).fileName();
+    state.ScreenScale = settings.screenScale;
+    state.PrinterScale = settings.printerScale;
+    state.LangFontName = settings.fontName;
+    const DataFileOutcome data = ReadDataFile(state);
+    if (!data.messages.isEmpty()) {
+        report.errors << job.input + QStringLiteral(": ") + data.messages.join(QLatin1Char(' '));
+        return report;
+    }
+    if (state.ReadStop == 1) {
+        report.warnings << job.input + QStringLiteral(
+                                           ": warning: the header stops at a line that is not "
+                                           "a label and value; exported as the viewer shows it");
+    }
+    const auto fail = [&report](const QString& line) {
+        if (!line.isEmpty()) {
+            report.errors << line;
+        }
+    };
+    if (!job.png.isEmpty() || !job.svg.isEmpty()) {
+        const ScreenPlot plot = ComputeScreenPlot(state.ScreenScale, state.PointX, state.PointY);
+        if (!job.png.isEmpty()) {
+            fail(writeAtomically(job.png, [&](QFile& file) { return writePng(file, plot); }));
+        }
+        if (!job.svg.isEmpty()) {
+            fail(writeAtomically(job.svg, [&](QFile& file) { return writeSvg(file, plot); }));
+        }
+    }
+    if (!job.pdf.isEmpty()) {
+        // The sheet shows what the window would: the first value as the title, then pairs 2..8.
+        SheetContent sheet{state.LangFontName,
+                           data.values[0].value_or(QString()),
+                           {},
+                           {},
+                           state.PrinterScale,
+                           state.PointX,
+                           state.PointY};
+        for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
+            sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
+            sheet.values.at(row) = data.values.at(row + 1).value_or(QString());
+        }
+        fail(writeAtomically(job.pdf, [&](QFile& file) { return writePdf(file, job.pdf, sheet); }));
+    }
+    if (!job.dat.isEmpty()) {
+        const Result<QByteArray> bytes = DataFileBytes(job.input);
+        if (!bytes) {
+            report.errors << job.input + QStringLiteral(": ") + bytes.error();
+        } else {
+            fail(writeAtomically(job.dat, [&](QFile& file) {
+                return file.write(bytes.value()) == bytes.value().size() ? QString()
+                                                                         : file.errorString();
+            }));
+        }
+    }
+    return report;
+}
+
+}  // namespace vandrix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace vandrix {
+
+// What the command writes for each input, and how.
+struct ExportSettings {
+    bool pdf = false;
+    bool png = false;
+    bool svg = false;
+    bool dat = false;
+    std::int16_t language = 1;
+    std::int16_t screenScale = 1000;
+    double printerScale = 150.0;
+    // The sheet's font.
+    QString fontName;
+};
+
+// One input and the files it becomes. An empty output path means that output is not wanted;
+// a non-empty refusal means the input is not exported at all.
+struct ExportJob {
+    QString input;
+    QString pdf;
+    QString png;
+    QString svg;
+    QString dat;
+    QString refusal;
+};
+
+// What one job reported, as lines "PATH: reason".
+struct ExportReport {
+    QStringList errors;
+    QStringList warnings;
+};
+
+// The jobs for the inputs, outputs named after the inputs in `outputDir`. An input that would
+// write an output an earlier input writes, or that would replace one of the inputs, is refused.
+std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
+                                   const ExportSettings& settings);
+
+// Reads the input as the viewer reads it and writes its outputs, each under its final name only
+// once it is complete. An input the viewer answers with a message gets no outputs.
+ExportReport RunExport(const ExportJob& job, const ExportSettings& settings);
+
+}  // namespace vandrix
