@@ -1,6 +1,7 @@
 #include "FormMain.h"
 
 #include "FileListBox.h"
+#include "PrinterLoader.h"
 #include "ScaleBox.h"
 #include "app/Conversions.h"
 #include "app/LanguageFile.h"
@@ -11,7 +12,6 @@
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
 #include "output/PrintSheet.h"
-#include "output/QtPrintSurface.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -75,7 +75,7 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
       state_(state),
       dialogs_(dialogs),
       printerOpener_([](const QString& jobName, QString& error) -> std::unique_ptr<PrintSurface> {
-          return QtPrintSurface::forDefaultPrinter(jobName, error);
+          return OpenDefaultPrinter(jobName, error);
       }) {
     setObjectName(QStringLiteral("FormMain"));
     buildControls();
