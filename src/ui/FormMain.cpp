@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "DeferredIconStyle.h"
 #include "FileListBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
@@ -78,6 +79,8 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
           return OpenDefaultPrinter(jobName, error);
       }) {
     setObjectName(QStringLiteral("FormMain"));
+    // Before the menu bar exists: its extension button's icon is then loaded only if shown.
+    DeferredIconStyle::install();
     buildControls();
     buildMenus();
     applyTabOrder();
