@@ -2,7 +2,8 @@
 # Whole-process start-up of the viewer to its first painted frame, against the text floor (a
 # window painting one label of Japanese text) and an empty window, side by side in one hyperfine
 # run; then start-up in a program directory of 100,000 files against an empty one. Peak memory
-# of each from /usr/bin/time -v (median of several runs).
+# of each from /usr/bin/time -v (median of several runs); with CALLGRIND=1 also the instructions
+# each start-up executes (valgrind), a figure that does not move with the machine's load.
 # Usage: bench/startup.sh [BUILD_DIR]   (default build/release; RUNS, MEMRUNS, FILES to change)
 set -euo pipefail
 build=$(cd "${1:-build/release}" && pwd)
@@ -73,25 +74,47 @@ mem_viewer=$(peak_kib "$home" "$viewer")
 mem_empty=$(peak_kib "$work/empty" "$viewer")
 mem_big=$(peak_kib "$work/big" "$viewer")
 
-python3 - "$json" "$json_dir" "$mem_bare" "$mem_text" "$mem_viewer" "$mem_empty" "$mem_big" "$files" <<'PY'
+instructions() {  # instructions PROGRAM: instructions executed in $home, or "-"
+  if [ "${CALLGRIND:-0}" = 1 ] && command -v valgrind >/dev/null; then
+    (cd "$home" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 >/dev/null |
+      awk '/Collected/ {print $4}')
+  else
+    echo -
+  fi
+}
+ir_bare=$(instructions "$bare")
+ir_text=$(instructions "$text")
+ir_viewer=$(instructions "$viewer")
+
+python3 - "$json" "$json_dir" "$mem_bare" "$mem_text" "$mem_viewer" "$mem_empty" "$mem_big" "$files" \
+  "$ir_bare" "$ir_text" "$ir_viewer" <<'PY'
 import json, sys
-start = {r["command"]: r["median"] * 1000 for r in json.load(open(sys.argv[1]))["results"]}
-dirs = {r["command"]: r["median"] * 1000 for r in json.load(open(sys.argv[2]))["results"]}
+def load(path):
+    return {r["command"]: r for r in json.load(open(path))["results"]}
+start, dirs = load(sys.argv[1]), load(sys.argv[2])
 bare, text, viewer, empty, big = (int(v) / 1024 for v in sys.argv[3:8])
 files = sys.argv[8]
-t_bare, t_text, t_viewer = start["empty window"], start["text floor"], start["vandrix"]
-t_empty = dirs["vandrix, empty directory"]
-t_big = dirs[f"vandrix, {files} files"]
+ir = [None if v == "-" else int(v) for v in sys.argv[9:12]]
+ms = lambda r: r["median"] * 1000
+cpu = lambda r: (r["user"] + r["system"]) * 1000
+mir = lambda v: "-" if v is None else f"{v / 1e6:.1f} M"
+r_bare, r_text, r_viewer = start["empty window"], start["text floor"], start["vandrix"]
+r_empty, r_big = dirs["vandrix, empty directory"], dirs[f"vandrix, {files} files"]
+ratio_ir = "-" if None in ir else f"**{ir[2] / ir[1]:.2f}x**"
 print()
-print("| Start-up to the first painted frame | median time | peak memory |")
-print("|---|---|---|")
-print(f"| empty window | {t_bare:.1f} ms | {bare:.1f} MiB |")
-print(f"| text floor | {t_text:.1f} ms | {text:.1f} MiB |")
-print(f"| vandrix | {t_viewer:.1f} ms | {viewer:.1f} MiB |")
-print(f"| **vandrix / text floor** | **{t_viewer / t_text:.2f}x** (target <= 1.15x) "
-      f"| **{viewer / text:.2f}x** (target <= 1.05x) |")
-print(f"| vandrix, empty directory line, empty directory | {t_empty:.1f} ms | {empty:.1f} MiB |")
-print(f"| vandrix, empty directory line, {files} files | {t_big:.1f} ms | {big:.1f} MiB |")
-print(f"| **{files} files / empty** | **{t_big / t_empty:.2f}x** (target <= 1.2x) "
-      f"| **{big / empty:.2f}x** (target <= 1.2x) |")
+print("| Start-up to the first painted frame | median time | CPU (user+sys, mean) "
+      "| instructions | peak memory |")
+print("|---|---|---|---|---|")
+for name, r, i, m in (("empty window", r_bare, ir[0], bare), ("text floor", r_text, ir[1], text),
+                      ("vandrix", r_viewer, ir[2], viewer)):
+    print(f"| {name} | {ms(r):.1f} ms | {cpu(r):.1f} ms | {mir(i)} | {m:.1f} MiB |")
+print(f"| **vandrix / text floor** (targets: time 1.15x, memory 1.05x) "
+      f"| **{ms(r_viewer) / ms(r_text):.2f}x** | **{cpu(r_viewer) / cpu(r_text):.2f}x** "
+      f"| {ratio_ir} | **{viewer / text:.2f}x** |")
+print(f"| vandrix, empty directory line, empty directory | {ms(r_empty):.1f} ms "
+      f"| {cpu(r_empty):.1f} ms | | {empty:.1f} MiB |")
+print(f"| vandrix, empty directory line, {files} files | {ms(r_big):.1f} ms "
+      f"| {cpu(r_big):.1f} ms | | {big:.1f} MiB |")
+print(f"| **{files} files / empty** (target 1.2x) | **{ms(r_big) / ms(r_empty):.2f}x** "
+      f"| **{cpu(r_big) / cpu(r_empty):.2f}x** | | **{big / empty:.2f}x** |")
 PY
