@@ -67,6 +67,8 @@ QIcon DeferredIconStyle::standardIcon(StandardPixmap standardIcon, const QStyleO
     return QProxyStyle::standardIcon(standardIcon, option, widget);
 }
 
+// The application takes ownership of the style it is given.
+// NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
 void DeferredIconStyle::install() {
     QStyle* current = QApplication::style();
     if (qobject_cast<DeferredIconStyle*>(current) != nullptr) {
@@ -75,5 +77,6 @@ void DeferredIconStyle::install() {
     // A new instance of the same style: the application deletes the one it replaces.
     QApplication::setStyle(new DeferredIconStyle(current->name()));
 }
+// NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
 
 }  // namespace vandrix
