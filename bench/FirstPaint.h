@@ -18,8 +18,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                      Qt::QueuedConnection);
+            // exit(), not quit(): quit() would close the window first, and the viewer's
+            // shut-down (writing Set.txt) is no part of its start-up.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+                Qt::QueuedConnection);
         }
         return false;
     }
