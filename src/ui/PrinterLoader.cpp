@@ -25,20 +25,20 @@ QStringList moduleCandidates() {
 }
 
 OpenDefaultPrinterFunction loadModule(QString& error) {
-    static OpenDefaultPrinterFunction open = nullptr;
-    if (open != nullptr) {
-        return open;
+    static OpenDefaultPrinterFunction opener = nullptr;
+    if (opener != nullptr) {
+        return opener;
     }
     QStringList reasons;
     for (const QString& path : moduleCandidates()) {
-        QLibrary module(path);
         if (!QFileInfo::exists(path)) {
             continue;
         }
-        open =
+        QLibrary module(path);
+        opener =
             reinterpret_cast<OpenDefaultPrinterFunction>(module.resolve(OpenDefaultPrinterSymbol));
-        if (open != nullptr) {
-            return open;
+        if (opener != nullptr) {
+            return opener;  // the module stays loaded for the rest of the run
         }
         reasons << module.errorString();
     }
@@ -52,11 +52,11 @@ OpenDefaultPrinterFunction loadModule(QString& error) {
 }  // namespace
 
 std::unique_ptr<PrintSurface> OpenDefaultPrinter(const QString& jobName, QString& error) {
-    const OpenDefaultPrinterFunction open = loadModule(error);
-    if (open == nullptr) {
+    const OpenDefaultPrinterFunction opener = loadModule(error);
+    if (opener == nullptr) {
         return nullptr;
     }
-    return std::unique_ptr<PrintSurface>(open(jobName, error));
+    return std::unique_ptr<PrintSurface>(opener(jobName, error));
 }
 
 }  // namespace vandrix
