@@ -1,13 +1,13 @@
+#include "FirstPaint.h"
 #include "ui/Viewer.h"
 
 #include <QApplication>
-#include <QTimer>
 
-// The viewer's start-up, ended as soon as the event loop has shown the window.
+// The viewer's start-up, ended at the first painted frame of its window.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     vandrix::Viewer viewer;
+    new QuitAfterFirstPaint(viewer.window());
     viewer.start();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return QApplication::exec();
 }

@@ -10,16 +10,20 @@ namespace vandrix {
 class FileList {
 public:
     FileList() = default;
-    FileList(const FileList&) = delete;
-    FileList& operator=(const FileList&) = delete;
-    FileList(FileList&&) = delete;
-    FileList& operator=(FileList&&) = delete;
+    Q_DISABLE_COPY_MOVE(FileList)
     virtual ~FileList() = default;
 
     virtual QString path() const = 0;
     // False when the path is not an existing directory; the current path then stays.
     virtual bool setPath(const QString& path) = 0;
     virtual QStringList fileNames() const = 0;
+    // Whether fileNames() holds exactly this name, without listing the whole directory.
+    virtual bool holdsFile(const QString& name) const { return DirectoryHoldsFile(path(), name); }
+
+    // Whether the ordinary files of `dir` (hidden ones left out, as in a listing) include one
+    // named exactly `name`, letter case included. Costs a few lookups, whatever the size of
+    // the directory.
+    static bool DirectoryHoldsFile(const QString& dir, const QString& name);
 };
 
 }  // namespace vandrix

@@ -23,14 +23,12 @@ const std::array<QLatin1String, 2> ProgramFileNames = {QLatin1String("Vandrix.vb
                                                        QLatin1String("Vandrix.exe")};
 
 bool holdsProgramFile(const FileList& files, const QString& ownFileName) {
-    bool found = false;
-    for (const QString& name : files.fileNames()) {
-        for (const QLatin1String& known : ProgramFileNames) {
-            found = found || name == known;
+    for (const QLatin1String& known : ProgramFileNames) {
+        if (files.holdsFile(known)) {
+            return true;
         }
-        found = found || (!ownFileName.isEmpty() && name == ownFileName);
     }
-    return found;
+    return !ownFileName.isEmpty() && files.holdsFile(ownFileName);
 }
 
 QString settingsPath(const AppState& state) {

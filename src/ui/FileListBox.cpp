@@ -5,34 +5,31 @@
 
 namespace vandrix {
 
-FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), path_(QDir::currentPath()) {
-    refresh();
-}
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), path_(QDir::currentPath()) {}
 
 bool FileListBox::setPath(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isDir()) {
         return false;
     }
     path_ = QDir::cleanPath(QDir(path).absolutePath());
-    refresh();
+    if (isVisible()) {
+        refresh();
+    }
     return true;
 }
 
-namespace {
-
-QStringList ordinaryFiles(const QString& path) {
-    return QDir(path).entryList(QDir::Files, QDir::Name);
+QStringList FileListBox::fileNames() const {
+    return QDir(path_).entryList(QDir::Files, QDir::Name);
 }
 
-}  // namespace
-
-QStringList FileListBox::fileNames() const {
-    return ordinaryFiles(path_);
+void FileListBox::showEvent(QShowEvent* event) {
+    refresh();
+    QListWidget::showEvent(event);
 }
 
 void FileListBox::refresh() {
     clear();
-    addItems(ordinaryFiles(path_));
+    addItems(fileNames());
 }
 
 }  // namespace vandrix

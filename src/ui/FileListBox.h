@@ -7,7 +7,8 @@
 namespace vandrix {
 
 // The window's hidden file list: a directory (at first the current directory) and the names of
-// the ordinary files in it.
+// the ordinary files in it. The names are read when asked for; the list's items are filled
+// only while it is shown, so a large directory costs nothing at start-up.
 class FileListBox : public QListWidget, public FileList {
     Q_OBJECT
 
@@ -17,6 +18,9 @@ public:
     QString path() const override { return path_; }
     bool setPath(const QString& path) override;
     QStringList fileNames() const override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void refresh();

@@ -1,7 +1,9 @@
 #include "FormMain.h"
 
+#include "DeferredIconStyle.h"
 #include "EmptyTitle.h"
 #include "FileListBox.h"
+#include "PrinterLoader.h"
 #include "ScaleBox.h"
 #include "app/Conversions.h"
 #include "app/LanguageFile.h"
@@ -13,7 +15,6 @@
 #include "output/PlotGeometry.h"
 #include "output/PlotPainter.h"
 #include "output/PrintSheet.h"
-#include "output/QtPrintSurface.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,10 +89,12 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
       state_(state),
       dialogs_(dialogs),
       printerOpener_([](const QString& jobName, QString& error) -> std::unique_ptr<PrintSurface> {
-          return QtPrintSurface::forDefaultPrinter(jobName, error);
+          return OpenDefaultPrinter(jobName, error);
       }) {
     setObjectName(QStringLiteral("FormMain"));
     KeepEmptyTitleEmpty(this);
+    // Before the menu bar exists: its extension button's icon is then loaded only if shown.
+    DeferredIconStyle::install();
     buildControls();
     buildMenus();
     applyTabOrder();
