@@ -4,7 +4,9 @@
 #include "app/Conversions.h"
 #include "app/ProgramDirectory.h"
 #include "app/TextInput.h"
+#include "sections/SectionImport.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <string_view>
@@ -63,6 +65,13 @@ private:
     bool fault_ = false;
 };
 
+constexpr qint64 FirstLinePeek = 4096;
+
+bool isHeaderLine(const QByteArray& start) {
+    const qsizetype end = start.indexOf('\n');
+    return (end < 0 ? start : start.left(end)).count(':') >= 2;
+}
+
 }  // namespace
 
 QString UnusableFileMessage(const AppState& state) {
@@ -78,6 +87,33 @@ DataFileOutcome ReadDataFile(AppState& state) {
         DataFileOutcome outcome;
         outcome.messages << CannotOpenDescription(state.DataPath, file.errorString());
         return outcome;
+    }
+    // A file whose first line is a header line is a data file; any other may be a Selig or
+    // Lednicer section file, which reads as the data file it converts to.
+    if (isHeaderLine(file.peek(FirstLinePeek))) {
+        DataFileOutcome outcome = ReadDataFileFrom(file, state);
+        file.close();
+        return outcome;
+    }
+    const QByteArray bytes = file.peek(MaxSectionFileBytes + 1);
+    const QDate modified = file.fileTime(QFileDevice::FileModificationTime).date();
+    SectionImport section =
+        ImportSectionFile(bytes.left(MaxSectionFileBytes), state.DataPath, modified);
+    if (section.kind != SectionImport::Kind::NotSection && bytes.size() > MaxSectionFileBytes) {
+        section.kind = SectionImport::Kind::Failed;
+        section.error =
+            QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (1024 * 1024));
+    }
+    if (section.kind == SectionImport::Kind::Failed) {
+        DataFileOutcome outcome;
+        outcome.messages << SectionFileDescription(state.DataPath, section.error);
+        return outcome;
+    }
+    if (section.kind == SectionImport::Kind::Converted) {
+        file.close();
+        QBuffer converted(&section.bytes);
+        converted.open(QIODevice::ReadOnly);
+        return ReadDataFileFrom(converted, state);
     }
     DataFileOutcome outcome = ReadDataFileFrom(file, state);
     file.close();
