@@ -10,7 +10,8 @@ using namespace vandrix;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const SectionImport import = ImportSectionFile(bytes, QStringLiteral("f.dat"), QDate(2026, 1, 2));
+    const SectionImport import =
+        ImportSectionFile(bytes, QStringLiteral("f.dat"), QDate(2026, 1, 2));
     FUZZ_CHECK(import.kind == SectionImport::Kind::Failed || import.error.isEmpty());
     FUZZ_CHECK(import.kind != SectionImport::Kind::Failed || !import.error.isEmpty());
     FUZZ_CHECK(import.kind == SectionImport::Kind::Converted || import.bytes.isEmpty());

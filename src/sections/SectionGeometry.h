@@ -30,6 +30,8 @@ public:
     SectionPoint at(double u) const;
     // Unsigned curvature at the point with index i.
     double curvatureAt(int i) const;
+    // Unit tangent at the point with index i, in the direction of rising index.
+    SectionPoint tangentAt(int i) const;
 
 private:
     struct Piece;
