@@ -250,7 +250,16 @@ void TestSections::viewerReadsSectionFile() {
     QCOMPARE(state.PointX(1, 100), 0.5);
     QVERIFY(state.PointY(0, 100) > 0.05 && state.PointY(1, 100) < 0);
 
-    QVERIFY(writeFile(state.DataPath, "bad\n1 0\n0 0\n1 0\n"));
+    for (const char* sample :
+         {"naca2412-selig.dat", "naca4415-lednicer.dat", "wing-tip-percent.dat"}) {
+        state.DataPath = samplePath("sections/") + QLatin1String(sample);
+        QVERIFY2(ReadDataFile(state).messages.isEmpty(), sample);
+    }
+    QCOMPARE(ReadDataFile(state).values[0],
+             QStringLiteral("Flügel außen (NACA 2412, %, turned 2°)"));
+
+    QVERIFY(writeFile(state.DataPath = dir.filePath(QStringLiteral("bad.dat")),
+                      "bad\n1 0\n0 0\n1 0\n"));
     const DataFileOutcome bad = ReadDataFile(state);
     QCOMPARE(bad.messages,
              QStringList(SectionFileDescription(
