@@ -67,9 +67,10 @@ private:
 
 constexpr qint64 FirstLinePeek = 4096;
 
-bool isHeaderLine(const QByteArray& start) {
+// A section file's first line (a name or a pair) is short and not a header line.
+bool mayBeSectionFile(const QByteArray& start) {
     const qsizetype end = start.indexOf('\n');
-    return (end < 0 ? start : start.left(end)).count(':') >= 2;
+    return end >= 0 && start.left(end).count(':') < 2;
 }
 
 }  // namespace
@@ -90,16 +91,18 @@ DataFileOutcome ReadDataFile(AppState& state) {
     }
     // A file whose first line is a header line is a data file; any other may be a Selig or
     // Lednicer section file, which reads as the data file it converts to.
-    if (isHeaderLine(file.peek(FirstLinePeek))) {
+    if (!mayBeSectionFile(file.peek(FirstLinePeek))) {
         DataFileOutcome outcome = ReadDataFileFrom(file, state);
         file.close();
         return outcome;
     }
-    const QByteArray bytes = file.peek(MaxSectionFileBytes + 1);
+    QByteArray bytes = file.read(MaxSectionFileBytes + 1);
+    const bool tooLarge = bytes.size() > MaxSectionFileBytes;
+    bytes.truncate(MaxSectionFileBytes);
     const QDate modified = file.fileTime(QFileDevice::FileModificationTime).date();
-    SectionImport section =
-        ImportSectionFile(bytes.left(MaxSectionFileBytes), state.DataPath, modified);
-    if (section.kind != SectionImport::Kind::NotSection && bytes.size() > MaxSectionFileBytes) {
+    SectionImport section = ImportSectionFile(bytes, state.DataPath, modified);
+    bytes.clear();
+    if (section.kind != SectionImport::Kind::NotSection && tooLarge) {
         section.kind = SectionImport::Kind::Failed;
         section.error =
             QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (1024 * 1024));
@@ -115,7 +118,12 @@ DataFileOutcome ReadDataFile(AppState& state) {
         converted.open(QIODevice::ReadOnly);
         return ReadDataFileFrom(converted, state);
     }
-    DataFileOutcome outcome = ReadDataFileFrom(file, state);
+    DataFileOutcome outcome;
+    if (file.seek(0)) {
+        outcome = ReadDataFileFrom(file, state);
+    } else {
+        outcome.messages << CannotOpenDescription(state.DataPath, file.errorString());
+    }
     file.close();
     return outcome;
 }

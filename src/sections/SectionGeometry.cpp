@@ -15,10 +15,10 @@ using Spline2d = Eigen::Spline<double, 2>;
 
 // Points either side of a segment that its spline piece is fitted on.
 constexpr int Window = 10;
-// The nose: within NoseReach times sqrt(2 r) of the leading edge (r the spline's radius; a
-// sqrt(x) nose is sqrt(2 r) thick at x = 1), fitted when it holds NosePoints points a side.
-constexpr double NoseReach = 0.1;
-constexpr int NosePoints = 6;
+// The noses the leading-edge radius is fitted on, closest first: how far from the leading edge,
+// in units of sqrt(2 r) (r the spline's radius; a sqrt(x) nose is that thick at x = 1), and how
+// many points a side they must hold.
+constexpr std::array<std::pair<double, int>, 2> Noses = {{{0.1, 6}, {0.2, 3}}};
 // How near the normalised frame a file must be to keep it, in chords.
 constexpr double FrameTolerance = 0.0005;
 // How far a surface may run back towards the leading edge before it counts as folded.
@@ -195,39 +195,45 @@ namespace {
 
 // Radius of curvature of the outline at its leading edge (index le), given the spline's. In the
 // frame of the tangent there, a round nose follows u = c0 + c1 v + c2 v^2 + c3 v^3 + c4 |v|^3 +
-// c5 v^4 (the |v|^3 term is what a thickness growing like sqrt(x) + x leaves). Where a file is
-// dense enough to hold NosePoints points a side within the nose, a least-squares fit of that
-// form averages out the written decimals, which the spline's second derivative follows.
+// c5 v^4 (the |v|^3 term is what a thickness growing like sqrt(x) + x leaves). A least-squares
+// fit of that form over the points within the nose averages out the written decimals, which the
+// spline's second derivative follows: on a close nose where the file is dense enough, else on a
+// wider one; a file too sparse for either keeps the spline's radius.
 double leadingEdgeRadius(const SmoothOutline& outline, int le, double splineRadius) {
     const SectionPoints& points = outline.points();
     const SectionPoint origin = points[std::size_t(le)];
     const SectionPoint tangent = outline.tangentAt(le);
     const SectionPoint normal(tangent.y(), -tangent.x());
-    const double reach = NoseReach * std::sqrt(2.0 * splineRadius);
-    std::vector<Eigen::Vector2d> near = {{0.0, 0.0}};  // (v, u)
-    for (const int dir : {-1, 1}) {
-        int count = 0;
-        for (int j = le + dir; j >= 0 && j < int(points.size()); j += dir, ++count) {
-            const SectionPoint d = points[std::size_t(j)] - origin;
-            if (std::abs(d.dot(tangent)) > reach || std::abs(d.dot(normal)) > reach) {
-                break;
+    for (const auto& [reachFactor, least] : Noses) {
+        const double reach = reachFactor * std::sqrt(2.0 * splineRadius);
+        std::vector<Eigen::Vector2d> near = {{0.0, 0.0}};  // (v, u)
+        bool enough = true;
+        for (const int dir : {-1, 1}) {
+            int count = 0;
+            for (int j = le + dir; j >= 0 && j < int(points.size()); j += dir, ++count) {
+                const SectionPoint d = points[std::size_t(j)] - origin;
+                if (std::abs(d.dot(tangent)) > reach || std::abs(d.dot(normal)) > reach) {
+                    break;
+                }
+                near.emplace_back(d.dot(tangent), d.dot(normal));
             }
-            near.emplace_back(d.dot(tangent), d.dot(normal));
+            enough = enough && count >= least;
         }
-        if (count < NosePoints) {
-            return splineRadius;
+        if (!enough) {
+            continue;
         }
+        Eigen::MatrixXd a(Eigen::Index(near.size()), 6);
+        Eigen::VectorXd b(Eigen::Index(near.size()));
+        for (Eigen::Index r = 0; r < a.rows(); ++r) {
+            const double v = near[std::size_t(r)].x();
+            a.row(r) << 1.0, v, v * v, v * v * v, std::abs(v * v * v), v * v * v * v;
+            b(r) = near[std::size_t(r)].y();
+        }
+        const Eigen::VectorXd c = a.colPivHouseholderQr().solve(b);
+        const double radius = std::pow(1.0 + c(1) * c(1), 1.5) / std::abs(2.0 * c(2));
+        return std::isfinite(radius) ? radius : splineRadius;
     }
-    Eigen::MatrixXd a(Eigen::Index(near.size()), 6);
-    Eigen::VectorXd b(Eigen::Index(near.size()));
-    for (Eigen::Index r = 0; r < a.rows(); ++r) {
-        const double v = near[std::size_t(r)].x();
-        a.row(r) << 1.0, v, v * v, v * v * v, std::abs(v * v * v), v * v * v * v;
-        b(r) = near[std::size_t(r)].y();
-    }
-    const Eigen::VectorXd c = a.colPivHouseholderQr().solve(b);
-    const double radius = std::pow(1.0 + c(1) * c(1), 1.5) / std::abs(2.0 * c(2));
-    return std::isfinite(radius) ? radius : splineRadius;
+    return splineRadius;
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 namespace vandrix {
 
-// Section files larger than this are refused (100,000 points with generous comments).
-inline constexpr qint64 MaxSectionFileBytes = qint64{32} * 1024 * 1024;
+// Section files larger than this are refused (100,000 points with comments fit easily).
+inline constexpr qint64 MaxSectionFileBytes = qint64{8} * 1024 * 1024;
 
 struct SectionImport {
     enum class Kind {

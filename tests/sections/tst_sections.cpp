@@ -106,11 +106,6 @@ void TestSections::accuracy() {
         QVERIFY(std::abs(got.camberX - ref.camberX) <= 0.01);
     }
     if (perSide >= 61) {
-        // Known shortfall: at 61 points a side the thin 0006 (12 % low) and the strongly
-        // cambered 6409 (6 % below its true 0.958 of the formula's radius) miss.
-        if (perSide == 61 && (m >= 0.06 || t < 0.1)) {
-            QEXPECT_FAIL("", "leading-edge radius of 0006 and 6409 at 61 points a side", Continue);
-        }
         QVERIFY2(std::abs(got.leRadius / naca.leRadius() - 1) <= 0.05,
                  qPrintable(QString::number(got.leRadius / naca.leRadius())));
     }
