@@ -105,7 +105,7 @@ DataFileOutcome ReadDataFile(AppState& state) {
     if (section.kind != SectionImport::Kind::NotSection && tooLarge) {
         section.kind = SectionImport::Kind::Failed;
         section.error =
-            QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (1024 * 1024));
+            QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (qint64{1024} * 1024));
     }
     if (section.kind == SectionImport::Kind::Failed) {
         DataFileOutcome outcome;

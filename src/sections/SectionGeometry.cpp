@@ -150,7 +150,7 @@ const SmoothOutline::Piece& SmoothOutline::piece(int segment) const {
         const int m = hi - lo + 1;
         Eigen::Matrix2Xd pts(2, m);
         for (int j = 0; j < m; ++j) {
-            pts.col(j) = points_[std::size_t(lo + j)];
+            pts.col(j) = points_[std::size_t(lo) + std::size_t(j)];
         }
         Spline2d::KnotVectorType params;
         Eigen::ChordLengths(pts, params);
@@ -201,7 +201,7 @@ namespace {
 // wider one; a file too sparse for either keeps the spline's radius.
 double leadingEdgeRadius(const SmoothOutline& outline, int le, double splineRadius) {
     const SectionPoints& points = outline.points();
-    const SectionPoint origin = points[std::size_t(le)];
+    const SectionPoint& origin = points[std::size_t(le)];
     const SectionPoint tangent = outline.tangentAt(le);
     const SectionPoint normal(tangent.y(), -tangent.x());
     for (const auto& [reachFactor, least] : Noses) {
@@ -326,7 +326,7 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         const double tolerance = RepeatTolerance * extent;
         if ((leading - points[std::size_t(segment)]).norm() <= tolerance) {
             le = segment;
-        } else if ((leading - points[std::size_t(segment + 1)]).norm() <= tolerance) {
+        } else if ((leading - points[std::size_t(segment) + 1]).norm() <= tolerance) {
             le = segment + 1;
         } else {
             le = segment + 1;

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -50,7 +51,7 @@ std::optional<double> parseNumber(std::string_view token) {
 // A line is a pair when its first two tokens are numbers; anything after them is a comment.
 Line classify(std::string_view text) {
     Line line;
-    std::optional<double> numbers[2];
+    std::array<std::optional<double>, 2> numbers;
     int found = 0;
     std::size_t pos = 0;
     while (found < 2) {
