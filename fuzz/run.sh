@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(numeric headerline datafile settings language)
+[ ${#targets[@]} -gt 0 ] || targets=(numeric headerline datafile settings language sections)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --parallel "${VANDRIX_JOBS:-2}"

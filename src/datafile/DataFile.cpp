@@ -4,7 +4,9 @@
 #include "app/Conversions.h"
 #include "app/ProgramDirectory.h"
 #include "app/TextInput.h"
+#include "sections/SectionImport.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <string_view>
@@ -79,7 +81,26 @@ DataFileOutcome ReadDataFile(AppState& state) {
         outcome.messages << CannotOpenDescription(state.DataPath, file.errorString());
         return outcome;
     }
-    DataFileOutcome outcome = ReadDataFileFrom(file, state);
+    // A file whose first line is a header line is a data file; any other may be a Selig or
+    // Lednicer section file, which reads as the data file it converts to.
+    SectionImport section = ImportSectionFile(file, state.DataPath);
+    if (section.kind == SectionImport::Kind::Failed) {
+        DataFileOutcome outcome;
+        outcome.messages << SectionFileDescription(state.DataPath, section.error);
+        return outcome;
+    }
+    if (section.kind == SectionImport::Kind::Converted) {
+        file.close();
+        QBuffer converted(&section.bytes);
+        converted.open(QIODevice::ReadOnly);
+        return ReadDataFileFrom(converted, state);
+    }
+    DataFileOutcome outcome;
+    if (!section.consumed || file.seek(0)) {
+        outcome = ReadDataFileFrom(file, state);
+    } else {
+        outcome.messages << CannotOpenDescription(state.DataPath, file.errorString());
+    }
     file.close();
     return outcome;
 }

@@ -1,7 +1,9 @@
 #include "TestFiles.h"
+#include "sections/SectionImport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,7 +65,9 @@ void TestExportCommand::init() {
         {"in/other/a.dat", sample},
         {"in/short.dat", sample.left(600)},
         {"in/odd.dat", malformed},
-        {"in/empty.dat", {}}};
+        {"in/empty.dat", {}},
+        {"in/wing.dat", testing::readAll(testing::samplePath("sections/naca2412-selig.dat"))},
+        {"in/stub.dat", "stub\r\n1 0\r\n0.5 0.1\r\n0 0\r\n0.5 -0.1\r\n1 0\r\n"}};
     for (const auto& [name, bytes] : files) {
         QVERIFY(testing::writeFile(dir_->filePath(QLatin1String(name)), bytes));
     }
@@ -98,6 +102,12 @@ void TestExportCommand::batch_data() {
                                           << QStringList{"replace an input"} << QStringList{};
     QTest::newRow("data file copy") << QStringList{"--dat", "--png", "-o", "out", "in/a.dat"} << 0
                                     << QStringList{} << QStringList{"a.dat", "a.png"};
+    QTest::newRow("section file to data file and picture")
+        << QStringList{"--dat", "--png", "-o", "out", "in/wing.dat"} << 0 << QStringList{}
+        << QStringList{"wing.dat", "wing.png"};
+    QTest::newRow("section file that makes no section")
+        << QStringList{"--dat", "--png", "-o", "out", "in/stub.dat", "in/b.dat"} << 1
+        << QStringList{"stub.dat: Cannot read section file"} << QStringList{"b.dat", "b.png"};
     QTest::newRow("header stops early: a warning")
         << QStringList{"--png", "-o", "out", "in/odd.dat"} << 0 << QStringList{"odd.dat: warning"}
         << QStringList{"odd.png"};
@@ -124,6 +134,14 @@ void TestExportCommand::batch() {
     if (written.contains(QStringLiteral("a.dat"))) {
         QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("out/a.dat"))),
                  testing::readAll(testing::samplePath("naca2412.dat")));
+    }
+    if (written.contains(QStringLiteral("wing.dat"))) {
+        // The converted data file, exactly as the viewer reads the section file.
+        const QString input = dir_->filePath(QStringLiteral("in/wing.dat"));
+        const SectionImport expected = ImportSectionFile(testing::readAll(input), input,
+                                                         QFileInfo(input).lastModified().date());
+        QCOMPARE(expected.kind, SectionImport::Kind::Converted);
+        QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("out/wing.dat"))), expected.bytes);
     }
 }
 

@@ -1,0 +1,41 @@
+// The section-file import: bytes in; a native data file, a reason, or "not a section" out.
+#include "FuzzCheck.h"
+#include "sections/SectionGeometry.h"
+#include "sections/SectionImport.h"
+
+#include <cmath>
+#include <cstdint>
+
+using namespace vandrix;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const SectionImport import =
+        ImportSectionFile(bytes, QStringLiteral("f.dat"), QDate(2026, 1, 2));
+    FUZZ_CHECK(import.kind == SectionImport::Kind::Failed || import.error.isEmpty());
+    FUZZ_CHECK(import.kind != SectionImport::Kind::Failed || !import.error.isEmpty());
+    FUZZ_CHECK(import.kind == SectionImport::Kind::Converted || import.bytes.isEmpty());
+
+    const SectionTextOutcome text = ReadSectionText(bytes);
+    if (text.kind != SectionTextOutcome::Kind::Read) {
+        return 0;
+    }
+    FUZZ_CHECK(text.text.pointCount <= MaxSectionPoints);
+    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.text));
+    FUZZ_CHECK(section.ok() == (import.kind == SectionImport::Kind::Converted));
+    if (!section) {
+        return 0;
+    }
+    // Every resampled point is finite and within the chord; the measures are finite.
+    for (const SectionCurve* curve : {&section.value().upper, &section.value().lower}) {
+        for (std::size_t k = 0; k < curve->x.size(); ++k) {
+            FUZZ_CHECK(curve->x[k] >= 0.0 && curve->x[k] <= 1.0 && std::isfinite(curve->y[k]));
+        }
+    }
+    const SectionMeasures& m = section.value().measures;
+    FUZZ_CHECK(std::isfinite(m.thickness) && std::isfinite(m.camber) && std::isfinite(m.leRadius) &&
+               std::isfinite(m.teGap));
+    // The converted file is the native layout: 15 lines, then 402 pairs, CRLF.
+    FUZZ_CHECK(import.bytes.count("\r\n") == 15 + 402);
+    return 0;
+}
