@@ -25,8 +25,29 @@ void PictureBox::setBackColor(const QColor& color) {
 }
 
 void PictureBox::cls() {
-    image_.fill(backColor_);
+    if (!image_.isNull()) {
+        image_.fill(backColor_);
+    }
     update();
+}
+
+const QImage& PictureBox::image() const {
+    ensureImage();
+    return image_;
+}
+
+bool PictureBox::ensureImage() const {
+    if (image_.isNull()) {
+        const QSize size = contentsRect().size();
+        if (size.isEmpty()) {
+            return false;
+        }
+        const double ratio = devicePixelRatioF();
+        image_ = QImage(size * ratio, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(ratio);
+        image_.fill(backColor_);
+    }
+    return true;
 }
 
 UserFrame PictureBox::frame() const {
@@ -34,7 +55,7 @@ UserFrame PictureBox::frame() const {
 }
 
 QSize PictureBox::logicalSize() const {
-    return image_.deviceIndependentSize().toSize();
+    return image_.isNull() ? contentsRect().size() : image_.deviceIndependentSize().toSize();
 }
 
 QPointF PictureBox::toPixel(double x, double y) const {
@@ -47,7 +68,7 @@ void PictureBox::line(double x1, double y1, double x2, double y2) {
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2, const QColor& color) {
-    if (image_.isNull()) {
+    if (!ensureImage()) {
         return;
     }
     QPainter painter(&image_);
@@ -58,7 +79,7 @@ void PictureBox::line(double x1, double y1, double x2, double y2, const QColor& 
 }
 
 void PictureBox::drawPlot(const ScreenPlot& plot) {
-    if (image_.isNull()) {
+    if (!ensureImage()) {
         return;
     }
     {
@@ -72,7 +93,11 @@ void PictureBox::drawPlot(const ScreenPlot& plot) {
 void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), image_);
+    if (image_.isNull()) {
+        painter.fillRect(contentsRect(), backColor_);
+    } else {
+        painter.drawImage(contentsRect().topLeft(), image_);
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -92,7 +117,8 @@ void PictureBox::changeEvent(QEvent* event) {
 void PictureBox::fitImage() {
     const QSize size = contentsRect().size();
     const double ratio = devicePixelRatioF();
-    if (size.isEmpty() || (size == logicalSize() && ratio == image_.devicePixelRatio())) {
+    if (image_.isNull() || size.isEmpty() ||
+        (size == logicalSize() && ratio == image_.devicePixelRatio())) {
         return;
     }
     QImage resized(size * ratio, QImage::Format_RGB32);

@@ -14,7 +14,8 @@ namespace vandrix {
 // it is scaleWidth units wide and scaleHeight units high (a negative height makes y grow
 // upwards). Pen widths are in pixels. On a high-density screen the image holds device pixels, so
 // the same frame is drawn with sharper lines. The foreground is black whatever the theme: the
-// background is always white.
+// background is always white. The image is made when it is first drawn on or asked for, so a
+// window that shows an empty picture area holds no image.
 class PictureBox : public QFrame {
     Q_OBJECT
 
@@ -46,7 +47,7 @@ public:
 
     // The logical pixel of the image that holds a point in user units (may lie outside the image).
     QPointF toPixel(double x, double y) const;
-    const QImage& image() const { return image_; }
+    const QImage& image() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,8 +58,11 @@ private:
     UserFrame frame() const;
     QSize logicalSize() const;
     void fitImage();
+    // Makes the image at the inner area's size, filled with the background. False when the area
+    // has no size yet.
+    bool ensureImage() const;
 
-    QImage image_;
+    mutable QImage image_;
     QColor backColor_ = Qt::white;
     QColor foreColor_ = Qt::black;
     double scaleLeft_ = 0.0;
