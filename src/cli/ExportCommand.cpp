@@ -227,7 +227,13 @@ int RunExportCommand(int& argc, char** argv) {
     const bool pdfWanted =
         parser.isSet(options.pdf) ||
         !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat));
-    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, parsed && pdfWanted);
+    // Help, the version and a missing input are answered without the platform: starting it
+    // would make its font database set fontconfig up when the application ends.
+    const bool answersOnly =
+        parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
+        parser.isSet(QStringLiteral("version")) || parser.positionalArguments().isEmpty();
+    const std::unique_ptr<QCoreApplication> app =
+        makeApplication(argc, argv, parsed && pdfWanted && !answersOnly);
     // Writing an image would otherwise load every image-format plugin to ask whether one of them
     // wants to write PNG in place of Qt's own writer. The platform, when needed, is loaded.
     QCoreApplication::setLibraryPaths({});

@@ -1,6 +1,7 @@
 #include "ExportJob.h"
 
 #include "DataFileBytes.h"
+#include "PalettePng.h"
 #include "app/AppState.h"
 #include "datafile/DataFile.h"
 #include "output/PagedPrintSurface.h"
@@ -154,6 +155,9 @@ QString writePng(QFile& file, const ScreenPlot& plot) {
         QPainter painter(&image);
         PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
         DrawScreenPlot(plotter, plot);
+    }
+    if (const std::optional<QString> written = WritePalettePng(file, image)) {
+        return file.error() != QFileDevice::NoError ? file.errorString() : *written;
     }
     QImageWriter writer(&file, "png");
     writer.setQuality(PngQuality);

@@ -1,10 +1,12 @@
 #include "ExportJob.h"
 #include "PageImage.h"
+#include "PalettePng.h"
 #include "TestFiles.h"
 #include "datafile/DataFile.h"
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
 
+#include <QBuffer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -22,6 +24,8 @@ private slots:
     void pngEqualsPictureArea();
     void svgHoldsGridAndSegments();
     void pdfHoldsSheet();
+    void palettePngKeepsPixels_data();
+    void palettePngKeepsPixels();
 
 private:
     // Exports one sample with the given settings; the job's outputs, or empty on failure.
@@ -123,6 +127,48 @@ void TestExport::pdfHoldsSheet() {
     QVERIFY(page.isA4());
     const QString missing = testing::missingGrid(page, settings.printerScale);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
+}
+
+void TestExport::palettePngKeepsPixels_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<bool>("written");
+    // Widths that do and do not end on a whole byte of four 2-bit pixels.
+    QTest::newRow("one colour") << 8 << 1 << true;
+    QTest::newRow("four colours, width 7") << 7 << 4 << true;
+    QTest::newRow("three colours, width 5") << 5 << 3 << true;
+    QTest::newRow("five colours") << 9 << 5 << false;
+}
+
+void TestExport::palettePngKeepsPixels() {
+    QFETCH(int, width);
+    QFETCH(int, colours);
+    QFETCH(bool, written);
+    const QList<QRgb> palette{qRgb(255, 255, 255), qRgb(0, 0, 255), qRgb(0, 0, 0),
+                              qRgb(200, 10, 30), qRgb(1, 2, 3)};
+    QImage image(width, 3, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, palette.at((x * 7 + y * 3) % colours));
+        }
+    }
+    QBuffer buffer;
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    const std::optional<QString> result = WritePalettePng(buffer, image);
+    QCOMPARE(result.has_value(), written);
+    if (!written) {
+        QVERIFY(buffer.data().isEmpty());
+        return;
+    }
+    QVERIFY2(result->isEmpty(), qPrintable(*result));
+    const QImage read = QImage::fromData(buffer.data(), "png");
+    QCOMPARE(read.convertToFormat(QImage::Format_RGB32), image);
+
+    QBuffer readOnly;
+    QVERIFY(readOnly.open(QIODevice::ReadOnly));
+    QTest::ignoreMessage(QtWarningMsg, "QIODevice::write (QBuffer): ReadOnly device");
+    const std::optional<QString> failed = WritePalettePng(readOnly, image);
+    QVERIFY(failed && !failed->isEmpty());
 }
 
 QTEST_MAIN(TestExport)
