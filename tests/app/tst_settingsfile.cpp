@@ -66,7 +66,8 @@ void TestSettingsFile::roundTrip_data() {
     QTest::newRow("extremes") << -32768 << "/" << 32767 << 1e300;
     QTest::newRow("printer needs 17 digits") << 1 << "/a b/c " << 0 << 0.1 + 0.2;
     QTest::newRow("japanese directory") << 1 << QStringLiteral("/データ/翼型") << 1000 << 180.0;
-    QTest::newRow("directory beginning with U+FEFF") << 1 << QStringLiteral("\uFEFF\uFEFF420") << 0 << 0.0;
+    QTest::newRow("directory beginning with U+FEFF")
+        << 1 << QStringLiteral("\uFEFF\uFEFF420") << 0 << 0.0;
 }
 
 void TestSettingsFile::roundTrip() {
