@@ -27,7 +27,7 @@ count=${FILES:-200}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/in" "$work/json"
-for tool in gnuplot gnuplotgd matplotlib vandrix; do mkdir -p "$work/out-$tool"; done
+for tool in gnuplot gnuplotgd matplotlib matplotlibreuse vandrix; do mkdir -p "$work/out-$tool"; done
 
 # The data files of case c: the four sections of samples/ in turn, each copy with its own number
 # in the title and its y values stretched a little, so that no two pictures are alike. CRLF and
@@ -68,11 +68,16 @@ cmd[pdf,matplotlib]="$python $peers/plot.py --pdf -o $work/out-matplotlib $one"
 cmd[pdf,vandrix]="$exporter --pdf -o $work/out-vandrix $one"
 cmd[batch,gnuplot]="gnuplot -e \"files='${inputs[*]}'\" -c $peers/batch-png.gp $work/out-gnuplot"
 cmd[batch,gnuplotgd]="gnuplot -e \"gd=1; files='${inputs[*]}'\" -c $peers/batch-png.gp $work/out-gnuplotgd"
-cmd[batch,matplotlib]="$python $peers/plot.py --png -o $work/out-matplotlib ${inputs[*]}"
+# matplotlib's batch: the plain loop, a new figure for each file (the 9.4 s anchor is of
+# that form, and the targets are read against it); matplotlib-reuse draws one figure again for
+# every file, the faster loop a user who tunes matplotlib writes, shown beside it.
+cmd[batch,matplotlib]="$python $peers/plot.py --png --figure-per-file -o $work/out-matplotlib ${inputs[*]}"
+cmd[batch,matplotlibreuse]="$python $peers/plot.py --png -o $work/out-matplotlibreuse ${inputs[*]}"
 cmd[batch,vandrix]="$exporter --png -o $work/out-vandrix ${inputs[*]}"
-tools=(gnuplot gnuplotgd matplotlib vandrix)
+tools=(gnuplot gnuplotgd matplotlib matplotlibreuse vandrix)
 declare -A title=([png]="one file to PNG" [pdf]="one file to PDF" [batch]="$count files to PNG, one call")
-declare -A label=([gnuplot]=gnuplot [gnuplotgd]=gnuplot-gd [matplotlib]=matplotlib [vandrix]=vandrix-export)
+declare -A label=([gnuplot]=gnuplot [gnuplotgd]=gnuplot-gd [matplotlib]=matplotlib
+  [matplotlibreuse]=matplotlib-reuse [vandrix]=vandrix-export)
 
 echo "== machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
 echo "== gnuplot: $(gnuplot --version); matplotlib: $($python -c 'import matplotlib; print(matplotlib.__version__)');" \
@@ -107,6 +112,7 @@ done
 for tool in "${tools[@]}"; do
   pngs=$(find "$work/out-$tool" -name 'section*.png' -size +1k | wc -l)
   [ "$pngs" -eq "$count" ] || { echo "export.sh: ${label[$tool]} wrote $pngs of $count PNGs" >&2; exit 1; }
+  [ "$tool" = matplotlibreuse ] && continue  # batch only
   [ -s "$work/out-$tool/naca2412.png" ] ||
     { echo "export.sh: ${label[$tool]} wrote no naca2412.png" >&2; exit 1; }
   [ "$tool" = gnuplotgd ] || [ -s "$work/out-$tool/naca2412.pdf" ] ||

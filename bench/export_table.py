@@ -8,7 +8,7 @@ lines read "CASE NAME KIB")
 import json
 import sys
 
-PEERS = ["gnuplot", "gnuplot-gd", "matplotlib"]
+PEERS = ["gnuplot", "gnuplot-gd", "matplotlib", "matplotlib-reuse"]
 NAMES = PEERS + ["vandrix-export"]
 CASES = ("png", "pdf", "batch")
 # The speed-up targets against each peer (none against gnuplot-gd).
