@@ -8,10 +8,7 @@ namespace vandrix {
 class Dialogs {
 public:
     Dialogs() = default;
-    Dialogs(const Dialogs&) = delete;
-    Dialogs& operator=(const Dialogs&) = delete;
-    Dialogs(Dialogs&&) = delete;
-    Dialogs& operator=(Dialogs&&) = delete;
+    Q_DISABLE_COPY_MOVE(Dialogs)
     virtual ~Dialogs() = default;
 
     // A text with an OK button only and an empty title.

@@ -10,10 +10,7 @@ class FileList;
 class MainWindowPort {
 public:
     MainWindowPort() = default;
-    MainWindowPort(const MainWindowPort&) = delete;
-    MainWindowPort& operator=(const MainWindowPort&) = delete;
-    MainWindowPort(MainWindowPort&&) = delete;
-    MainWindowPort& operator=(MainWindowPort&&) = delete;
+    Q_DISABLE_COPY_MOVE(MainWindowPort)
     virtual ~MainWindowPort() = default;
 
     // Runs the window's load handler.

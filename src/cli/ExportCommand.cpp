@@ -129,7 +129,7 @@ class Progress {
 public:
     Progress(std::size_t total, bool shown) : total_(total), shown_(shown) {}
 
-    void message(const QString& line) {
+    void message(const QString& line) const {
         clear();
         printLine(line);
     }

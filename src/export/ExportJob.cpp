@@ -48,10 +48,7 @@ QString identity(const QString& path) {
 class OutputFile {
 public:
     explicit OutputFile(QString path) : path_(std::move(path)) {}
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-    OutputFile(OutputFile&&) = delete;
-    OutputFile& operator=(OutputFile&&) = delete;
+    Q_DISABLE_COPY_MOVE(OutputFile)
     ~OutputFile() {
         if (!committed_ && !file_.fileName().isEmpty()) {
             file_.close();

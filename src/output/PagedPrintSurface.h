@@ -64,10 +64,7 @@ private:
 class PdfPrintSurface : public PagedPrintSurface {
 public:
     PdfPrintSurface(QIODevice& output, QString name);
-    PdfPrintSurface(const PdfPrintSurface&) = delete;
-    PdfPrintSurface& operator=(const PdfPrintSurface&) = delete;
-    PdfPrintSurface(PdfPrintSurface&&) = delete;
-    PdfPrintSurface& operator=(PdfPrintSurface&&) = delete;
+    Q_DISABLE_COPY_MOVE(PdfPrintSurface)
     ~PdfPrintSurface() override;
 
 protected:

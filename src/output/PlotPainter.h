@@ -32,10 +32,7 @@ inline constexpr QSize ScreenPlotSize(996, 396);
 class PlotPainter {
 public:
     PlotPainter(QPainter& painter, QSize size, const UserFrame& frame, double ratio = 1.0);
-    PlotPainter(const PlotPainter&) = delete;
-    PlotPainter& operator=(const PlotPainter&) = delete;
-    PlotPainter(PlotPainter&&) = delete;
-    PlotPainter& operator=(PlotPainter&&) = delete;
+    Q_DISABLE_COPY_MOVE(PlotPainter)
     ~PlotPainter();
 
     // The logical pixel that holds a point in user units (may lie outside the area).

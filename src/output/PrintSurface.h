@@ -16,10 +16,7 @@ inline constexpr Rgb RgbBlue = 0x0000FF;
 class PrintSurface {
 public:
     PrintSurface() = default;
-    PrintSurface(const PrintSurface&) = delete;
-    PrintSurface& operator=(const PrintSurface&) = delete;
-    PrintSurface(PrintSurface&&) = delete;
-    PrintSurface& operator=(PrintSurface&&) = delete;
+    Q_DISABLE_COPY_MOVE(PrintSurface)
     virtual ~PrintSurface() = default;
 
     virtual void setScaleModeMillimetres() = 0;

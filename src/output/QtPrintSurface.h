@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include "PagedPrintSurface.h"
 
 #include <memory>
@@ -17,10 +19,7 @@ public:
                                                              QString& error);
     static std::unique_ptr<QtPrintSurface> forPdfFile(const QString& path);
 
-    QtPrintSurface(const QtPrintSurface&) = delete;
-    QtPrintSurface& operator=(const QtPrintSurface&) = delete;
-    QtPrintSurface(QtPrintSurface&&) = delete;
-    QtPrintSurface& operator=(QtPrintSurface&&) = delete;
+    Q_DISABLE_COPY_MOVE(QtPrintSurface)
     ~QtPrintSurface() override;
 
 protected:

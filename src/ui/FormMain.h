@@ -38,10 +38,7 @@ public:
 
     FormMain(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
     ~FormMain() override;
-    FormMain(const FormMain&) = delete;
-    FormMain& operator=(const FormMain&) = delete;
-    FormMain(FormMain&&) = delete;
-    FormMain& operator=(FormMain&&) = delete;
+    Q_DISABLE_COPY_MOVE(FormMain)
 
     // The default printer unless told otherwise.
     void setPrinterOpener(PrinterOpener opener) { printerOpener_ = std::move(opener); }

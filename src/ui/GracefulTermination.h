@@ -15,10 +15,7 @@ class GracefulTermination : public QObject {
 
 public:
     explicit GracefulTermination(std::function<void()> onSignal, QObject* parent = nullptr);
-    GracefulTermination(const GracefulTermination&) = delete;
-    GracefulTermination& operator=(const GracefulTermination&) = delete;
-    GracefulTermination(GracefulTermination&&) = delete;
-    GracefulTermination& operator=(GracefulTermination&&) = delete;
+    Q_DISABLE_COPY_MOVE(GracefulTermination)
     ~GracefulTermination() override;
 
 private:
