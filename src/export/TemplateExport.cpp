@@ -108,6 +108,9 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
                                                 const TemplateSettings& settings) {
     using Items = Result<std::vector<TemplateItem>>;
     std::vector<TemplateItem> items;
+    if (const QString problem = SectionProblem(section.section); !problem.isEmpty()) {
+        return Items::failure(problem);
+    }
     if (settings.ribs <= 0) {
         Result<RibOutline> rib = BuildRib(section.section, settings.chord, settings.features);
         if (!rib) {
@@ -121,6 +124,9 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
     const Result<NamedSection> tip = ReadRibSection(settings.tip);
     if (!tip) {
         return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, tip.error()));
+    }
+    if (const QString problem = SectionProblem(tip.value().section); !problem.isEmpty()) {
+        return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, problem));
     }
     const double tipChord = settings.tipChord.value_or(settings.chord);
     const int count = settings.ribs;

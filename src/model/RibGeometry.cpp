@@ -133,6 +133,28 @@ RibSection BlendSections(const RibSection& root, const RibSection& tip, double w
     return blend;
 }
 
+QString SectionProblem(const RibSection& section) {
+    const OutlineRing ring = ScaledOutline(section, 1.0);
+    double left = std::numeric_limits<double>::infinity();
+    double right = -left;
+    double twiceArea = 0.0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const QPointF a = ring[i];
+        const QPointF b = ring[(i + 1) % ring.size()];
+        if (!std::isfinite(a.x()) || !std::isfinite(a.y())) {
+            return QStringLiteral("not a section: a point of its curves is not a finite number");
+        }
+        left = std::min(left, a.x());
+        right = std::max(right, a.x());
+        twiceArea += a.x() * b.y() - b.x() * a.y();
+    }
+    // Sections are normalised to a chord of 1; a tenth of that is plainly something else.
+    if (!(right - left > 0.1) || !(std::abs(twiceArea) > 1e-6)) {
+        return QStringLiteral("not a section: its curves enclose no area");
+    }
+    return {};
+}
+
 OutlineRing ScaledOutline(const RibSection& section, double chord) {
     OutlineRing ring;
     ring.reserve(2 * RibStations);

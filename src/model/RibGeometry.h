@@ -65,6 +65,10 @@ RibSection WithTrailingEdgeThickness(const RibSection& section, double thickness
 // The section blended with `tip` at the section's own stations: y = (1 - w) y + w y_tip(x).
 RibSection BlendSections(const RibSection& root, const RibSection& tip, double weight);
 
+// Why the curves cannot make a rib (a point not finite, an outline that spans no chord or
+// encloses no area), or empty.
+QString SectionProblem(const RibSection& section);
+
 // The plain outline: C times each point, the upper surface from the trailing edge to the nose,
 // then the lower surface from the nose back to the trailing edge (402 points).
 OutlineRing ScaledOutline(const RibSection& section, double chord);
