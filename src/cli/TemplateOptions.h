@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TemplateExport.h"
-#include "app/Result.h"
+#include "export/TemplateExport.h"
+#include "model/Result.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

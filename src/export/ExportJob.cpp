@@ -1,13 +1,12 @@
 #include "ExportJob.h"
 
-#include "DataFileBytes.h"
-#include "PalettePng.h"
-#include "app/AppState.h"
-#include "datafile/DataFile.h"
-#include "output/PagedPrintSurface.h"
-#include "output/PlotGeometry.h"
-#include "output/PlotPainter.h"
-#include "output/PrintSheet.h"
+#include "formats/DataFile.h"
+#include "formats/DataFileBytes.h"
+#include "render/PagedPrintSurface.h"
+#include "render/PalettePng.h"
+#include "render/PlotGeometry.h"
+#include "render/PlotPainter.h"
+#include "render/PrintSheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -254,19 +253,16 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         report.errors << job.refusal;
         return report;
     }
-    AppState state;
-    state.Language = settings.language;
-    state.DataPath = job.input;
-    state.DataName = QFileInfo(job.input).fileName();
-    state.ScreenScale = settings.screenScale;
-    state.PrinterScale = settings.printerScale;
-    state.LangFontName = settings.fontName;
-    const DataFileOutcome data = ReadDataFile(state);
+    DataFileReading reading;
+    reading.language = settings.language;
+    reading.unusableMessage = BuiltInUnusableMessage();
+    const DataFileOutcome data = ReadDataFileAt(job.input, reading);
+    const ProfileCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
         report.errors << job.input + QStringLiteral(": ") + data.messages.join(QLatin1Char(' '));
         return report;
     }
-    if (state.ReadStop == 1) {
+    if (data.readStop == 1) {
         report.warnings << job.input + QStringLiteral(
                                            ": warning: the header stops at a line that is not "
                                            "a label and value; exported as the viewer shows it");
@@ -277,7 +273,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(state.ScreenScale, state.PointX, state.PointY);
+        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves.x, curves.y);
         if (!job.png.isEmpty()) {
             fail(writeAtomically(job.png, [&](QFile& file) { return writePng(file, plot); }));
         }
@@ -287,13 +283,13 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (!job.pdf.isEmpty()) {
         // The sheet shows what the window would: the first value as the title, then pairs 2..8.
-        SheetContent sheet{state.LangFontName,
+        SheetContent sheet{settings.fontName,
                            data.values[0].value_or(QString()),
                            {},
                            {},
-                           state.PrinterScale,
-                           state.PointX,
-                           state.PointY};
+                           settings.printerScale,
+                           curves.x,
+                           curves.y};
         for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
             sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
             sheet.values.at(row) = data.values.at(row + 1).value_or(QString());
@@ -313,7 +309,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (job.templates.any()) {
         const NamedSection section =
-            SectionOfInput(job.input, data.values[0].value_or(QString()), state);
+            SectionOfInput(job.input, data.values[0].value_or(QString()), curves);
         report.errors << ExportTemplates(
             job.input, section, settings.templates, job.templates, settings.fontName,
             [](const QString& path, const QByteArray& bytes) {

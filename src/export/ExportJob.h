@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemplateExport.h"
+#include "export/TemplateExport.h"
 
 #include <QString>
 #include <QStringList>

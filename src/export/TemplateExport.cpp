@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TemplateExport.h"
+#include "export/TemplateExport.h"
 
-#include "app/Conversions.h"
-#include "datafile/DataFile.h"
+#include "formats/DataFile.h"
 #include "formats/TemplateDxf.h"
 #include "formats/TemplateSvg.h"
 #include "render/TemplatePages.h"
@@ -46,20 +45,19 @@ RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY)
 }
 
 Result<NamedSection> ReadRibSection(const QString& path) {
-    AppState state;
-    state.Language = 1;
-    state.DataPath = path;
-    state.DataName = QFileInfo(path).fileName();
-    const DataFileOutcome data = ReadDataFile(state);
+    DataFileReading reading;
+    reading.unusableMessage = BuiltInUnusableMessage();
+    const DataFileOutcome data = ReadDataFileAt(path, reading);
     if (!data.messages.isEmpty()) {
         return Result<NamedSection>::failure(data.messages.join(QLatin1Char(' ')));
     }
     return Result<NamedSection>::success(
-        SectionOfInput(path, data.values[0].value_or(QString()), state));
+        SectionOfInput(path, data.values[0].value_or(QString()), data.curves));
 }
 
-NamedSection SectionOfInput(const QString& path, const QString& title, const AppState& state) {
-    NamedSection named{title.trimmed(), SectionFromCurves(state.PointX, state.PointY)};
+NamedSection SectionOfInput(const QString& path, const QString& title,
+                            const ProfileCurves& curves) {
+    NamedSection named{title.trimmed(), SectionFromCurves(curves.x, curves.y)};
     if (named.name.isEmpty()) {
         named.name = QFileInfo(path).completeBaseName();
     }

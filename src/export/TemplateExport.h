@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Result.h"
+#include "model/Profile.h"
+#include "model/Result.h"
 #include "model/RibLayout.h"
 
 #include <QByteArray>
@@ -49,9 +49,9 @@ struct NamedSection {
     RibSection section;
 };
 RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY);
-// An input's section from what the reader left in `state`; named after the file when it has
+// An input's section from the curves read; named after the file when it has
 // no title.
-NamedSection SectionOfInput(const QString& path, const QString& title, const AppState& state);
+NamedSection SectionOfInput(const QString& path, const QString& title, const ProfileCurves& curves);
 Result<NamedSection> ReadRibSection(const QString& path);
 
 // "SPAR POS:WIDTH:DEPTH[:upper|lower|both]" read, or why not.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TemplateDxf.h"
+#include "formats/TemplateDxf.h"
 
 #include <QList>
 

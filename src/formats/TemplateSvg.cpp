@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TemplateSvg.h"
+#include "formats/TemplateSvg.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RibGeometry.h"
+#include "model/RibGeometry.h"
 
 #include <clipper.hpp>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RibLayout.h"
+#include "model/RibLayout.h"
 
 #include <cmath>
 

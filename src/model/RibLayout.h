@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RibGeometry.h"
+#include "model/RibGeometry.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TemplatePages.h"
+#include "render/TemplatePages.h"
 
 #include <QBuffer>
 #include <QFont>
