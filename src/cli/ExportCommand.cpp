@@ -3,9 +3,9 @@
 #include "TemplateOptions.h"
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
+#include "model/Conversions.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
-#include "model/Conversions.h"
 #include "render/PlotGeometry.h"
 #include "render/PrintSheet.h"
 

@@ -1,9 +1,9 @@
 #include "ExportJob.h"
 
-#include "formats/DataFile.h"
 #include "formats/DataFileBytes.h"
-#include "render/PagedPrintSurface.h"
 #include "render/PalettePng.h"
+#include "formats/DataFile.h"
+#include "render/PagedPrintSurface.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
 #include "render/PrintSheet.h"
