@@ -112,9 +112,12 @@ void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
             }
             painter.drawPolygon(polygon);
         }
-        painter.setPen(Qt::black);
-        drawText(painter, heading.fontName, item.labelPoint() + placed.offset, item.label,
-                 LabelSize);
+        // Only the tile that holds the label's start writes it, so it is read once.
+        const QPointF label = item.labelPoint() + placed.offset;
+        if (area.contains(label)) {
+            painter.setPen(Qt::black);
+            drawText(painter, heading.fontName, label, item.label, LabelSize);
+        }
     }
     painter.setPen(pen(ThinPen, Qt::black));
     for (const QPointF& c : page.crosses) {

@@ -128,11 +128,11 @@ inline DxfDrawing parseDxf(const QByteArray& bytes) {
         } else if (section == QLatin1String("HEADER") && !variable.isEmpty()) {
             drawing.header.emplace(variable, value);
             variable.clear();
+        } else if (code == 0 && value == QLatin1String("ENDSEC")) {
+            section.clear();
         } else if (section == QLatin1String("ENTITIES")) {
             if (code == 0) {
-                if (value != QLatin1String("ENDSEC")) {
-                    drawing.entities.push_back({value, {}});
-                }
+                drawing.entities.push_back({value, {}});
             } else if (!drawing.entities.empty()) {
                 drawing.entities.back().codes.emplace_back(code, value);
             }
