@@ -1,8 +1,8 @@
 #include "FormMain.h"
-#include "formats/FileMessages.h"
 
 #include "DeferredIconStyle.h"
 #include "EmptyTitle.h"
+#include "FileDrops.h"
 #include "FileListBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
@@ -15,18 +15,15 @@
 #include "PictureBox.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
-#include "render/PrintSheet.h"
+#include "render/Scales.h"
+#include "render/Sheet.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
-#include <QUrl>
 
 namespace vandrix {
 
@@ -70,28 +67,13 @@ QFont builtFont() {
     return font;
 }
 
-// The file a drop brings: the first local file among its URLs; directories are passed over.
-QString droppedFile(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasUrls()) {
-        return {};
-    }
-    for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir()) {
-            return url.toLocalFile();
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       state_(state),
       dialogs_(dialogs),
-      printerOpener_([](const QString& jobName, QString& error) -> std::unique_ptr<PrintSurface> {
-          return OpenDefaultPrinter(jobName, error);
-      }) {
+      sheetPrinter_(&PrintOnDefaultPrinter) {
     setObjectName(QStringLiteral("FormMain"));
     KeepEmptyTitleEmpty(this);
     // Before the menu bar exists: its extension button's icon is then loaded only if shown.
@@ -108,11 +90,11 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     setGeometry(client.adjusted(0, -menuHeight, 0, 0));
     CommandInF->setFocus();
 
-    // A data file dropped anywhere on the window is opened; the boxes keep taking dropped text.
-    setAcceptDrops(true);
-    for (QLineEdit* box : findChildren<QLineEdit*>()) {
-        box->installEventFilter(this);
-    }
+    // A data file dropped anywhere on the window is opened once the drop is over, so that a
+    // message box does not hold up the drag's source; the boxes keep taking dropped text.
+    AcceptFileDrops(this, [this](const QString& file) {
+        QMetaObject::invokeMethod(this, "openFile", Qt::QueuedConnection, Q_ARG(QString, file));
+    });
     Picture1->setAccessibleName(QStringLiteral("Plot"));
     announceCaptions();
 }
@@ -271,44 +253,6 @@ void FormMain::readChosenFile() {
     }
 }
 
-void FormMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void FormMain::dropEvent(QDropEvent* event) {
-    const QString file = droppedFile(event->mimeData());
-    if (file.isEmpty()) {
-        return;
-    }
-    event->acceptProposedAction();
-    // Opened once the drop is over, so that a message box does not hold up the drag's source.
-    QMetaObject::invokeMethod(this, "openFile", Qt::QueuedConnection, Q_ARG(QString, file));
-}
-
-bool FormMain::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (droppedFile(drop->mimeData()).isEmpty()) {
-                break;
-            }
-            if (event->type() == QEvent::Drop) {
-                dropEvent(drop);
-            } else {
-                drop->acceptProposedAction();
-            }
-            return true;
-        }
-        default:
-            break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 // Screen readers announce each box with the caption beside it, in the current language.
 void FormMain::announceCaptions() {
     TextScale->setAccessibleName(LabelScale->text());
@@ -337,7 +281,7 @@ void FormMain::ReadDataFile() {
 
 void FormMain::DrawPlot() {
     Picture1->setAccessibleDescription(Text[0]->text());
-    Picture1->drawPlot(ComputeScreenPlot(state_.ScreenScale, state_.PointX, state_.PointY));
+    Picture1->drawPlot(ComputeScreenPlot(state_.ScreenScale, {state_.PointX, state_.PointY}));
 }
 
 // The rule both scale boxes follow: a number that cannot be taken is reported and changes
@@ -345,24 +289,24 @@ void FormMain::DrawPlot() {
 // written back into the box. True when the box's action is to run: nothing was clamped and a
 // data file has been chosen.
 template <typename T>
-bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed, T maximum, T& stored,
-                         QString (*toText)(T)) {
+bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed,
+                         ScaleTaken<T> (*take)(T), T& stored, QString (*toText)(T)) {
     if (!typed) {
         dialogs_.messageBox(typed.error());
         return false;
     }
-    const bool clamped = typed.value() > maximum;
-    stored = clamped ? maximum : typed.value();
+    const ScaleTaken<T> scale = take(typed.value());
+    stored = scale.value;
     box->setText(toText(stored));
-    if (clamped) {
-        dialogs_.messageBox(QStringLiteral("Max = ") + toText(maximum));
+    if (!scale.clampMessage.isEmpty()) {
+        dialogs_.messageBox(scale.clampMessage);
         return false;
     }
     return !state_.DataName.isEmpty();
 }
 
 void FormMain::CommandRePaint_Click() {
-    if (takeScale(TextScale, TextToInt16(TextScale->text()), MaxScreenScale, state_.ScreenScale,
+    if (takeScale(TextScale, TextToInt16(TextScale->text()), &TakeScreenScale, state_.ScreenScale,
                   &Int16ToText)) {
         DrawPlot();
     }
@@ -377,7 +321,7 @@ void FormMain::TextScale_KeyPress(std::int16_t& key) {
 
 void FormMain::CommandPrinterOutput_Click() {
     if (takeScale(TextPrinterScale, NumericPrefix(QStringView(TextPrinterScale->text())),
-                  MaxPrinterScale, state_.PrinterScale, &DoubleToText)) {
+                  &TakePrinterScale, state_.PrinterScale, &DoubleToText)) {
         PrintSheet();
     }
 }
@@ -390,22 +334,19 @@ void FormMain::TextPrinterScale_KeyPress(std::int16_t& key) {
 }
 
 void FormMain::PrintSheet() {
-    QString error;
-    const std::unique_ptr<PrintSurface> printer = printerOpener_(state_.DataName, error);
-    if (!printer) {
-        dialogs_.messageBox(error);
-        return;
-    }
     // The sheet shows what the window shows now: Label2..8 and Text2..8, Text1 as its title.
-    SheetContent sheet{state_.LangFontName, Text[0]->text(), {},           {},
-                       state_.PrinterScale, state_.PointX,   state_.PointY};
-    for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
-        sheet.captions[row] = Label[row + 1]->text();
-        sheet.values[row] = Text[row + 1]->text();
+    std::array<QString, HeaderPairCount> labels;
+    std::array<QString, HeaderPairCount> values;
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        labels.at(k) = Label.at(k)->text();
+        values.at(k) = Text.at(k)->text();
     }
-    error = vandrix::PrintSheet(*printer, sheet);
-    if (!error.isEmpty()) {
-        dialogs_.messageBox(error);
+    const Status printed =
+        sheetPrinter_(SheetOfPairs(labels, values, state_.LangFontName, state_.PrinterScale,
+                                   {state_.PointX, state_.PointY}),
+                      state_.DataName);
+    if (!printed) {
+        dialogs_.messageBox(printed.error());
     }
 }
 
@@ -462,15 +403,13 @@ FileList& FormMain::fileList() {
 }
 
 void FormMain::ReadLanguage() {
-    const QString path = ProgramFilePath(state_.InitDir, QLatin1String(LanguageFileName));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.messageBox(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    const Result<LanguageRead> language = ReadLanguageFile(
+        ProgramFilePath(state_.InitDir, QLatin1String(LanguageFileName)), state_.Language);
+    if (!language) {
+        dialogs_.messageBox(language.error());
         return;
     }
-    const LanguageRead read = ParseLanguage(file, state_.Language, path);
-    file.close();
+    const LanguageRead& read = language.value();
 
     // Language names beyond the menu's items have no place to go.
     for (qsizetype k = 0; k < read.menuItems.size() && k < qsizetype(mnuSetLang.size()); ++k) {
