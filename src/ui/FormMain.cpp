@@ -3,6 +3,7 @@
 #include "DeferredIconStyle.h"
 #include "EmptyTitle.h"
 #include "FileDrops.h"
+#include "FormLayout.h"
 #include "FileListBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
@@ -29,43 +30,7 @@ namespace vandrix {
 
 namespace {
 
-// Layout is kept in twips, 15 to a pixel at 96 dots per inch.
-constexpr int TwipsPerPixel = 15;
-
-QRect fromTwips(int left, int top, int width, int height) {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-            height / TwipsPerPixel};
-}
-
-constexpr int ClientWidthTwips = 15240;
-constexpr int ClientHeightTwips = 9630;
-constexpr int ClientLeftTwips = 60;
-constexpr int ClientTopTwips = 630;
-
-// The header rows: top of row k and width of its value box.
-constexpr std::array<int, 8> RowTop = {240, 600, 960, 1320, 1680, 2160, 2520, 2880};
-constexpr int LabelLeft = 3480;
-constexpr int LabelWidth = 2775;
-constexpr int TextLeft = 6240;
-constexpr int TitleTextWidth = 8775;
-constexpr int ValueTextWidth = 3855;
-constexpr int RowHeight = 375;
-
 constexpr std::int16_t EnterKey = 13;
-
-// The face the window is built with. It is not installed on Linux; the proportional Japanese
-// serif face of the IPA fonts stands in for it.
-QFont builtFont() {
-    const QString face = QStringLiteral("ＭＳ Ｐ明朝");
-    QFont::insertSubstitution(face, QStringLiteral("IPAPMincho"));
-    QFont font(face);
-    font.setPointSize(12);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
-}
 
 }  // namespace
 
@@ -84,8 +49,7 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
 
     // Client area (below the menu bar) at (60, 630) twips from the screen's corner, 15240 x 9630
     // twips. The geometry excludes the frame, which goes wherever the window manager puts it.
-    const QRect client =
-        fromTwips(ClientLeftTwips, ClientTopTwips, ClientWidthTwips, ClientHeightTwips);
+    const QRect client = ClientAreaGeometry();
     const int menuHeight = menuBar()->sizeHint().height();
     setGeometry(client.adjusted(0, -menuHeight, 0, 0));
     CommandInF->setFocus();
@@ -101,54 +65,25 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
 
 FormMain::~FormMain() = default;
 
-QLabel* FormMain::makeLabel(const char* name, int left, int top, int width, int height) {
-    auto* label = new QLabel(centralWidget());
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(fromTwips(left, top, width, height));
-    return label;
-}
-
-QLineEdit* FormMain::makeTextBox(const char* name, int left, int top, int width, int height) {
-    auto* box = new QLineEdit(centralWidget());
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(fromTwips(left, top, width, height));
-    return box;
-}
-
 void FormMain::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     // Controls keep the face they are built with whatever font the window is given later.
-    client->setFont(builtFont());
+    client->setFont(BuiltFont());
     setCentralWidget(client);
 
-    const auto button = [client](const char* name, QRect geometry) {
-        auto* b = new QPushButton(client);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(geometry);
-        // Enter presses a focused button, as Space does.
-        b->setAutoDefault(true);
-        return b;
-    };
-    const auto scaleBox = [client](const char* name, QRect geometry) {
-        auto* box = new ScaleBox(client);
-        box->setObjectName(QLatin1String(name));
-        box->setGeometry(geometry);
-        return box;
-    };
-
-    CommandInF = button("CommandInF", fromTwips(240, 240, 2895, 495));
-    LabelScale = makeLabel("LabelScale", 240, 1080, 2895, 375);
-    TextScale = scaleBox("TextScale", fromTwips(1080, 1560, 855, 375));
-    CommandRePaint = button("CommandRePaint", fromTwips(1920, 1560, 1215, 375));
-    LabelPrinterScale = makeLabel("LabelPrinterScale", 240, 2280, 2895, 375);
-    TextPrinterScale = scaleBox("TextPrinterScale", fromTwips(1080, 2760, 855, 375));
-    CommandPrinterOutput = button("CommandPrinterOutput", fromTwips(1920, 2760, 1215, 375));
+    CommandInF = MakeButton(client, "CommandInF", FromTwips(240, 240, 2895, 495));
+    LabelScale = MakeLabel(client, "LabelScale", FromTwips(240, 1080, 2895, 375));
+    TextScale = MakeScaleBox(client, "TextScale", FromTwips(1080, 1560, 855, 375));
+    CommandRePaint = MakeButton(client, "CommandRePaint", FromTwips(1920, 1560, 1215, 375));
+    LabelPrinterScale = MakeLabel(client, "LabelPrinterScale", FromTwips(240, 2280, 2895, 375));
+    TextPrinterScale = MakeScaleBox(client, "TextPrinterScale", FromTwips(1080, 2760, 855, 375));
+    CommandPrinterOutput =
+        MakeButton(client, "CommandPrinterOutput", FromTwips(1920, 2760, 1215, 375));
 
     File1 = new FileListBox(client);
     File1->setObjectName(QStringLiteral("File1"));
-    File1->setGeometry(fromTwips(120, 3120, 495, 570));
+    File1->setGeometry(FromTwips(120, 3120, 495, 570));
     File1->setFocusPolicy(Qt::NoFocus);
     File1->hide();
 
@@ -157,14 +92,13 @@ void FormMain::buildControls() {
     static constexpr std::array<const char*, 8> textNames = {"Text1", "Text2", "Text3", "Text4",
                                                              "Text5", "Text6", "Text7", "Text8"};
     for (std::size_t k = 0; k < Label.size(); ++k) {
-        Label[k] = makeLabel(labelNames[k], LabelLeft, RowTop[k], LabelWidth, RowHeight);
-        Text[k] = makeTextBox(textNames[k], TextLeft, RowTop[k],
-                              k == 0 ? TitleTextWidth : ValueTextWidth, RowHeight);
+        Label[k] = MakeLabel(client, labelNames[k], HeaderLabelGeometry(k));
+        Text[k] = MakeTextBox(client, textNames[k], HeaderTextGeometry(k));
     }
 
     Picture1 = new PictureBox(client);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(fromTwips(120, 3480, 15000, 6000));
+    Picture1->setGeometry(FromTwips(120, 3480, 15000, 6000));
 
     connect(CommandInF, &QPushButton::clicked, this, [this] { CommandInF_Click(); });
     connect(CommandRePaint, &QPushButton::clicked, this, [this] { CommandRePaint_Click(); });

@@ -86,8 +86,6 @@ private:
     void takeFileName(const QString& name);
     void readChosenFile();
     void announceCaptions();
-    QLabel* makeLabel(const char* name, int left, int top, int width, int height);
-    QLineEdit* makeTextBox(const char* name, int left, int top, int width, int height);
     template <typename T>
     bool takeScale(QLineEdit* box, const Result<T>& typed, ScaleTaken<T> (*take)(T), T& stored,
                    QString (*toText)(T));
