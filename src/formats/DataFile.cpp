@@ -2,7 +2,7 @@
 
 #include "HeaderLine.h"
 #include "model/Conversions.h"
-#include "FileMessages.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
 #include "SectionImport.h"
 
