@@ -1,7 +1,7 @@
-#include "TestFiles.h"
 #include "ByteDevice.h"
-#include "session/ProgramDirectory.h"
+#include "TestFiles.h"
 #include "formats/SettingsFile.h"
+#include "session/ProgramDirectory.h"
 #include "session/UserDirectory.h"
 
 #include <QBuffer>
