@@ -1,9 +1,9 @@
 // The section-file import: bytes in; a native data file, a reason, or "not a section" out.
 #include "FuzzCheck.h"
-#include "model/FileMessages.h"
-#include "formats/SectionReader.h"
-#include "model/SectionGeometry.h"
 #include "formats/SectionImport.h"
+#include "formats/SectionReader.h"
+#include "model/FileMessages.h"
+#include "model/SectionGeometry.h"
 
 #include <cmath>
 #include <cstdint>

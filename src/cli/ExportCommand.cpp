@@ -3,10 +3,10 @@
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
 #include "TemplateOptions.h"
-#include "model/Conversions.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
+#include "model/Conversions.h"
 #include "render/Scales.h"
 
 #include <QCommandLineParser>
@@ -51,9 +51,9 @@ Result<std::int16_t> screenScaleFrom(const QString& text) {
 Result<double> printerScaleFrom(const QString& text) {
     const Result<double> scale = NumericPrefix(QStringView(text));
     const QString wrong = !scale ? scale.error() : TakePrinterScale(scale.value()).clampMessage;
-    return wrong.isEmpty() ? scale
-                           : Result<double>::failure(
-                                 QStringLiteral("--printer-scale %1: %2").arg(text, wrong));
+    return wrong.isEmpty()
+               ? scale
+               : Result<double>::failure(QStringLiteral("--printer-scale %1: %2").arg(text, wrong));
 }
 
 Result<std::int16_t> languageFrom(const QString& text) {

@@ -1,8 +1,8 @@
 #include "ExportJob.h"
 
+#include "formats/DataFile.h"
 #include "formats/DataFileBytes.h"
 #include "render/PalettePng.h"
-#include "formats/DataFile.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
 #include "render/Sheet.h"

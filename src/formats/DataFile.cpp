@@ -1,10 +1,10 @@
 #include "DataFile.h"
 
 #include "HeaderLine.h"
+#include "SectionImport.h"
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
 #include "model/TextInput.h"
-#include "SectionImport.h"
 
 #include <QBuffer>
 #include <QFile>

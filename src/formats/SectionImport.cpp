@@ -1,8 +1,8 @@
 #include "SectionImport.h"
 
-#include "model/SectionGeometry.h"
 #include "DataFileWriter.h"
 #include "SectionReader.h"
+#include "model/SectionGeometry.h"
 
 #include <QFileDevice>
 #include <QFileInfo>

@@ -47,9 +47,9 @@ Status DefaultPrinterJob::finish(QPainter& painter) {
     }
 #ifdef VANDRIX_HAVE_CUPS
     if (cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST) {
-        return Status::failure(QStringLiteral("The printer %1 refused the print job: %2")
-                                   .arg(printer_->printerName(),
-                                        QString::fromUtf8(cupsLastErrorString())));
+        return Status::failure(
+            QStringLiteral("The printer %1 refused the print job: %2")
+                .arg(printer_->printerName(), QString::fromUtf8(cupsLastErrorString())));
     }
 #endif
     return Status::success();

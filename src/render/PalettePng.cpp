@@ -159,8 +159,9 @@ Status WritePalettePng(QIODevice& device, const QImage& image) {
     if (!encode(state, packed, image.width(), image.height(), rowPointers,
                 dpm > 0 ? static_cast<png_uint_32>(dpm) : 0U) ||
         state.failed) {
-        return Status::failure(device.errorString().isEmpty() ? QStringLiteral("cannot write the PNG")
-                                                              : device.errorString());
+        return Status::failure(device.errorString().isEmpty()
+                                   ? QStringLiteral("cannot write the PNG")
+                                   : device.errorString());
     }
     return Status::success();
 }

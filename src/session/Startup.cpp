@@ -1,12 +1,12 @@
 #include "Startup.h"
 
-#include "model/Conversions.h"
 #include "Dialogs.h"
-#include "model/FileMessages.h"
 #include "FileList.h"
 #include "MainWindowPort.h"
 #include "ProgramDirectory.h"
 #include "formats/SettingsFile.h"
+#include "model/Conversions.h"
+#include "model/FileMessages.h"
 
 #include <QFileInfo>
 

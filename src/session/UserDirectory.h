@@ -8,7 +8,6 @@ class QLocale;
 
 namespace vandrix {
 
-
 // The language a new user starts with: 2 (Japanese) for a Japanese locale, else 1.
 std::int16_t LanguageForLocale(const QLocale& locale);
 

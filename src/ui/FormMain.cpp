@@ -3,21 +3,21 @@
 #include "DeferredIconStyle.h"
 #include "EmptyTitle.h"
 #include "FileDrops.h"
-#include "FormLayout.h"
 #include "FileListBox.h"
+#include "FormLayout.h"
+#include "PictureBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
-#include "model/Conversions.h"
-#include "formats/LanguageFile.h"
-#include "session/ProgramDirectory.h"
-#include "session/Startup.h"
 #include "formats/DataFile.h"
-#include "session/OpenFlow.h"
-#include "PictureBox.h"
+#include "formats/LanguageFile.h"
+#include "model/Conversions.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
 #include "render/Scales.h"
 #include "render/Sheet.h"
+#include "session/OpenFlow.h"
+#include "session/ProgramDirectory.h"
+#include "session/Startup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,10 +35,7 @@ constexpr std::int16_t EnterKey = 13;
 }  // namespace
 
 FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent),
-      state_(state),
-      dialogs_(dialogs),
-      sheetPrinter_(&PrintOnDefaultPrinter) {
+    : QMainWindow(parent), state_(state), dialogs_(dialogs), sheetPrinter_(&PrintOnDefaultPrinter) {
     setObjectName(QStringLiteral("FormMain"));
     KeepEmptyTitleEmpty(this);
     // Before the menu bar exists: its extension button's icon is then loaded only if shown.
@@ -223,8 +220,8 @@ void FormMain::DrawPlot() {
 // written back into the box. True when the box's action is to run: nothing was clamped and a
 // data file has been chosen.
 template <typename T>
-bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed,
-                         ScaleTaken<T> (*take)(T), T& stored, QString (*toText)(T)) {
+bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed, ScaleTaken<T> (*take)(T),
+                         T& stored, QString (*toText)(T)) {
     if (!typed) {
         dialogs_.messageBox(typed.error());
         return false;

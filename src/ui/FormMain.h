@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/Result.h"
+#include "render/Scales.h"
 #include "session/AppState.h"
 #include "session/Dialogs.h"
 #include "session/MainWindowPort.h"
-#include "model/Result.h"
-#include "render/Scales.h"
 
 #include <QMainWindow>
 

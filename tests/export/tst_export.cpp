@@ -1,11 +1,11 @@
-#include "export/ExportJob.h"
 #include "PageImage.h"
-#include "render/PalettePng.h"
 #include "TestFiles.h"
+#include "export/ExportJob.h"
 #include "formats/DataFile.h"
+#include "render/PalettePng.h"
+#include "render/PlotGeometry.h"
 #include "session/OpenFlow.h"
 #include "ui/PictureBox.h"
-#include "render/PlotGeometry.h"
 
 #include <QBuffer>
 #include <QProcess>

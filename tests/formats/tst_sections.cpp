@@ -2,11 +2,11 @@
 #include "NacaSections.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
-#include "session/OpenFlow.h"
-#include "model/FileMessages.h"
-#include "formats/SectionReader.h"
-#include "model/SectionGeometry.h"
 #include "formats/SectionImport.h"
+#include "formats/SectionReader.h"
+#include "model/FileMessages.h"
+#include "model/SectionGeometry.h"
+#include "session/OpenFlow.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -90,8 +90,7 @@ void TestPlotGeometry::segmentRounding() {
     ProfileCurves state;
     state.x(0, 1) = x;
     state.y(0, 1) = y;
-    const ScreenPlot plot =
-        ComputeScreenPlot(static_cast<std::int16_t>(scale), state);
+    const ScreenPlot plot = ComputeScreenPlot(static_cast<std::int16_t>(scale), state);
     QCOMPARE(plot.curves[0], (PlotLine{0, 0, px, py}));  // curve 0, point 0 to 1
     QCOMPARE(plot.curves[2], (PlotLine{px, py, 0, 0}));  // curve 0, point 1 to 2
 }

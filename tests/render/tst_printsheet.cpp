@@ -17,7 +17,8 @@ namespace {
 const QColor Blue(0, 0, 255);
 const QColor Black(0, 0, 0);
 
-SheetContent sheetOf(double scale, const ProfileCurves& curves, QString title = QStringLiteral("T")) {
+SheetContent sheetOf(double scale, const ProfileCurves& curves,
+                     QString title = QStringLiteral("T")) {
     SheetContent sheet{QStringLiteral("DejaVu Serif"), std::move(title), {}, {}, scale, curves};
     for (int row = 0; row < SheetRows; ++row) {
         sheet.captions[static_cast<std::size_t>(row)] = QStringLiteral("C%1").arg(row + 2);
@@ -173,9 +174,8 @@ void TestPrintSheet::zeroAndNegativeScale() {
     }
     const QList<PaintedOp> negative = linesOf(paint(sheetOf(-100, curves)));
     VERIFY_LINE(negative[10], -90, 65, -90, 105, Blue);  // mirrored through (10, 75)
-    QVERIFY(std::any_of(negative.begin(), negative.end(), [](const PaintedOp& op) {
-        return isLine(op, 10, 75, -40, 95, Black);
-    }));
+    QVERIFY(std::any_of(negative.begin(), negative.end(),
+                        [](const PaintedOp& op) { return isLine(op, 10, 75, -40, 95, Black); }));
 }
 
 void TestPrintSheet::unrepresentableSegmentsAreLeftOut() {

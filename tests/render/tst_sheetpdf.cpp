@@ -1,8 +1,8 @@
 #include "PageImage.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
-#include "session/OpenFlow.h"
 #include "render/Sheet.h"
+#include "session/OpenFlow.h"
 
 #include <QFile>
 
@@ -85,8 +85,8 @@ QString TestSheetPdf::printTo(const QString& name, double scale) {
     if (!file.open(QIODevice::WriteOnly)) {
         return {};
     }
-    const SheetContent sheet = SheetOfPairs(labels_, values_, QStringLiteral("DejaVu Serif"),
-                                            scale, {state_.PointX, state_.PointY});
+    const SheetContent sheet = SheetOfPairs(labels_, values_, QStringLiteral("DejaVu Serif"), scale,
+                                            {state_.PointX, state_.PointY});
     return WriteSheetPdf(file, sheet) ? path : QString();
 }
 

@@ -100,8 +100,8 @@ private:
                 op.kind = PaintedOp::Kind::Line;
                 op.color = pen_.color();
                 op.width = pen_.width();
-                op.line = QLineF(lines[i].p1() / UnitsPerMillimetre,
-                                 lines[i].p2() / UnitsPerMillimetre);
+                op.line =
+                    QLineF(lines[i].p1() / UnitsPerMillimetre, lines[i].p2() / UnitsPerMillimetre);
                 device_.ops << op;
             }
         }
