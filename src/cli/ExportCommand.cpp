@@ -2,6 +2,7 @@
 
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
+#include "TemplateOptions.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
@@ -176,7 +177,8 @@ struct Options {
     explicit Options(QCommandLineParser& parser) {
         parser.setApplicationDescription(
             QStringLiteral("Writes the printed sheet (PDF) and the screen plot (PNG, SVG) of "
-                           "Vandrix data files."));
+                           "Vandrix data files, and true-size templates (DXF, SVG, tiled PDF) "
+                           "for building ribs."));
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions(
@@ -213,10 +215,12 @@ int RunExportCommand(int& argc, char** argv) {
     }
     QCommandLineParser parser;
     const Options options(parser);
+    const TemplateOptions templateOptions(parser);
     const bool parsed = parser.parse(arguments);
     const bool pdfWanted =
-        parser.isSet(options.pdf) ||
-        !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat));
+        parser.isSet(options.pdf) || templateOptions.wantsPdf(parser) ||
+        !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat) ||
+          templateOptions.anyOutput(parser));
     // Help, the version and a missing input are answered without the platform: starting it
     // would make its font database set fontconfig up when the application ends.
     const bool answersOnly =
@@ -253,7 +257,8 @@ int RunExportCommand(int& argc, char** argv) {
     settings.png = parser.isSet(options.png);
     settings.svg = parser.isSet(options.svg);
     settings.dat = parser.isSet(options.dat);
-    settings.pdf = parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat);
+    settings.pdf = parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat ||
+                                                  templateOptions.anyOutput(parser));
     int threads = std::max(QThread::idealThreadCount(), 1);
     const QString outDir = parser.value(options.outputDir);
     if (parser.isSet(options.programDir)) {
@@ -270,7 +275,13 @@ int RunExportCommand(int& argc, char** argv) {
     if (!wrong.isEmpty()) {
         return usageError(wrong);
     }
-    if (settings.pdf) {
+    const Result<TemplateSettings> templates =
+        templateOptions.read(parser, settings.printerScale, inputs.size());
+    if (!templates) {
+        return usageError(templates.error());
+    }
+    settings.templates = templates.value();
+    if (settings.pdf || settings.templates.pdf) {
         const QString languageFile =
             parser.isSet(options.programDir)
                 ? QDir(parser.value(options.programDir)).filePath(QLatin1String(LanguageFileName))

@@ -151,6 +151,9 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
     for (const QString& input : inputs) {
         inputIds.insert(identity(input));
     }
+    if (!settings.templates.tip.isEmpty()) {
+        inputIds.insert(identity(settings.templates.tip));
+    }
     QSet<QString> claimed;
     std::vector<ExportJob> jobs;
     jobs.reserve(static_cast<std::size_t>(inputs.size()));
@@ -165,8 +168,10 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
         job.png = name(settings.png, ".png");
         job.svg = name(settings.svg, ".svg");
         job.dat = name(settings.dat, ".dat");
+        job.templates = TemplateOutputNames(dir, base, settings.templates);
         QStringList ids;
-        for (const QString* output : {&job.pdf, &job.png, &job.svg, &job.dat}) {
+        for (const QString* output : {&job.pdf, &job.png, &job.svg, &job.dat, &job.templates.dxf,
+                                      &job.templates.pdf, &job.templates.svg}) {
             if (output->isEmpty()) {
                 continue;
             }
@@ -252,6 +257,17 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
                                                                          : file.errorString();
             }));
         }
+    }
+    if (job.templates.any()) {
+        const NamedSection section =
+            SectionOfInput(job.input, data.values[0].value_or(QString()), curves);
+        report.errors << ExportTemplates(
+            job.input, section, settings.templates, job.templates, settings.fontName,
+            [](const QString& path, const QByteArray& bytes) {
+                return writeAtomically(path, [&bytes](QFile& file) {
+                    return file.write(bytes) == bytes.size() ? QString() : file.errorString();
+                });
+            });
     }
     return report;
 }

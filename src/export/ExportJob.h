@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/TemplateExport.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +21,8 @@ struct ExportSettings {
     double printerScale = 150.0;
     // The sheet's font.
     QString fontName;
+    // True-size templates and rib sets.
+    TemplateSettings templates;
 };
 
 // One input and the files it becomes. An empty output path means that output is not wanted;
@@ -29,6 +33,7 @@ struct ExportJob {
     QString png;
     QString svg;
     QString dat;
+    TemplateOutputs templates;
     QString refusal;
 };
 

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TemplateOptions.h"
+
+#include <cmath>
+
+namespace vandrix {
+
+namespace {
+
+struct Usage {
+    QString reason;
+};
+
+double number(const QString& option, const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        throw Usage{QStringLiteral("--%1 %2: not a number").arg(option, text)};
+    }
+    return value;
+}
+
+double chordFrom(const QString& option, const QString& text) {
+    const double value = number(option, text);
+    if (value < MinTemplateChord || value > MaxTemplateChord) {
+        throw Usage{QStringLiteral("--%1 %2: a chord is 1 to 5,000 mm").arg(option, text)};
+    }
+    return value;
+}
+
+double lengthFrom(const QString& option, const QString& text) {
+    const double value = number(option, text);
+    if (value < 0.0) {
+        throw Usage{QStringLiteral("--%1 %2: not a length of 0 mm or more").arg(option, text)};
+    }
+    return value;
+}
+
+}  // namespace
+
+TemplateOptions::TemplateOptions(QCommandLineParser& parser) {
+    parser.addOptions({dxf, pdf, svg, chord, teThickness, inset, spar, ribs, tip, tipChord});
+}
+
+bool TemplateOptions::anyOutput(const QCommandLineParser& parser) const {
+    return parser.isSet(dxf) || parser.isSet(pdf) || parser.isSet(svg) || parser.isSet(ribs);
+}
+
+bool TemplateOptions::wantsPdf(const QCommandLineParser& parser) const {
+    return parser.isSet(pdf) || (parser.isSet(ribs) && !parser.isSet(dxf) && !parser.isSet(svg));
+}
+
+Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
+                                               double printerScale, qsizetype inputs) const {
+    TemplateSettings settings;
+    settings.dxf = parser.isSet(dxf);
+    settings.pdf = wantsPdf(parser);
+    settings.svg = parser.isSet(svg);
+    try {
+        if (parser.isSet(chord)) {
+            settings.chord = chordFrom(QStringLiteral("chord"), parser.value(chord));
+        } else {
+            settings.chord = printerScale;
+            if (anyOutput(parser) &&
+                (printerScale < MinTemplateChord || printerScale > MaxTemplateChord)) {
+                throw Usage{QStringLiteral("--chord: the default, the printer scale of %1 mm, is "
+                                           "not 1 to 5,000 mm")
+                                .arg(printerScale)};
+            }
+        }
+        if (parser.isSet(teThickness)) {
+            settings.features.teThickness =
+                lengthFrom(QStringLiteral("te-thickness"), parser.value(teThickness));
+        }
+        if (parser.isSet(inset)) {
+            settings.features.inset = lengthFrom(QStringLiteral("inset"), parser.value(inset));
+        }
+        for (const QString& text : parser.values(spar)) {
+            const Result<SparNotch> notch = ParseSpar(text);
+            if (!notch) {
+                throw Usage{notch.error()};
+            }
+            settings.features.spars.push_back(notch.value());
+        }
+        if (parser.isSet(ribs)) {
+            bool ok = false;
+            settings.ribs = parser.value(ribs).toInt(&ok);
+            if (!ok || settings.ribs < 2) {
+                throw Usage{QStringLiteral("--ribs %1: a rib set has 2 ribs or more")
+                                .arg(parser.value(ribs))};
+            }
+            if (!parser.isSet(tip)) {
+                throw Usage{QStringLiteral("--ribs needs --tip FILE")};
+            }
+            if (inputs != 1) {
+                throw Usage{QStringLiteral("--ribs takes exactly one input, the root; %1 given")
+                                .arg(inputs)};
+            }
+            settings.tip = parser.value(tip);
+            if (parser.isSet(tipChord)) {
+                settings.tipChord = chordFrom(QStringLiteral("tip-chord"), parser.value(tipChord));
+            }
+        } else if (parser.isSet(tip) || parser.isSet(tipChord)) {
+            throw Usage{QStringLiteral("--tip and --tip-chord belong to --ribs N")};
+        }
+    } catch (const Usage& usage) {
+        return Result<TemplateSettings>::failure(usage.reason);
+    }
+    return Result<TemplateSettings>::success(std::move(settings));
+}
+
+}  // namespace vandrix

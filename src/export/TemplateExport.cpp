@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "export/TemplateExport.h"
+
+#include "formats/DataFile.h"
+#include "formats/TemplateDxf.h"
+#include "formats/TemplateSvg.h"
+#include "render/TemplatePages.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace vandrix {
+
+namespace {
+
+std::optional<double> positiveNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) && value > 0.0 ? std::optional<double>(value) : std::nullopt;
+}
+
+}  // namespace
+
+TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
+                                    const TemplateSettings& settings) {
+    TemplateOutputs outputs;
+    const bool ribs = settings.ribs > 0;
+    const auto name = [&](bool wanted, const char* suffix) {
+        return wanted ? dir.filePath(base + QLatin1String(suffix)) : QString();
+    };
+    outputs.dxf = name(settings.dxf, ribs ? "-ribs.dxf" : ".dxf");
+    outputs.pdf = name(settings.pdf, ribs ? "-ribs.pdf" : "-template.pdf");
+    outputs.svg = name(settings.svg, ribs ? "-ribs.svg" : "-template.svg");
+    return outputs;
+}
+
+RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY) {
+    RibSection section;
+    for (int i = 0; i < RibStations; ++i) {
+        section.upper.at(static_cast<std::size_t>(i)) = {pointX(0, i), pointY(0, i)};
+        section.lower.at(static_cast<std::size_t>(i)) = {pointX(1, i), pointY(1, i)};
+    }
+    return section;
+}
+
+Result<NamedSection> ReadRibSection(const QString& path) {
+    DataFileReading reading;
+    reading.unusableMessage = BuiltInUnusableMessage();
+    const DataFileOutcome data = ReadDataFileAt(path, reading);
+    if (!data.messages.isEmpty()) {
+        return Result<NamedSection>::failure(data.messages.join(QLatin1Char(' ')));
+    }
+    return Result<NamedSection>::success(
+        SectionOfInput(path, data.values[0].value_or(QString()), data.curves));
+}
+
+NamedSection SectionOfInput(const QString& path, const QString& title,
+                            const ProfileCurves& curves) {
+    NamedSection named{title.trimmed(), SectionFromCurves(curves.x, curves.y)};
+    if (named.name.isEmpty()) {
+        named.name = QFileInfo(path).completeBaseName();
+    }
+    return named;
+}
+
+Result<SparNotch> ParseSpar(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(':'));
+    const auto bad = [&text](const QString& why) {
+        return Result<SparNotch>::failure(QStringLiteral("--spar %1: %2").arg(text, why));
+    };
+    if (parts.size() < 3 || parts.size() > 4) {
+        return bad(QStringLiteral("not POS:WIDTH:DEPTH[:upper|lower|both]"));
+    }
+    SparNotch spar;
+    const std::optional<double> position = positiveNumber(parts[0]);
+    if (!position || *position >= 100.0) {
+        return bad(
+            QStringLiteral("the position is not a percentage of the chord above 0 and "
+                           "below 100"));
+    }
+    const std::optional<double> width = positiveNumber(parts[1]);
+    const std::optional<double> depth = positiveNumber(parts[2]);
+    if (!width || !depth) {
+        return bad(QStringLiteral("the width and depth must be millimetres above 0"));
+    }
+    spar.position = *position;
+    spar.width = *width;
+    spar.depth = *depth;
+    if (parts.size() == 4) {
+        const QString side = parts[3].trimmed().toLower();
+        if (side == QLatin1String("upper")) {
+            spar.side = SparNotch::Side::Upper;
+        } else if (side == QLatin1String("lower")) {
+            spar.side = SparNotch::Side::Lower;
+        } else if (side == QLatin1String("both")) {
+            spar.side = SparNotch::Side::Both;
+        } else {
+            return bad(QStringLiteral("the side is not upper, lower or both"));
+        }
+    }
+    return Result<SparNotch>::success(spar);
+}
+
+Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
+                                                const TemplateSettings& settings) {
+    using Items = Result<std::vector<TemplateItem>>;
+    std::vector<TemplateItem> items;
+    if (const QString problem = SectionProblem(section.section); !problem.isEmpty()) {
+        return Items::failure(problem);
+    }
+    if (settings.ribs <= 0) {
+        Result<RibOutline> rib = BuildRib(section.section, settings.chord, settings.features);
+        if (!rib) {
+            return Items::failure(rib.error());
+        }
+        items.push_back(
+            {rib.value(),
+             QStringLiteral("%1, chord %2 mm").arg(section.name, MillimetreText(settings.chord))});
+        return Items::success(std::move(items));
+    }
+    const Result<NamedSection> tip = ReadRibSection(settings.tip);
+    if (!tip) {
+        return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, tip.error()));
+    }
+    if (const QString problem = SectionProblem(tip.value().section); !problem.isEmpty()) {
+        return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, problem));
+    }
+    const double tipChord = settings.tipChord.value_or(settings.chord);
+    const int count = settings.ribs;
+    items.reserve(static_cast<std::size_t>(count));
+    for (int k = 1; k <= count; ++k) {
+        const double weight = static_cast<double>(k - 1) / (count - 1);
+        const double chord = (1.0 - weight) * settings.chord + weight * tipChord;
+        const RibSection blend = BlendSections(section.section, tip.value().section, weight);
+        Result<RibOutline> rib = BuildRib(blend, chord, settings.features);
+        if (!rib) {
+            return Items::failure(
+                QStringLiteral("rib %1/%2: %3").arg(k).arg(count).arg(rib.error()));
+        }
+        items.push_back({rib.value(), QStringLiteral("%1 rib %2/%3, chord %4 mm")
+                                          .arg(section.name)
+                                          .arg(k)
+                                          .arg(count)
+                                          .arg(MillimetreText(chord))});
+    }
+    return Items::success(std::move(items));
+}
+
+QStringList ExportTemplates(const QString& input, const NamedSection& section,
+                            const TemplateSettings& settings, const TemplateOutputs& outputs,
+                            const QString& fontName, const TemplateFileWriter& write) {
+    QStringList lines;
+    const Result<std::vector<TemplateItem>> items = TemplateItems(section, settings);
+    if (!items) {
+        lines << input + QStringLiteral(": ") + items.error();
+        return lines;
+    }
+    const auto put = [&](const QString& path, const QByteArray& bytes) {
+        const QString line = write(path, bytes);
+        if (!line.isEmpty()) {
+            lines << line;
+        }
+    };
+    if (!outputs.dxf.isEmpty()) {
+        put(outputs.dxf, TemplateDxf(items.value()));
+    }
+    if (!outputs.svg.isEmpty()) {
+        put(outputs.svg, TemplateSvg(items.value()));
+    }
+    if (!outputs.pdf.isEmpty()) {
+        const Result<QByteArray> pdf = TemplatePdf(items.value(), {section.name, fontName});
+        if (pdf) {
+            put(outputs.pdf, pdf.value());
+        } else {
+            lines << outputs.pdf + QStringLiteral(": ") + pdf.error();
+        }
+    }
+    return lines;
+}
+
+}  // namespace vandrix

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Profile.h"
+#include "model/Result.h"
+#include "model/RibLayout.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace vandrix {
+
+// Which true-size templates to write, and how the rib is built.
+struct TemplateSettings {
+    bool dxf = false;
+    bool pdf = false;
+    bool svg = false;
+    double chord = 0.0;  // mm
+    RibFeatures features;
+    int ribs = 0;  // a rib set of this many ribs from the input (root) to `tip`; 0 for none
+    QString tip;
+    std::optional<double> tipChord;  // the root's chord when not given
+
+    bool any() const { return dxf || pdf || svg; }
+};
+
+// The files one input's templates go to; empty where not wanted.
+struct TemplateOutputs {
+    QString dxf;
+    QString pdf;
+    QString svg;
+
+    bool any() const { return !dxf.isEmpty() || !pdf.isEmpty() || !svg.isEmpty(); }
+};
+
+// NAME.dxf, NAME-template.pdf and NAME-template.svg in `dir`; NAME-ribs.* for a rib set.
+TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
+                                    const TemplateSettings& settings);
+
+// A section read as the viewer reads a file, with its title (the first value).
+struct NamedSection {
+    QString name;
+    RibSection section;
+};
+RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY);
+// An input's section from the curves read; named after the file when it has
+// no title.
+NamedSection SectionOfInput(const QString& path, const QString& title, const ProfileCurves& curves);
+Result<NamedSection> ReadRibSection(const QString& path);
+
+// "SPAR POS:WIDTH:DEPTH[:upper|lower|both]" read, or why not.
+Result<SparNotch> ParseSpar(const QString& text);
+
+// The items to draw: one template, or the rib set from `section` to the tip (read here).
+Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
+                                                const TemplateSettings& settings);
+
+// Writes a finished file; empty, or the line to report.
+using TemplateFileWriter = std::function<QString(const QString& path, const QByteArray& bytes)>;
+
+// Builds the templates of one section and writes each wanted file through `write`. The lines
+// to report: "INPUT: reason" when the rib cannot be built (nothing is written then), or a
+// writer's lines.
+QStringList ExportTemplates(const QString& input, const NamedSection& section,
+                            const TemplateSettings& settings, const TemplateOutputs& outputs,
+                            const QString& fontName, const TemplateFileWriter& write);
+
+}  // namespace vandrix

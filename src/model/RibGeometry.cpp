@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/RibGeometry.h"
+
+#include <clipper.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace vandrix {
+
+namespace {
+
+namespace cl = ClipperLib;
+
+// Clipper works on integers: 100,000 units a millimetre keeps a 5 m chord far inside its range
+// and rounding far below the 0.01 mm the outputs promise.
+constexpr double ClipperScale = 100000.0;
+// Largest deviation of a rounded inset corner from its true arc, in millimetres.
+constexpr double ArcToleranceMm = 0.001;
+
+cl::Path toClipper(const OutlineRing& ring) {
+    cl::Path path;
+    path.reserve(ring.size());
+    for (const QPointF& p : ring) {
+        path.push_back({static_cast<cl::cInt>(std::llround(p.x() * ClipperScale)),
+                        static_cast<cl::cInt>(std::llround(p.y() * ClipperScale))});
+    }
+    return path;
+}
+
+// Each ring starts at its point farthest aft (the trailing edge), so outputs are stable.
+std::vector<OutlineRing> fromClipper(const cl::Paths& paths) {
+    std::vector<OutlineRing> rings;
+    for (const cl::Path& path : paths) {
+        if (path.size() < 3) {
+            continue;
+        }
+        OutlineRing ring;
+        ring.reserve(path.size());
+        for (const cl::IntPoint& p : path) {
+            ring.emplace_back(static_cast<double>(p.X) / ClipperScale,
+                              static_cast<double>(p.Y) / ClipperScale);
+        }
+        const auto aft = std::max_element(ring.begin(), ring.end(), [](QPointF a, QPointF b) {
+            return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+        });
+        std::rotate(ring.begin(), aft, ring.end());
+        rings.push_back(std::move(ring));
+    }
+    return rings;
+}
+
+// y of a surface at x, linear between its points; the ends hold beyond them.
+double heightAt(const std::array<QPointF, RibStations>& surface, double x) {
+    if (x <= surface.front().x()) {
+        return surface.front().y();
+    }
+    for (std::size_t i = 1; i < surface.size(); ++i) {
+        const QPointF a = surface.at(i - 1);
+        const QPointF b = surface.at(i);
+        if ((x >= a.x() && x <= b.x()) || (x <= a.x() && x >= b.x())) {
+            const double span = b.x() - a.x();
+            return span == 0.0 ? b.y() : a.y() + (x - a.x()) / span * (b.y() - a.y());
+        }
+    }
+    return surface.back().y();
+}
+
+QString mm(double value) {
+    return QString::number(value, 'g', 6) + QStringLiteral(" mm");
+}
+
+cl::Path notchRectangle(double left, double right, double bottom, double top) {
+    const auto s = [](double v) { return static_cast<cl::cInt>(std::llround(v * ClipperScale)); };
+    return {{s(left), s(bottom)}, {s(right), s(bottom)}, {s(right), s(top)}, {s(left), s(top)}};
+}
+
+}  // namespace
+
+QRectF RibOutline::bounds() const {
+    double left = std::numeric_limits<double>::infinity();
+    double right = -left;
+    double bottom = left;
+    double top = -left;
+    for (const OutlineRing& ring : rings) {
+        for (const QPointF& p : ring) {
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            bottom = std::min(bottom, p.y());
+            top = std::max(top, p.y());
+        }
+    }
+    return left > right ? QRectF() : QRectF(left, bottom, right - left, top - bottom);
+}
+
+double TrailingEdgeBlend(double x) {
+    const double u =
+        std::clamp((x - TrailingEdgeBlendStart) / (1.0 - TrailingEdgeBlendStart), 0.0, 1.0);
+    return u * u * (3.0 - 2.0 * u);
+}
+
+RibSection WithTrailingEdgeThickness(const RibSection& section, double thickness) {
+    const double present = section.upper.back().y() - section.lower.back().y();
+    const double added = thickness - present;
+    if (!(added > 0.0)) {
+        return section;
+    }
+    RibSection thick = section;
+    for (std::size_t i = 0; i < thick.upper.size(); ++i) {
+        QPointF& up = thick.upper.at(i);
+        QPointF& low = thick.lower.at(i);
+        up.setY(up.y() + 0.5 * added * TrailingEdgeBlend(up.x()));
+        low.setY(low.y() - 0.5 * added * TrailingEdgeBlend(low.x()));
+    }
+    // The weight is exactly 1 only at x = 1; a trailing edge a little short of it still ends at
+    // the thickness asked for.
+    const double left = thickness - (thick.upper.back().y() - thick.lower.back().y());
+    thick.upper.back().ry() += 0.5 * left;
+    thick.lower.back().ry() -= 0.5 * left;
+    return thick;
+}
+
+RibSection BlendSections(const RibSection& root, const RibSection& tip, double weight) {
+    RibSection blend = root;
+    for (std::size_t i = 0; i < blend.upper.size(); ++i) {
+        QPointF& up = blend.upper.at(i);
+        QPointF& low = blend.lower.at(i);
+        up.setY((1.0 - weight) * up.y() + weight * heightAt(tip.upper, up.x()));
+        low.setY((1.0 - weight) * low.y() + weight * heightAt(tip.lower, low.x()));
+    }
+    return blend;
+}
+
+QString SectionProblem(const RibSection& section) {
+    const OutlineRing ring = ScaledOutline(section, 1.0);
+    double left = std::numeric_limits<double>::infinity();
+    double right = -left;
+    double twiceArea = 0.0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const QPointF a = ring[i];
+        const QPointF b = ring[(i + 1) % ring.size()];
+        if (!std::isfinite(a.x()) || !std::isfinite(a.y())) {
+            return QStringLiteral("not a section: a point of its curves is not a finite number");
+        }
+        left = std::min(left, a.x());
+        right = std::max(right, a.x());
+        twiceArea += a.x() * b.y() - b.x() * a.y();
+    }
+    // Sections are normalised to a chord of 1; a tenth of that is plainly something else.
+    if (!(right - left > 0.1) || !(std::abs(twiceArea) > 1e-6)) {
+        return QStringLiteral("not a section: its curves enclose no area");
+    }
+    return {};
+}
+
+OutlineRing ScaledOutline(const RibSection& section, double chord) {
+    OutlineRing ring;
+    ring.reserve(2 * RibStations);
+    for (auto p = section.upper.rbegin(); p != section.upper.rend(); ++p) {
+        ring.emplace_back(chord * p->x(), chord * p->y());
+    }
+    for (const QPointF& p : section.lower) {
+        ring.emplace_back(chord * p.x(), chord * p.y());
+    }
+    return ring;
+}
+
+std::optional<double> SurfaceHeight(const std::vector<OutlineRing>& rings, double x, bool upper) {
+    std::optional<double> found;
+    for (const OutlineRing& ring : rings) {
+        for (std::size_t i = 0; i < ring.size(); ++i) {
+            const QPointF a = ring[i];
+            const QPointF b = ring[(i + 1) % ring.size()];
+            if ((x < a.x() && x < b.x()) || (x > a.x() && x > b.x())) {
+                continue;
+            }
+            const double span = b.x() - a.x();
+            const double y = span == 0.0 ? (upper ? std::max(a.y(), b.y()) : std::min(a.y(), b.y()))
+                                         : a.y() + (x - a.x()) / span * (b.y() - a.y());
+            if (!found || (upper ? y > *found : y < *found)) {
+                found = y;
+            }
+        }
+    }
+    return found;
+}
+
+Result<RibOutline> BuildRib(const RibSection& section, double chord, const RibFeatures& features) {
+    RibOutline rib;
+    rib.chord = chord;
+    const RibSection shaped = features.teThickness > 0.0
+                                  ? WithTrailingEdgeThickness(section, features.teThickness / chord)
+                                  : section;
+    rib.rings.push_back(ScaledOutline(shaped, chord));
+    if (features.inset <= 0.0 && features.spars.empty()) {
+        return Result<RibOutline>::success(std::move(rib));
+    }
+
+    cl::Paths paths{toClipper(rib.rings.front())};
+    if (features.inset > 0.0) {
+        cl::ClipperOffset offset;
+        offset.ArcTolerance = ArcToleranceMm * ClipperScale;
+        offset.AddPaths(paths, cl::jtRound, cl::etClosedPolygon);
+        cl::Paths inset;
+        offset.Execute(inset, -features.inset * ClipperScale);
+        if (inset.empty()) {
+            return Result<RibOutline>::failure(
+                QStringLiteral("an inset of %1 leaves nothing of the rib at a chord of %2")
+                    .arg(mm(features.inset), mm(chord)));
+        }
+        paths = std::move(inset);
+    }
+    rib.rings = fromClipper(paths);
+
+    for (const SparNotch& spar : features.spars) {
+        const double centre = spar.position / 100.0 * chord;
+        const QString where = QStringLiteral("the spar notch at %1 %").arg(spar.position);
+        if (spar.width >= chord) {
+            return Result<RibOutline>::failure(
+                QStringLiteral("%1 is %2 wide, wider than the chord of %3")
+                    .arg(where, mm(spar.width), mm(chord)));
+        }
+        const double left = centre - spar.width / 2.0;
+        const double right = centre + spar.width / 2.0;
+        const QRectF box = rib.bounds();
+        if (left <= box.left() || right >= box.right()) {
+            return Result<RibOutline>::failure(
+                QStringLiteral("%1 (%2 wide) does not lie within the rib")
+                    .arg(where, mm(spar.width)));
+        }
+        const std::optional<double> top = SurfaceHeight(rib.rings, centre, true);
+        const std::optional<double> bottom = SurfaceHeight(rib.rings, centre, false);
+        const bool fromUpper = spar.side != SparNotch::Side::Lower;
+        const bool fromLower = spar.side != SparNotch::Side::Upper;
+        const double cut = spar.depth * ((fromUpper ? 1 : 0) + (fromLower ? 1 : 0));
+        if (!top || !bottom || cut >= *top - *bottom) {
+            return Result<RibOutline>::failure(
+                QStringLiteral("%1 (%2 deep) cuts the rib through").arg(where, mm(spar.depth)));
+        }
+        const double margin = box.height() + 1.0;
+        cl::Clipper clipper;
+        clipper.AddPaths(paths, cl::ptSubject, true);
+        if (fromUpper) {
+            clipper.AddPath(notchRectangle(left, right, *top - spar.depth, box.bottom() + margin),
+                            cl::ptClip, true);
+        }
+        if (fromLower) {
+            clipper.AddPath(notchRectangle(left, right, box.top() - margin, *bottom + spar.depth),
+                            cl::ptClip, true);
+        }
+        cl::Paths notched;
+        clipper.Execute(cl::ctDifference, notched, cl::pftNonZero, cl::pftNonZero);
+        if (notched.size() != paths.size()) {
+            return Result<RibOutline>::failure(
+                QStringLiteral("%1 (%2 deep) cuts the rib through").arg(where, mm(spar.depth)));
+        }
+        paths = std::move(notched);
+        rib.rings = fromClipper(paths);
+    }
+    return Result<RibOutline>::success(std::move(rib));
+}
+
+}  // namespace vandrix

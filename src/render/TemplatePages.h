@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Result.h"
+#include "model/RibLayout.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace vandrix {
+
+inline constexpr auto PrintAtFullSize = "Print at 100 % (no fit to page)";
+
+// What every page of a template names: the section, and the font its text is set in.
+struct TemplateHeading {
+    QString name;
+    QString fontName;
+};
+
+// Paints one page on a painter whose user unit is one millimetre from the paper's top-left:
+// the outlines placed on it (clipped to the drawing area), their chord lines and labels, the
+// registration crosses and tile label of a tiled page, the 100 mm check bars along x and y, the
+// section's name and chord, and the line asking for printing at 100 %.
+void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
+                       const std::vector<TemplateItem>& items, const TemplateHeading& heading);
+
+// The laid-out pages as a PDF of A4 pages at 1:1.
+Result<QByteArray> TemplatePdf(const std::vector<TemplateItem>& items,
+                               const TemplateHeading& heading);
+
+// "chord 600 mm", or "chords 80 to 200 mm" for several items.
+QString ChordText(const std::vector<TemplateItem>& items, const TemplatePage& page);
+
+}  // namespace vandrix

@@ -1,0 +1,335 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TemplateReadBack.h"
+#include "model/RibGeometry.h"
+#include "model/RibLayout.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using namespace vandrix;
+using namespace vandrix::testing;
+
+namespace {
+
+RibSection section(const Naca4& naca) {
+    RibSection s;
+    for (int i = 0; i < RibStations; ++i) {
+        const double x = station(i);
+        s.upper.at(static_cast<std::size_t>(i)) = {x, stationHeight(naca, x, 1)};
+        s.lower.at(static_cast<std::size_t>(i)) = {x, stationHeight(naca, x, -1)};
+    }
+    return s;
+}
+
+const Naca4 Naca2412{0.02, 0.4, 0.12};
+const Naca4 Naca0012{0.0, 0.0, 0.12};
+
+double distanceToRing(const OutlineRing& ring, QPointF p) {
+    std::vector<std::pair<double, double>> line;
+    for (const QPointF& q : ring) {
+        line.emplace_back(q.x(), q.y());
+    }
+    line.emplace_back(ring.front().x(), ring.front().y());
+    return distanceTo(line, p.x(), p.y());
+}
+
+bool inside(const OutlineRing& ring, QPointF p) {
+    bool in = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const QPointF a = ring[i];
+        const QPointF b = ring[j];
+        if ((a.y() > p.y()) != (b.y() > p.y()) &&
+            p.x() < (b.x() - a.x()) * (p.y() - a.y()) / (b.y() - a.y()) + a.x()) {
+            in = !in;
+        }
+    }
+    return in;
+}
+
+}  // namespace
+
+class TestRibGeometry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void outlineAtChord_data() {
+        QTest::addColumn<double>("chord");
+        for (const double chord : {1.0, 37.5, 150.0, 600.0, 5000.0}) {
+            QTest::addRow("%g mm", chord) << chord;
+        }
+    }
+    void outlineAtChord() {
+        QFETCH(double, chord);
+        const RibSection s = section(Naca2412);
+        const Result<RibOutline> rib = BuildRib(s, chord, {});
+        QVERIFY(rib);
+        QCOMPARE(rib.value().rings.size(), 1u);
+        const OutlineRing& ring = rib.value().rings.front();
+        QCOMPARE(ring.size(), 402u);
+        // Upper from the trailing edge to the nose, then lower from the nose back.
+        for (int i = 0; i < RibStations; ++i) {
+            const QPointF up = ring[static_cast<std::size_t>(200 - i)];
+            const QPointF low = ring[static_cast<std::size_t>(201 + i)];
+            const double x = station(i);
+            QVERIFY(std::abs(up.x() - chord * x) < 0.01);
+            QVERIFY(std::abs(up.y() - chord * stationHeight(Naca2412, x, 1)) < 0.01);
+            QVERIFY(std::abs(low.y() - chord * stationHeight(Naca2412, x, -1)) < 0.01);
+        }
+    }
+
+    void trailingEdgeThickness_data() {
+        QTest::addColumn<double>("chord");
+        QTest::addColumn<double>("thickness");
+        // The formulas leave the trailing edge 0.252 % of the chord thick.
+        QTest::newRow("0.8 mm at 200") << 200.0 << 0.8;
+        QTest::newRow("1 mm at 200") << 200.0 << 1.0;
+        QTest::newRow("2 mm at 80") << 80.0 << 2.0;
+        QTest::newRow("3 mm at 1000") << 1000.0 << 3.0;
+    }
+    void trailingEdgeThickness() {
+        QFETCH(double, chord);
+        QFETCH(double, thickness);
+        const RibSection s = section(Naca2412);
+        const OutlineRing plain = ScaledOutline(s, chord);
+        const Result<RibOutline> rib = BuildRib(s, chord, {thickness, 0.0, {}});
+        QVERIFY(rib);
+        const OutlineRing& ring = rib.value().rings.front();
+        // The trailing edge is exactly as thick as asked.
+        QVERIFY(std::abs((ring[0].y() - ring[401].y()) - thickness) < 1e-9);
+        QVERIFY(thickness > plain[0].y() - plain[401].y());
+        const double before = plain[0].y() - plain[401].y();
+        for (int i = 0; i < RibStations; ++i) {
+            const double x = station(i);
+            const double up = ring[static_cast<std::size_t>(200 - i)].y() -
+                              plain[static_cast<std::size_t>(200 - i)].y();
+            const double low = plain[static_cast<std::size_t>(201 + i)].y() -
+                               ring[static_cast<std::size_t>(201 + i)].y();
+            // Half each, and nothing ahead of 20 % of the chord.
+            QVERIFY(std::abs(up - low) < 1e-9);
+            if (x <= 0.2) {
+                QCOMPARE(up, 0.0);
+            } else if (i < 200) {
+                const double u = (x - 0.2) / 0.8;
+                QVERIFY(std::abs(up - 0.5 * (thickness - before) * u * u * (3 - 2 * u)) < 1e-9);
+            }
+        }
+        // A trailing edge already thicker stays as it is.
+        const Result<RibOutline> thin = BuildRib(s, chord, {before / 2, 0.0, {}});
+        QVERIFY(thin.value().rings.front() == plain);
+    }
+
+    void inset_data() {
+        QTest::addColumn<double>("chord");
+        QTest::addColumn<double>("inset");
+        QTest::newRow("0.5 mm at 150") << 150.0 << 0.5;
+        QTest::newRow("1.5 mm at 200") << 200.0 << 1.5;
+        QTest::newRow("3 mm at 600") << 600.0 << 3.0;
+    }
+    void inset() {
+        QFETCH(double, chord);
+        QFETCH(double, inset);
+        const RibSection s = section(Naca2412);
+        const OutlineRing plain = ScaledOutline(s, chord);
+        const Result<RibOutline> rib = BuildRib(s, chord, {0.0, inset, {}});
+        QVERIFY(rib);
+        QCOMPARE(rib.value().rings.size(), 1u);
+        const OutlineRing& ring = rib.value().rings.front();
+        QVERIFY(ring.size() > 100);
+        for (const QPointF& p : ring) {
+            QVERIFY2(std::abs(distanceToRing(plain, p) - inset) < 0.01,
+                     qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
+            QVERIFY(inside(plain, p));
+        }
+        // The nose moves aft by the inset along its normal.
+        QVERIFY(std::abs(rib.value().bounds().left() - inset) < 0.01);
+    }
+
+    void sparNotch_data() {
+        QTest::addColumn<double>("position");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("depth");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<double>("inset");
+        QTest::newRow("upper 25 %") << 25.0 << 6.0 << 5.0 << int(SparNotch::Side::Upper) << 0.0;
+        QTest::newRow("lower 60 %") << 60.0 << 4.0 << 3.0 << int(SparNotch::Side::Lower) << 0.0;
+        QTest::newRow("both 35 %") << 35.0 << 3.0 << 4.0 << int(SparNotch::Side::Both) << 0.0;
+        QTest::newRow("upper 30 % inset")
+            << 30.0 << 5.0 << 4.0 << int(SparNotch::Side::Upper) << 1.5;
+    }
+    void sparNotch() {
+        QFETCH(double, position);
+        QFETCH(double, width);
+        QFETCH(double, depth);
+        QFETCH(int, side);
+        QFETCH(double, inset);
+        const double chord = 200.0;
+        const RibSection s = section(Naca2412);
+        const Result<RibOutline> before = BuildRib(s, chord, {0.0, inset, {}});
+        const SparNotch spar{position, width, depth, static_cast<SparNotch::Side>(side)};
+        const Result<RibOutline> rib = BuildRib(s, chord, {0.0, inset, {spar}});
+        QVERIFY2(rib, qPrintable(rib.error()));
+        QCOMPARE(rib.value().rings.size(), 1u);
+        const double centre = position / 100 * chord;
+        for (const bool upper : {true, false}) {
+            const bool cut = spar.side == SparNotch::Side::Both ||
+                             (upper == (spar.side == SparNotch::Side::Upper));
+            const double surface = *SurfaceHeight(before.value().rings, centre, upper);
+            const double bottom = *SurfaceHeight(rib.value().rings, centre, upper);
+            // The notch's floor lies DEPTH from the surface at its centre, square to the chord.
+            QVERIFY(std::abs(std::abs(bottom - surface) - (cut ? depth : 0.0)) < 0.01);
+            // Its walls stand WIDTH apart, centred on POS: just inside them the floor is flat,
+            // just outside the surface is back.
+            for (const double edge : {-1.0, 1.0}) {
+                const double in = centre + edge * (width / 2 - 0.05);
+                const double out = centre + edge * (width / 2 + 0.05);
+                QVERIFY(std::abs(*SurfaceHeight(rib.value().rings, in, upper) - bottom) <
+                        (cut ? 0.01 : 1.0));
+                QVERIFY(std::abs(*SurfaceHeight(rib.value().rings, out, upper) -
+                                 *SurfaceHeight(before.value().rings, out, upper)) < 0.01);
+            }
+        }
+    }
+
+    void ribFailures_data() {
+        QTest::addColumn<double>("chord");
+        QTest::addColumn<double>("inset");
+        QTest::addColumn<QString>("spar");  // position:width:depth:side
+        QTest::addColumn<QString>("message");
+        QTest::newRow("notch wider than the chord") << 50.0 << 0.0 << "50:60:2:0"
+                                                    << "wider than";
+        QTest::newRow("notch through the rib") << 100.0 << 0.0 << "30:5:13:0"
+                                               << "through";
+        QTest::newRow("two notches meeting") << 100.0 << 0.0 << "30:5:6.5:2"
+                                             << "through";
+        QTest::newRow("notch past the trailing edge") << 100.0 << 0.0 << "99:4:1:0"
+                                                      << "within the rib";
+        QTest::newRow("inset leaves nothing") << 100.0 << 7.0 << ""
+                                              << "leaves nothing";
+    }
+    void ribFailures() {
+        QFETCH(double, chord);
+        QFETCH(double, inset);
+        QFETCH(QString, spar);
+        QFETCH(QString, message);
+        RibFeatures features{0.0, inset, {}};
+        if (!spar.isEmpty()) {
+            const QStringList p = spar.split(QLatin1Char(':'));
+            features.spars.push_back({p[0].toDouble(), p[1].toDouble(), p[2].toDouble(),
+                                      static_cast<SparNotch::Side>(p[3].toInt())});
+        }
+        const Result<RibOutline> rib = BuildRib(section(Naca0012), chord, features);
+        QVERIFY(!rib);
+        QVERIFY2(rib.error().contains(message), qPrintable(rib.error()));
+    }
+
+    void blend() {
+        const RibSection root = section(Naca2412);
+        const RibSection tip = section(Naca0012);
+        const RibSection middle = BlendSections(root, tip, 0.5);
+        for (int i = 0; i < RibStations; ++i) {
+            const double x = station(i);
+            const auto at = static_cast<std::size_t>(i);
+            QCOMPARE(middle.upper.at(at).x(), x);
+            QVERIFY(std::abs(middle.upper.at(at).y() - 0.5 * (stationHeight(Naca2412, x, 1) +
+                                                              stationHeight(Naca0012, x, 1))) <
+                    1e-12);
+            QVERIFY(std::abs(middle.lower.at(at).y() - 0.5 * (stationHeight(Naca2412, x, -1) +
+                                                              stationHeight(Naca0012, x, -1))) <
+                    1e-12);
+        }
+        QVERIFY(BlendSections(root, tip, 0.0).upper == root.upper);
+        QVERIFY(BlendSections(root, tip, 1.0).lower == tip.lower);
+    }
+
+    void notASection() {
+        QVERIFY(SectionProblem(section(Naca2412)).isEmpty());
+        QVERIFY(!SectionProblem(RibSection{}).isEmpty());
+        RibSection broken = section(Naca2412);
+        broken.upper[40].setY(std::nan(""));
+        QVERIFY(!SectionProblem(broken).isEmpty());
+    }
+
+    void tiling_data() {
+        QTest::addColumn<double>("chord");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("1 mm") << 1.0 << 1 << false << 1;
+        QTest::newRow("150 mm, one portrait page") << 150.0 << 1 << false << 1;
+        QTest::newRow("250 mm, one landscape page") << 250.0 << 1 << true << 1;
+        QTest::newRow("600 mm, three landscape tiles") << 600.0 << 3 << true << 3;
+        QTest::newRow("5000 mm, 4 x 20 tiles") << 5000.0 << 80 << true << 20;
+    }
+    void tiling() {
+        QFETCH(double, chord);
+        QFETCH(int, pages);
+        QFETCH(bool, landscape);
+        QFETCH(int, columns);
+        const Result<RibOutline> rib = BuildRib(section(Naca2412), chord, {});
+        const TemplateItem item{rib.value(), QStringLiteral("x")};
+        const std::vector<TemplatePage> laid = LayOutPages({item.size()});
+        QCOMPARE(int(laid.size()), pages);
+        QCOMPARE(laid.front().landscape, landscape);
+        const QRectF area = DrawingArea(landscape);
+        if (pages == 1) {
+            QCOMPARE(laid.front().rows, 0);
+            QVERIFY(laid.front().crosses.empty());
+            return;
+        }
+        QCOMPARE(laid.front().columns, columns);
+        QCOMPARE(laid.front().rows * laid.front().columns, pages);
+        for (std::size_t i = 0; i + 1 < laid.size(); ++i) {
+            const TemplatePage& a = laid[i];
+            const TemplatePage& b = laid[i + 1];
+            if (a.row != b.row) {
+                continue;
+            }
+            QCOMPARE(b.column, a.column + 1);
+            // Neighbouring tiles show windows that overlap by 10 mm ...
+            const double windowA = area.left() - a.placements.front().offset.x();
+            const double windowB = area.left() - b.placements.front().offset.x();
+            QVERIFY(std::abs(windowA + area.width() - windowB - TileOverlap) < 1e-9);
+            // ... and the two crosses of the overlap's edges appear on both, at the same place
+            // of the item.
+            int shared = 0;
+            for (const QPointF& ca : a.crosses) {
+                for (const QPointF& cb : b.crosses) {
+                    if (std::abs((ca.x() - a.placements.front().offset.x()) -
+                                 (cb.x() - b.placements.front().offset.x())) < 1e-9 &&
+                        std::abs(ca.y() - cb.y()) < 1e-9) {
+                        ++shared;
+                    }
+                }
+            }
+            QVERIFY(shared >= 4);
+        }
+    }
+
+    void shelves() {
+        // Ten 60 x 20 mm items: three to a landscape shelf (263 mm), four shelves, 10 mm apart.
+        const std::vector<QSizeF> items(10, QSizeF(60.0, 20.0));
+        const std::vector<TemplatePage> pages = LayOutPages(items, true);
+        QCOMPARE(pages.size(), 1u);
+        QCOMPARE(pages.front().placements.size(), 10u);
+        const QRectF area = DrawingArea(true);
+        QCOMPARE(pages.front().placements[3].offset, area.topLeft() + QPointF(0.0, 30.0));
+        QCOMPARE(pages.front().placements[9].offset, area.topLeft() + QPointF(0.0, 90.0));
+        QCOMPARE(pages.front().placements[1].offset, area.topLeft() + QPointF(70.0, 0.0));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QRectF a(pages.front().placements[i].offset, items[i]);
+            QVERIFY(area.contains(a));
+            for (std::size_t j = 0; j < i; ++j) {
+                QVERIFY(!a.intersects(QRectF(pages.front().placements[j].offset, items[j])));
+            }
+        }
+        // Too many for one page: the rest go on in order on the next.
+        const std::vector<TemplatePage> more = LayOutPages(std::vector<QSizeF>(40, {60, 20}));
+        QCOMPARE(more.size(), 3u);
+        QCOMPARE(more[1].placements.front().item, more[0].placements.size());
+        QCOMPARE(more[2].placements.back().item, 39u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRibGeometry)
+#include "tst_ribgeometry.moc"
