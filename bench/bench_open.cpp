@@ -1,14 +1,11 @@
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "ui/FormMain.h"
+#include "WindowFixture.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace vandrix;
 
@@ -49,17 +46,16 @@ void BenchOpen::openToPlot_data() {
 
 void BenchOpen::openToPlot() {
     QFETCH(QString, path);
-    AppState state;
-    state.ScreenScale = 1000;
-    ScriptedDialogs dialogs;
-    FormMain form(state, dialogs);
-    form.Form_Load();
-    auto* open = form.findChild<QPushButton*>(QStringLiteral("CommandInF"));
+    testing::WindowFixture window;
+    window.state.ScreenScale = 1000;
+    window.open();
+    auto* open = window.child<QPushButton>(QStringLiteral("CommandInF"));
     QBENCHMARK {
-        dialogs.openAnswers << path;
+        window.dialogs->openAnswers << path;
         open->click();
     }
-    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(window.dialogs->messages.isEmpty());
+    QVERIFY(window.close());
 }
 
 QTEST_MAIN(BenchOpen)

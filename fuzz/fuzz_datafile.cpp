@@ -1,10 +1,8 @@
 // The whole data-file reader: bytes in; labels, values, points and messages out.
-#include "ByteDevice.h"
+#include "DataFileBytes.h"
 #include "FuzzCheck.h"
 #include "formats/DataFile.h"
 #include "session/OpenFlow.h"
-
-#include <QBuffer>
 
 #include <algorithm>
 #include <cmath>
@@ -25,26 +23,9 @@ Run read(const QByteArray& bytes, std::int16_t language) {
     Run run;
     run.state.Language = language;
     run.state.FileErrorMessage = QStringLiteral("unusable");
-    for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < PointSlots; ++p) {
-            run.state.PointX(c, p) = Untouched;
-            run.state.PointY(c, p) = Untouched;
-        }
-    }
-    run.outcome = testing::readFromBytes(
-        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, run.state); });
+    testing::fillPoints(run.state, Untouched);
+    run.outcome = testing::readDataFileBytes(bytes, run.state);
     return run;
-}
-
-bool allUntouched(const AppState& state) {
-    for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < PointSlots; ++p) {
-            if (state.PointX(c, p) != Untouched || state.PointY(c, p) != Untouched) {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -88,12 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (state.ReadStop == 1) {
         FUZZ_CHECK(outcome.messages.isEmpty());
-        FUZZ_CHECK(allUntouched(state));
+        FUZZ_CHECK(testing::allPointsAre(state, Untouched));
     }
     const bool allPairs = std::all_of(outcome.values.begin(), outcome.values.end(),
                                       [](const auto& v) { return v.has_value(); });
     if (!allPairs) {
-        FUZZ_CHECK(allUntouched(state));
+        FUZZ_CHECK(testing::allPointsAre(state, Untouched));
     }
     return 0;
 }

@@ -28,7 +28,6 @@ public:
     static constexpr qsizetype MaxItemBytes = 32768;
 
     explicit TextInput(QIODevice& device);
-    TextEncoding encoding() const { return encoding_; }
 
     // The next line without its line end. TooLong: the line was longer than MaxLineChars;
     // it has been consumed and `line` is left empty.

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace vandrix {
 
 // A directory the program looks at: where it starts (the current directory), a new one it can
-// be pointed to, and the names of the ordinary files in it.
+// be pointed to, and whether an ordinary file of a given name is in it.
 class FileList {
 public:
     FileList() = default;
@@ -16,8 +15,7 @@ public:
     virtual QString path() const = 0;
     // False when the path is not an existing directory; the current path then stays.
     virtual bool setPath(const QString& path) = 0;
-    virtual QStringList fileNames() const = 0;
-    // Whether fileNames() holds exactly this name, without listing the whole directory.
+    // Whether the directory holds an ordinary file of exactly this name, without listing it.
     virtual bool holdsFile(const QString& name) const { return DirectoryHoldsFile(path(), name); }
 
     // Whether the ordinary files of `dir` (hidden ones left out, as in a listing) include one

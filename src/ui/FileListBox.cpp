@@ -12,24 +12,7 @@ bool FileListBox::setPath(const QString& path) {
         return false;
     }
     path_ = QDir::cleanPath(QDir(path).absolutePath());
-    if (isVisible()) {
-        refresh();
-    }
     return true;
-}
-
-QStringList FileListBox::fileNames() const {
-    return QDir(path_).entryList(QDir::Files, QDir::Name);
-}
-
-void FileListBox::showEvent(QShowEvent* event) {
-    refresh();
-    QListWidget::showEvent(event);
-}
-
-void FileListBox::refresh() {
-    clear();
-    addItems(fileNames());
 }
 
 }  // namespace vandrix

@@ -6,9 +6,8 @@
 
 namespace vandrix {
 
-// The window's hidden file list: a directory (at first the current directory) and the names of
-// the ordinary files in it. The names are read when asked for; the list's items are filled
-// only while it is shown, so a large directory costs nothing at start-up.
+// The window's hidden file list: a directory, at first the current one. It is never shown, so
+// it never lists the directory; start-up only asks it whether a file is there.
 class FileListBox : public QListWidget, public FileList {
     Q_OBJECT
 
@@ -17,13 +16,8 @@ public:
 
     QString path() const override { return path_; }
     bool setPath(const QString& path) override;
-    QStringList fileNames() const override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void refresh();
     QString path_;
 };
 

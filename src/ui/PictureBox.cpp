@@ -21,10 +21,6 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
 
 void PictureBox::setBackColor(const QColor& color) {
     backColor_ = color;
-    cls();
-}
-
-void PictureBox::cls() {
     if (!image_.isNull()) {
         image_.fill(backColor_);
     }
@@ -61,21 +57,6 @@ QSize PictureBox::logicalSize() const {
 QPointF PictureBox::toPixel(double x, double y) const {
     return {(x - scaleLeft_) * logicalSize().width() / scaleWidth_,
             (y - scaleTop_) * logicalSize().height() / scaleHeight_};
-}
-
-void PictureBox::line(double x1, double y1, double x2, double y2) {
-    line(x1, y1, x2, y2, foreColor_);
-}
-
-void PictureBox::line(double x1, double y1, double x2, double y2, const QColor& color) {
-    if (!ensureImage()) {
-        return;
-    }
-    QPainter painter(&image_);
-    PlotPainter plot(painter, logicalSize(), frame(), image_.devicePixelRatio());
-    plot.setDrawWidth(drawWidth_);
-    plot.line(x1, y1, x2, y2, color);
-    update();
 }
 
 void PictureBox::drawPlot(const ScreenPlot& plot) {

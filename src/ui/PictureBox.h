@@ -9,22 +9,21 @@
 
 namespace vandrix {
 
-// A picture area with a sunken border that keeps everything drawn in its own image, and a
+// A picture area with a sunken border that keeps the plot drawn on it in its own image, and a
 // user coordinate frame: the inner area's left and top edges are at (scaleLeft, scaleTop), and
 // it is scaleWidth units wide and scaleHeight units high (a negative height makes y grow
-// upwards). Pen widths are in pixels. On a high-density screen the image holds device pixels, so
-// the same frame is drawn with sharper lines. The foreground is black whatever the theme: the
-// background is always white. The image is made when it is first drawn on or asked for, so a
-// window that shows an empty picture area holds no image.
+// upwards). On a high-density screen the image holds device pixels, so the same frame is drawn
+// with sharper lines. The plot's colours are its own, whatever the theme. The image is made
+// when it is first drawn on or asked for, so a window that shows an empty picture area holds
+// no image.
 class PictureBox : public QFrame {
     Q_OBJECT
 
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
+    // Also clears the image to the new colour.
     void setBackColor(const QColor& color);
-    QColor backColor() const { return backColor_; }
-    QColor foreColor() const { return foreColor_; }
 
     void setScaleLeft(double left) { scaleLeft_ = left; }
     void setScaleTop(double top) { scaleTop_ = top; }
@@ -35,13 +34,6 @@ public:
     double scaleWidth() const { return scaleWidth_; }
     double scaleHeight() const { return scaleHeight_; }
 
-    // Clears the image to the background colour.
-    void cls();
-    void setDrawWidth(int pixels) { drawWidth_ = pixels; }
-    int drawWidth() const { return drawWidth_; }
-    // A line in user units, in the foreground colour or in the given one.
-    void line(double x1, double y1, double x2, double y2);
-    void line(double x1, double y1, double x2, double y2, const QColor& color);
     // Clears the image and draws the plot in the current frame.
     void drawPlot(const ScreenPlot& plot);
 
@@ -64,12 +56,10 @@ private:
 
     mutable QImage image_;
     QColor backColor_ = Qt::white;
-    QColor foreColor_ = Qt::black;
     double scaleLeft_ = 0.0;
     double scaleTop_ = 0.0;
     double scaleWidth_ = 1.0;
     double scaleHeight_ = 1.0;
-    int drawWidth_ = 1;
 };
 
 }  // namespace vandrix

@@ -1,9 +1,11 @@
 #include "PageImage.h"
 #include "TestFiles.h"
+#include "WindowPicture.h"
 #include "export/ExportJob.h"
 #include "formats/DataFile.h"
 #include "render/PalettePng.h"
 #include "render/PlotGeometry.h"
+#include "render/PlotStyle.h"
 #include "session/OpenFlow.h"
 #include "ui/PictureBox.h"
 
@@ -62,13 +64,7 @@ void TestExport::pngEqualsPictureArea() {
 
     // The picture area as the window lays it out and sets it up when it loads.
     PictureBox picture;
-    picture.resize(1000, 400);
-    picture.show();
-    picture.setBackColor(Qt::white);
-    picture.setScaleHeight(-600);
-    picture.setScaleLeft(-50);
-    picture.setScaleTop(400);
-    picture.setScaleWidth(1500);
+    testing::setUpAsInTheWindow(picture);
     AppState state;
     state.Language = 1;
     state.DataPath = testing::samplePath(qPrintable(sample));
@@ -99,8 +95,8 @@ void TestExport::svgHoldsGridAndSegments() {
         at = m.capturedEnd();
     }
     shapes[stroke] += static_cast<int>(svg.mid(at).count(shape));
-    QCOMPARE(shapes.value(QStringLiteral("#0000ff")), 16);
-    QCOMPARE(shapes.value(QStringLiteral("#000000")), 400);
+    QCOMPARE(shapes.value(PlotGridColor.name()), 16);
+    QCOMPARE(shapes.value(PlotCurveColor.name()), 400);
 }
 
 void TestExport::pdfHoldsSheet() {

@@ -1,10 +1,9 @@
-#include "ByteDevice.h"
+#include "DataFileBytes.h"
 #include "ResourceProbe.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
 #include "session/OpenFlow.h"
 
-#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,18 +21,8 @@ AppState freshState() {
     AppState state;
     state.Language = 1;
     state.FileErrorMessage = Unusable;
-    for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < PointSlots; ++p) {
-            state.PointX(c, p) = Untouched;
-            state.PointY(c, p) = Untouched;
-        }
-    }
+    testing::fillPoints(state, Untouched);
     return state;
-}
-
-DataFileOutcome readBytes(const QByteArray& bytes, AppState& state) {
-    return testing::readFromBytes(
-        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, state); });
 }
 
 bool pointsFinite(const AppState& state) {
@@ -48,14 +37,7 @@ bool pointsFinite(const AppState& state) {
 }
 
 bool pointsUntouched(const AppState& state) {
-    for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < PointSlots; ++p) {
-            if (state.PointX(c, p) != Untouched || state.PointY(c, p) != Untouched) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return testing::allPointsAre(state, Untouched);
 }
 
 // Where the coordinates start: after the fifteenth line end.
@@ -162,7 +144,7 @@ void TestBadInput::everyPrefix() {
     for (qsizetype n = 0; n <= sample_.size(); ++n) {
         AppState state = freshState();
         const QByteArray prefix = sample_.left(n);
-        const DataFileOutcome outcome = readBytes(prefix, state);
+        const DataFileOutcome outcome = testing::readDataFileBytes(prefix, state);
         const QString where = QStringLiteral("prefix of %1 bytes").arg(n);
         // A header line cut before its second colon is malformed: the read stops there, silently.
         const bool complete = n >= start && itemCount(prefix.mid(start)) >= 804;
@@ -194,7 +176,7 @@ void TestBadInput::everyByteReplaced() {
         const char original = bytes[i];
         bytes[i] = byte;
         AppState state = freshState();
-        const DataFileOutcome outcome = readBytes(bytes, state);
+        const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
         const QString where = QStringLiteral("byte %1").arg(i);
         QVERIFY2(outcome.messages.size() <= 1, qPrintable(where));
         QVERIFY2(pointsFinite(state), qPrintable(where));
@@ -236,7 +218,7 @@ void TestBadInput::hostileFiles() {
     QFETCH(int, readStop);
     QFETCH(QString, title);
     AppState state = freshState();
-    const DataFileOutcome outcome = readBytes(bytes, state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages.size(), message ? 1 : 0);
     QCOMPARE(int(state.ReadStop), readStop);
     QVERIFY(pointsFinite(state));
@@ -270,7 +252,7 @@ void TestBadInput::extremeNumbers() {
     bytes.replace(start, bytes.indexOf(',', start) - start,
                   item);  // the first item: PointX[0][200]
     AppState state = freshState();
-    const DataFileOutcome outcome = readBytes(bytes, state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages.size(), message ? 1 : 0);
     QCOMPARE(state.PointX(0, 200), stored);
     QVERIFY(pointsFinite(state));

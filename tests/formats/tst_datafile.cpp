@@ -1,8 +1,7 @@
-#include "ByteDevice.h"
+#include "DataFileBytes.h"
 #include "formats/DataFile.h"
 #include "session/OpenFlow.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -82,26 +81,12 @@ QByteArray wellFormedFile(Style style = Style::PairPerLine) {
     return headerBlock(style == Style::LfOnly ? "\n" : "\r\n") + coordinateBlock(style);
 }
 
-void fillWith(AppState& state, double value) {
-    for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < PointSlots; ++p) {
-            state.PointX(c, p) = value;
-            state.PointY(c, p) = value;
-        }
-    }
-}
-
 AppState freshState(std::int16_t language = 1) {
     AppState state;
     state.Language = language;
     state.FileErrorMessage = Unusable;
-    fillWith(state, 7.0);
+    testing::fillPoints(state, 7.0);
     return state;
-}
-
-DataFileOutcome readBytes(const QByteArray& bytes, AppState& state) {
-    return testing::readFromBytes(
-        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, state); });
 }
 
 bool pointsAreTheFileValues(const AppState& state) {
@@ -255,7 +240,7 @@ void TestDataFile::coordinateStyles_data() {
 void TestDataFile::coordinateStyles() {
     QFETCH(int, style);
     AppState state = freshState();
-    const DataFileOutcome outcome = readBytes(wellFormedFile(Style(style)), state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(wellFormedFile(Style(style)), state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
     QCOMPARE(*outcome.labels[0], QStringLiteral("Title1"));
@@ -271,7 +256,7 @@ void TestDataFile::itemOrder() {
     items[402] = "3";  // PointX[1][0]
     items[803] = "4";  // PointY[1][200]
     AppState state = freshState();
-    readBytes(headerBlock() + coordinateBlock(Style::ItemPerLine, items), state);
+    testing::readDataFileBytes(headerBlock() + coordinateBlock(Style::ItemPerLine, items), state);
     QCOMPARE(state.PointX(0, 200), 1.0);
     QCOMPARE(state.PointY(0, 0), 2.0);
     QCOMPARE(state.PointX(1, 0), 3.0);
@@ -300,7 +285,7 @@ void TestDataFile::endsWithinHeader() {
         bytes += all[i] + '\n';
     }
     AppState state = freshState();
-    const DataFileOutcome outcome = readBytes(bytes, state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
     for (int pair = 1; pair <= HeaderPairCount; ++pair) {
         const auto k = static_cast<std::size_t>(pair - 1);
@@ -323,7 +308,7 @@ void TestDataFile::endsInsideCoordinates() {
     QFETCH(int, items);
     const QByteArray block = coordinateBlock(Style::ItemPerLine, coordinateItems().mid(0, items));
     AppState state = freshState();
-    const DataFileOutcome outcome = readBytes(headerBlock() + block, state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(headerBlock() + block, state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
     QVERIFY(outcome.labels[7].has_value() && outcome.values[7].has_value());
 
@@ -364,7 +349,7 @@ void TestDataFile::malformedHeaderStopsSilently() {
     const QByteArray bytes = lines.join('\n') + coordinateBlock(Style::PairPerLine);
 
     AppState state = freshState();
-    const DataFileOutcome outcome = readBytes(bytes, state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages, QStringList());
     QCOMPARE(state.ReadStop, std::int16_t(1));
     const auto k = static_cast<std::size_t>(pair - 1);
@@ -383,9 +368,9 @@ void TestDataFile::readStopResetsOnNextRead() {
     AppState state = freshState();
     QList<QByteArray> lines = headerBlock().split('\n');
     lines[0] = "bad\r";
-    readBytes(lines.join('\n'), state);
+    testing::readDataFileBytes(lines.join('\n'), state);
     QCOMPARE(state.ReadStop, std::int16_t(1));
-    readBytes(wellFormedFile(), state);
+    testing::readDataFileBytes(wellFormedFile(), state);
     QCOMPARE(state.ReadStop, std::int16_t(0));
     QVERIFY(pointsAreTheFileValues(state));
 }
@@ -397,7 +382,7 @@ void TestDataFile::ignoredLinesMayHoldAnything() {
     lines[14] = "\r";
     AppState state = freshState();
     const DataFileOutcome outcome =
-        readBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
+        testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
 }
@@ -408,8 +393,8 @@ void TestDataFile::nonNumberItemsReadAsZero() {
     items[2] = "";  // an empty item between a line start and a comma
     items[3] = QByteArray("\xE3\x83\xBC");
     AppState state = freshState();
-    const DataFileOutcome outcome =
-        readBytes(headerBlock() + coordinateBlock(Style::PairPerLine, items), state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(
+        headerBlock() + coordinateBlock(Style::PairPerLine, items), state);
     QCOMPARE(outcome.messages, QStringList());
     QCOMPARE(state.PointX(0, 200), 0.0);
     QCOMPARE(state.PointY(0, 200), valueFor(0, 200, true));
@@ -423,8 +408,8 @@ void TestDataFile::overflowingItemKeepsSlot() {
     items[2] = "1e400";
     items[3] = "-1e400";
     AppState state = freshState();
-    const DataFileOutcome outcome =
-        readBytes(headerBlock() + coordinateBlock(Style::PairPerLine, items), state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(
+        headerBlock() + coordinateBlock(Style::PairPerLine, items), state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
     QCOMPARE(state.PointX(0, 199), 7.0);
     QCOMPARE(state.PointY(0, 199), 7.0);
@@ -473,7 +458,7 @@ void TestDataFile::overlongHeaderLine() {
     lines[1] = "A:B:" + QByteArray(40000, 'x') + '\r';
     AppState state = freshState();
     const DataFileOutcome outcome =
-        readBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
+        testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
     QVERIFY(outcome.labels[1].has_value());   // pair 2, from line 1, kept
     QVERIFY(!outcome.labels[2].has_value());  // pair 3 not reached
@@ -482,7 +467,7 @@ void TestDataFile::overlongHeaderLine() {
     // 32767 characters is still a header line, also when they are multi-byte.
     lines[1] = "A:B:" + QString(32763, QChar(0x3042)).toUtf8() + '\r';
     const DataFileOutcome longest =
-        readBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
+        testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(longest.messages, QStringList());
     QCOMPARE(longest.values[2]->size(), 32763);
 }
@@ -492,7 +477,7 @@ void TestDataFile::overlongIgnoredLineIsSkipped() {
     lines[5] = QByteArray(5'000'000, ':') + '\r';
     AppState state = freshState();
     const DataFileOutcome outcome =
-        readBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
+        testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
 }
@@ -511,8 +496,8 @@ void TestDataFile::trailingDataIsNeverRead() {
 void TestDataFile::hugeItemIsCut() {
     // One item of 20 million digits: only its first 32768 characters count.
     AppState state = freshState();
-    const DataFileOutcome outcome =
-        readBytes(headerBlock() + "0.5" + QByteArray(20'000'000, '1') + ",2\r\n", state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(
+        headerBlock() + "0.5" + QByteArray(20'000'000, '1') + ",2\r\n", state);
     QCOMPARE(outcome.messages, QStringList{Unusable});  // ends after two items
     QCOMPARE(state.PointX(0, 200), 0.5111111111111111);
     QCOMPARE(state.PointY(0, 200), 2.0);
@@ -521,7 +506,7 @@ void TestDataFile::hugeItemIsCut() {
 void TestDataFile::builtInMessageWithoutLanguageFile() {
     AppState state = freshState();
     state.FileErrorMessage.clear();
-    const DataFileOutcome outcome = readBytes(headerBlock(), state);
+    const DataFileOutcome outcome = testing::readDataFileBytes(headerBlock(), state);
     QCOMPARE(outcome.messages.size(), 1);
     QVERIFY(!outcome.messages[0].isEmpty());
 }

@@ -1,9 +1,8 @@
-#include "ByteDevice.h"
+#include "FormatBytes.h"
 #include "LanguageFiles.h"
 #include "TestFiles.h"
 #include "formats/LanguageFile.h"
 
-#include <QBuffer>
 #include <QTest>
 
 using namespace vandrix;
@@ -11,13 +10,6 @@ using vandrix::testing::lineFor;
 using vandrix::testing::numberedLanguageFile;
 
 namespace {
-
-LanguageRead parse(const QByteArray& bytes, int language) {
-    return testing::readFromBytes(bytes, [&](QIODevice& device) {
-        return ParseLanguage(device, static_cast<std::int16_t>(language),
-                             QStringLiteral("/p/Language.txt"));
-    });
-}
 
 int textCount(const LanguageRead& read) {
     return static_cast<int>(std::count_if(read.texts.begin(), read.texts.end(),
@@ -54,7 +46,7 @@ void TestLanguageFile::twoLanguages_data() {
 
 void TestLanguageFile::twoLanguages() {
     QFETCH(int, language);
-    const LanguageRead read = parse(numberedLanguageFile("2", 44), language);
+    const LanguageRead read = testing::parseLanguageBytes(numberedLanguageFile("2", 44), language);
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(read.menuItems, (QStringList{"L4", "L5"}));
     QCOMPARE(*read.text(LanguageSection::FontName), QStringLiteral("L%1").arg(6 + language));
@@ -75,14 +67,15 @@ void TestLanguageFile::languageOutsideTheFile_data() {
 
 void TestLanguageFile::languageOutsideTheFile() {
     QFETCH(int, language);
-    const LanguageRead read = parse(numberedLanguageFile("2", 44), language);
+    const LanguageRead read = testing::parseLanguageBytes(numberedLanguageFile("2", 44), language);
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(read.menuItems, (QStringList{"L4", "L5"}));
     QCOMPARE(textCount(read), 0);
 }
 
 void TestLanguageFile::singleLanguage() {
-    const LanguageRead read = parse(numberedLanguageFile("1", testing::completeLength(1)), 1);
+    const LanguageRead read =
+        testing::parseLanguageBytes(numberedLanguageFile("1", testing::completeLength(1)), 1);
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(read.menuItems, QStringList{"L4"});
     QCOMPARE(*read.text(LanguageSection::FontName), QStringLiteral("L6"));
@@ -103,14 +96,15 @@ void TestLanguageFile::noLanguages() {
     QFETCH(QByteArray, count);
     QFETCH(int, messages);
     // Only the fourteen headers are read: a file of exactly 16 lines is complete.
-    const LanguageRead read = parse(numberedLanguageFile(count, 16), 1);
+    const LanguageRead read = testing::parseLanguageBytes(numberedLanguageFile(count, 16), 1);
     QCOMPARE(read.messages.size(), messages);
     QCOMPARE(read.menuItems, QStringList());
     QCOMPARE(textCount(read), 0);
 }
 
 void TestLanguageFile::moreLanguagesThanMenuItems() {
-    const LanguageRead read = parse(numberedLanguageFile("3", testing::completeLength(3)), 3);
+    const LanguageRead read =
+        testing::parseLanguageBytes(numberedLanguageFile("3", testing::completeLength(3)), 3);
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(read.menuItems, (QStringList{"L4", "L5", "L6"}));
     QCOMPARE(*read.text(LanguageSection::FontName), lineFor(3, 2, 3));
@@ -129,7 +123,7 @@ void TestLanguageFile::endsEarly_data() {
 void TestLanguageFile::endsEarly() {
     QFETCH(int, lines);
     QFETCH(int, texts);
-    const LanguageRead read = parse(numberedLanguageFile("2", lines), 2);
+    const LanguageRead read = testing::parseLanguageBytes(numberedLanguageFile("2", lines), 2);
     QCOMPARE(read.messages.size(), 1);
     QVERIFY2(read.messages[0].contains(QStringLiteral("/p/Language.txt")),
              qPrintable(read.messages[0]));
@@ -140,7 +134,7 @@ void TestLanguageFile::linesAreTakenVerbatim() {
     QByteArray bytes = numberedLanguageFile("2", 44);
     bytes.replace("L11\r\n", "  Title with blanks  \r\n");
     bytes.replace("L20\r\n", "\r\n");
-    const LanguageRead read = parse(bytes, 2);
+    const LanguageRead read = testing::parseLanguageBytes(bytes, 2);
     QCOMPARE(*read.text(LanguageSection::WindowTitle), QStringLiteral("  Title with blanks  "));
     QCOMPARE(*read.text(LanguageSection::FileErrorMessage), QString());
 }
@@ -159,7 +153,7 @@ void TestLanguageFile::shippedFile() {
     QCOMPARE(bytes.count("\r\n"), 44);
     QCOMPARE(bytes.count('\n'), 44);
     QVERIFY(QString::fromUtf8(bytes).toUtf8() == bytes);  // valid UTF-8
-    const LanguageRead read = parse(bytes, language);
+    const LanguageRead read = testing::parseLanguageBytes(bytes, language);
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(read.menuItems, (QStringList{"English", QStringLiteral("日本語")}));
     QCOMPARE(*read.text(LanguageSection::FontName), font);

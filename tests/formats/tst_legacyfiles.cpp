@@ -1,11 +1,11 @@
-#include "ByteDevice.h"
+#include "DataFileBytes.h"
+#include "FormatBytes.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
 #include "session/OpenFlow.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QStringEncoder>
 #include <QTest>
@@ -28,8 +28,7 @@ struct DataRead {
 DataRead readData(const QByteArray& bytes, std::int16_t language) {
     DataRead read;
     read.state.Language = language;
-    read.outcome = testing::readFromBytes(
-        bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, read.state); });
+    read.outcome = testing::readDataFileBytes(bytes, read.state);
     return read;
 }
 
@@ -37,12 +36,6 @@ bool sameRead(const DataRead& a, const DataRead& b) {
     return a.outcome.labels == b.outcome.labels && a.outcome.values == b.outcome.values &&
            a.outcome.messages == b.outcome.messages && a.state.PointX == b.state.PointX &&
            a.state.PointY == b.state.PointY && a.state.ReadStop == b.state.ReadStop;
-}
-
-LanguageRead readLanguage(const QByteArray& bytes, std::int16_t language) {
-    return testing::readFromBytes(bytes, [&](QIODevice& device) {
-        return ParseLanguage(device, language, QStringLiteral("Language.txt"));
-    });
 }
 
 }  // namespace
@@ -100,8 +93,8 @@ void TestLegacyFiles::languageFileTwins() {
     const QByteArray withMark = "\xEF\xBB\xBF" + utf8;
     for (const QByteArray& twin : {cp932, withMark}) {
         for (const std::int16_t language : {std::int16_t(1), std::int16_t(2)}) {
-            const LanguageRead expected = readLanguage(utf8, language);
-            const LanguageRead read = readLanguage(twin, language);
+            const LanguageRead expected = testing::parseLanguageBytes(utf8, language);
+            const LanguageRead read = testing::parseLanguageBytes(twin, language);
             QCOMPARE(read.menuItems, expected.menuItems);
             QCOMPARE(read.texts, expected.texts);
             QCOMPARE(read.messages, QStringList());
@@ -112,8 +105,7 @@ void TestLegacyFiles::languageFileTwins() {
 void TestLegacyFiles::settingsWithJapaneseDirectory() {
     const QString dir = QStringLiteral("/データ/翼型");
     const QByteArray cp932 = toCp932(FormatSettings(2, dir, 1000, 150));
-    const SettingsRead read = testing::readFromBytes(
-        cp932, [](QIODevice& device) { return ParseSettings(device, QStringLiteral("Set.txt")); });
+    const SettingsRead read = testing::parseSettingsBytes(cp932);
     QCOMPARE(*read.initDir, dir);
     QCOMPARE(int(*read.language), 2);
 }

@@ -1,21 +1,15 @@
 #include "ByteDevice.h"
+#include "FormatBytes.h"
 #include "TestFiles.h"
 #include "formats/SettingsFile.h"
 #include "session/ProgramDirectory.h"
 #include "session/UserDirectory.h"
 
-#include <QBuffer>
 #include <QTest>
 
 using namespace vandrix;
 
 namespace {
-
-SettingsRead parse(const QByteArray& bytes) {
-    return testing::readFromBytes(bytes, [&](QIODevice& device) {
-        return ParseSettings(device, QStringLiteral("/p/Set.txt"));
-    });
-}
 
 QByteArray tenLines(const QByteArray& language, const QByteArray& dir, const QByteArray& scale,
                     const QByteArray& printer) {
@@ -86,8 +80,8 @@ void TestSettingsFile::roundTrip() {
     QFETCH(QString, dir);
     QFETCH(int, scale);
     QFETCH(double, printer);
-    const SettingsRead read = parse(FormatSettings(static_cast<std::int16_t>(language), dir,
-                                                   static_cast<std::int16_t>(scale), printer));
+    const SettingsRead read = testing::parseSettingsBytes(FormatSettings(
+        static_cast<std::int16_t>(language), dir, static_cast<std::int16_t>(scale), printer));
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(int(*read.language), language);
     QCOMPARE(*read.initDir, dir);
@@ -121,7 +115,7 @@ void TestSettingsFile::valueLines() {
     QFETCH(int, expectedScale);
     QFETCH(QByteArray, printer);
     QFETCH(double, expectedPrinter);
-    const SettingsRead read = parse(tenLines(language, "/d", scale, printer));
+    const SettingsRead read = testing::parseSettingsBytes(tenLines(language, "/d", scale, printer));
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(int(*read.language), expectedLanguage);
     QCOMPARE(int(*read.screenScale), expectedScale);
@@ -130,7 +124,7 @@ void TestSettingsFile::valueLines() {
 
 void TestSettingsFile::commentLinesAreIgnored() {
     const QByteArray changed = "1400\r\n 2\r\n\r\n/dir  \r\n// 5\r\n 800 \nanything\r\n 12.5\r\n";
-    const SettingsRead read = parse(changed);
+    const SettingsRead read = testing::parseSettingsBytes(changed);
     QCOMPARE(int(*read.language), 2);
     QCOMPARE(*read.initDir, QStringLiteral("/dir  "));  // trailing blanks kept
     QCOMPARE(int(*read.screenScale), 800);
@@ -153,7 +147,7 @@ void TestSettingsFile::shortFiles() {
     for (int i = 0; i < lines; ++i) {
         bytes += all[i] + '\n';
     }
-    const SettingsRead read = parse(bytes);
+    const SettingsRead read = testing::parseSettingsBytes(bytes);
     QCOMPARE(read.messages, QStringList());
     QCOMPARE(read.language.has_value(), fields >= 1);
     QCOMPARE(read.initDir.has_value(), fields >= 2);
@@ -181,7 +175,7 @@ void TestSettingsFile::overflowKeepsFieldAndReadsOn() {
     QFETCH(QByteArray, scale);
     QFETCH(QByteArray, printer);
     QFETCH(int, line);
-    const SettingsRead read = parse(tenLines(language, "/d", scale, printer));
+    const SettingsRead read = testing::parseSettingsBytes(tenLines(language, "/d", scale, printer));
     QCOMPARE(read.messages.size(), 1);
     QVERIFY(read.messages[0].startsWith(QStringLiteral("Overflow")));
     QVERIFY(read.messages[0].contains(QStringLiteral("line %1 of /p/Set.txt").arg(line)));

@@ -1,4 +1,5 @@
 #include "RecordingPaintDevice.h"
+#include "render/PlotStyle.h"
 #include "render/Sheet.h"
 
 #include <QBuffer>
@@ -14,8 +15,9 @@ using testing::RecordingPaintDevice;
 
 namespace {
 
-const QColor Blue(0, 0, 255);
-const QColor Black(0, 0, 0);
+// The sheet's title and table colours (the plot's are PlotGridColor and PlotCurveColor).
+const QColor TitleBlue(0, 0, 255);
+const QColor TableBlack(0, 0, 0);
 
 SheetContent sheetOf(double scale, const ProfileCurves& curves,
                      QString title = QStringLiteral("T")) {
@@ -94,7 +96,7 @@ void TestPrintSheet::headerAndTable() {
     QCOMPARE(title.text, QStringLiteral("NACA 2412"));
     QCOMPARE(title.family, QStringLiteral("DejaVu Serif"));
     QCOMPARE(title.points, 18.0);
-    QCOMPARE(title.color, Blue);
+    QCOMPARE(title.color, TitleBlue);
     QVERIFY(near(title.topLeft.x(), 10) && near(title.topLeft.y(), 10));
     for (int row = 0; row < 7; ++row) {
         const PaintedOp& caption = ops[1 + row];
@@ -103,7 +105,7 @@ void TestPrintSheet::headerAndTable() {
         QCOMPARE(value.text, QStringLiteral(": V%1").arg(row + 2));
         for (const PaintedOp* text : {&caption, &value}) {
             QCOMPARE(text->points, 9.0);
-            QCOMPARE(text->color, Black);
+            QCOMPARE(text->color, TableBlack);
             QVERIFY(near(text->topLeft.y(), 100 + 5 * row));
         }
         QVERIFY(near(caption.topLeft.x(), 10));
@@ -112,7 +114,7 @@ void TestPrintSheet::headerAndTable() {
     for (qsizetype k = 15; k < ops.size(); ++k) {
         const bool grid = k < 15 + 16;
         QCOMPARE(ops[k].width, grid ? 1 : 2);
-        QCOMPARE(ops[k].color, grid ? Blue : Black);
+        QCOMPARE(ops[k].color, grid ? PlotGridColor : PlotCurveColor);
     }
 }
 
@@ -132,11 +134,11 @@ void TestPrintSheet::grid() {
     const QList<PaintedOp> lines = linesOf(paint(sheetOf(scale, {})));
     for (int a = 0; a <= 10; ++a) {
         const double x = (a / 10.0) * scale + 10;
-        VERIFY_LINE(lines[a], x, bottom, x, top, Blue);
+        VERIFY_LINE(lines[a], x, bottom, x, top, PlotGridColor);
     }
     for (int j = -1; j <= 3; ++j) {
         const double y = 75 - (j / 10.0) * scale;
-        VERIFY_LINE(lines[12 + j], 10, y, scale + 10, y, Blue);
+        VERIFY_LINE(lines[12 + j], 10, y, scale + 10, y, PlotGridColor);
     }
 }
 
@@ -149,9 +151,9 @@ void TestPrintSheet::curvesInterleave() {
         }
     }
     const QList<PaintedOp> lines = linesOf(paint(sheetOf(100, curves)));
-    VERIFY_LINE(lines[16], 10, 65, 10.5, 65, Black);
-    VERIFY_LINE(lines[17], 10, 85, 10.5, 85, Black);
-    VERIFY_LINE(lines[16 + 399], 109.5, 85, 110, 85, Black);
+    VERIFY_LINE(lines[16], 10, 65, 10.5, 65, PlotCurveColor);
+    VERIFY_LINE(lines[17], 10, 85, 10.5, 85, PlotCurveColor);
+    VERIFY_LINE(lines[16 + 399], 109.5, 85, 110, 85, PlotCurveColor);
 }
 
 void TestPrintSheet::curvePointAt180() {
@@ -159,8 +161,8 @@ void TestPrintSheet::curvePointAt180() {
     curves.x(1, 1) = 0.5;
     curves.y(1, 1) = 0.1234;
     const QList<PaintedOp> lines = linesOf(paint(sheetOf(180, curves)));
-    VERIFY_LINE(lines[16 + 1], 10, 75, 100, 52.788, Black);  // curve 1, point 0 to 1
-    VERIFY_LINE(lines[16 + 3], 100, 52.788, 10, 75, Black);  // curve 1, point 1 to 2
+    VERIFY_LINE(lines[16 + 1], 10, 75, 100, 52.788, PlotCurveColor);  // curve 1, point 0 to 1
+    VERIFY_LINE(lines[16 + 3], 100, 52.788, 10, 75, PlotCurveColor);  // curve 1, point 1 to 2
 }
 
 void TestPrintSheet::zeroAndNegativeScale() {
@@ -173,9 +175,10 @@ void TestPrintSheet::zeroAndNegativeScale() {
                  qPrintable(describe(op)));
     }
     const QList<PaintedOp> negative = linesOf(paint(sheetOf(-100, curves)));
-    VERIFY_LINE(negative[10], -90, 65, -90, 105, Blue);  // mirrored through (10, 75)
-    QVERIFY(std::any_of(negative.begin(), negative.end(),
-                        [](const PaintedOp& op) { return isLine(op, 10, 75, -40, 95, Black); }));
+    VERIFY_LINE(negative[10], -90, 65, -90, 105, PlotGridColor);  // mirrored through (10, 75)
+    QVERIFY(std::any_of(negative.begin(), negative.end(), [](const PaintedOp& op) {
+        return isLine(op, 10, 75, -40, 95, PlotCurveColor);
+    }));
 }
 
 void TestPrintSheet::unrepresentableSegmentsAreLeftOut() {
@@ -192,7 +195,7 @@ void TestPrintSheet::unrepresentableSegmentsAreLeftOut() {
     // At an absurd scale the grid cannot be placed; segments between points at 0 still can.
     const QList<PaintedOp> huge = linesOf(paint(sheetOf(1e300, curves)));
     QCOMPARE(std::count_if(huge.begin(), huge.end(),
-                           [](const PaintedOp& op) { return op.color == Blue; }),
+                           [](const PaintedOp& op) { return op.color == PlotGridColor; }),
              0);
     QCOMPARE(huge.size(), 400 - 3);
 }

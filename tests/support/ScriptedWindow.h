@@ -20,7 +20,6 @@ public:
         path_ = QDir::cleanPath(QDir(path).absolutePath());
         return true;
     }
-    QStringList fileNames() const override { return QDir(path_).entryList(QDir::Files); }
 
 private:
     QString path_ = QDir::currentPath();

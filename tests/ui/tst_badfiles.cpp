@@ -2,6 +2,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
 #include "formats/SettingsFile.h"
 #include "session/Startup.h"
 #include "ui/FormMain.h"
@@ -72,7 +73,7 @@ void TestBadFiles::init() {
 
 void TestBadFiles::cleanup() {
     dir_.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QVERIFY(testing::allWindowsClosed());
 }
 
 void TestBadFiles::settings_data() {

@@ -1,5 +1,6 @@
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
+#include "render/PlotStyle.h"
 #include "ui/FormMain.h"
 #include "ui/PictureBox.h"
 
@@ -21,14 +22,14 @@ using vandrix::testing::writeFile;
 
 namespace {
 
-const QRgb Blue = 0x0000FF;
-const QRgb White = 0xFFFFFF;
-const QRgb Black = 0x000000;
+const QRgb Blue = PlotGridColor.rgb() & 0xFFFFFF;
+const QRgb White = PlotBackColor.rgb() & 0xFFFFFF;
+const QRgb Black = PlotCurveColor.rgb() & 0xFFFFFF;
 
 }  // namespace
 
-// The real window, driven offscreen with scripted dialogs->
-class TestFormMain : public QObject {
+// The real window, driven offscreen with scripted dialogs.
+class TestFormMain : public QObject, private testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -71,32 +72,27 @@ private:
         dialogs->openAnswers << samplePath(name);
         child<QPushButton>("CommandInF")->click();
     }
+    // Blanks the picture as a plot without lines does, so that only a new drawing shows.
+    void blankPicture() {
+        form->picture().drawPlot(ScreenPlot{});
+        QCOMPARE(pixelAt(900, 250), White);
+    }
     void typeAndEnter(const char* box, const QString& text) {
         auto* edit = child<QLineEdit>(box);
         edit->clear();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-
-    AppState state;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FormMain> form;
 };
 
 void TestFormMain::init() {
-    state = AppState();
     state.ScreenScale = 1000;
-    dialogs = std::make_unique<ScriptedDialogs>();
-    form = std::make_unique<FormMain>(state, *dialogs);
-    form->Form_Load();
-    form->show();
+    open();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 }
 
 void TestFormMain::cleanup() {
-    form.reset();
-    dialogs.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QVERIFY(close());
 }
 
 void TestFormMain::controlGeometry_data() {
@@ -323,7 +319,7 @@ void TestFormMain::cancelRereadsEarlierFile() {
     QByteArray changed = testing::readAll(samplePath("naca2412.dat"));
     changed.replace("Name:NACA 2412", "Name:Changed");
     QVERIFY(writeFile(path, changed));
-    form->picture().cls();
+    blankPicture();
     child<QPushButton>("CommandInF")->click();  // the script has no answer left: cancelled
     QCOMPARE(dialogs->openDirs.size(), 2);
     QCOMPARE(state.DataPath, path);
@@ -334,7 +330,7 @@ void TestFormMain::cancelRereadsEarlierFile() {
 void TestFormMain::nameEndingWithSeparator() {
     state.FileErrorMessage = QStringLiteral("Unusable file");
     openSample();
-    form->picture().cls();
+    blankPicture();
     dialogs->openAnswers << QStringLiteral("/tmp/");
     child<QPushButton>("CommandInF")->click();
     QCOMPARE(dialogs->messages, QStringList{QStringLiteral("Unusable file")});
@@ -350,7 +346,7 @@ void TestFormMain::vanishedFileStillRedraws() {
     dialogs->openAnswers << path;
     child<QPushButton>("CommandInF")->click();
     QVERIFY(QFile::remove(path));
-    form->picture().cls();
+    blankPicture();
     child<QPushButton>("CommandInF")->click();  // cancelled: re-read of a file that is gone
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY2(dialogs->messages[0].contains(path), qPrintable(dialogs->messages[0]));

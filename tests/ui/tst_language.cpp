@@ -1,6 +1,6 @@
 #include "LanguageFiles.h"
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
 #include "session/Startup.h"
 #include "ui/FormMain.h"
 #include "ui/PictureBox.h"
@@ -21,7 +21,7 @@ using namespace vandrix;
 using vandrix::testing::numberedLanguageFile;
 
 // The window's captions from the language file, and switching language at run time.
-class TestLanguage : public QObject {
+class TestLanguage : public QObject, private testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -50,27 +50,18 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> program;
-    AppState state;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FormMain> form;
 };
 
 void TestLanguage::init() {
     program = std::make_unique<QTemporaryDir>();
-    state = AppState();
     state.InitDir = program->path();
     state.ScreenScale = 1000;
-    dialogs = std::make_unique<ScriptedDialogs>();
-    form = std::make_unique<FormMain>(state, *dialogs);
-    form->Form_Load();
-    form->show();
+    open();
 }
 
 void TestLanguage::cleanup() {
-    form.reset();
-    dialogs.reset();
+    QVERIFY(close());
     program.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void TestLanguage::captionsOfTheCurrentLanguage_data() {

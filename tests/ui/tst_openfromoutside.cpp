@@ -1,6 +1,5 @@
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "ui/FormMain.h"
+#include "WindowFixture.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -23,21 +22,11 @@ using vandrix::testing::writeFile;
 namespace {
 
 // One window with its own state and scripted dialogs.
-struct Window {
-    AppState state;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<FormMain> form;
-
+struct Window : testing::WindowFixture {
     Window() {
         state.ScreenScale = 1000;
         state.FileErrorMessage = QStringLiteral("Unusable file");
-        form = std::make_unique<FormMain>(state, dialogs);
-        form->Form_Load();
-        form->show();
-    }
-    template <typename T = QWidget>
-    T* child(const QString& name) const {
-        return form->findChild<T*>(name);
+        open();
     }
     QStringList texts() const {
         QStringList all;
@@ -87,7 +76,7 @@ private slots:
 };
 
 void TestOpenFromOutside::cleanup() {
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QVERIFY(testing::allWindowsClosed());
 }
 
 void TestOpenFromOutside::sameAsTheDialog_data() {
@@ -116,14 +105,14 @@ void TestOpenFromOutside::sameAsTheDialog() {
     }
 
     Window viaDialog;
-    viaDialog.dialogs.openAnswers << path;
+    viaDialog.dialogs->openAnswers << path;
     viaDialog.form->CommandInF_Click();
     Window fromOutside;
     fromOutside.form->openFile(path);
 
-    QCOMPARE(viaDialog.dialogs.messages.size(), messages);
-    QCOMPARE(fromOutside.dialogs.messages, viaDialog.dialogs.messages);
-    QCOMPARE(fromOutside.dialogs.openDirs, QStringList());
+    QCOMPARE(viaDialog.dialogs->messages.size(), messages);
+    QCOMPARE(fromOutside.dialogs->messages, viaDialog.dialogs->messages);
+    QCOMPARE(fromOutside.dialogs->openDirs, QStringList());
     QCOMPARE(fromOutside.state.DataName, viaDialog.state.DataName);
     QCOMPARE(fromOutside.state.DataPath, viaDialog.state.DataPath);
     QCOMPARE(fromOutside.texts(), viaDialog.texts());
@@ -143,7 +132,7 @@ void TestOpenFromOutside::becomesTheChosenFile() {
     // The dialog, cancelled afterwards, reads the file named from outside again.
     QVERIFY(writeFile(path, bytes.replace("Name:NACA 2412", "Name:Changed")));
     window.form->CommandInF_Click();
-    QCOMPARE(window.dialogs.openDirs.size(), 1);
+    QCOMPARE(window.dialogs->openDirs.size(), 1);
     QCOMPARE(window.child<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("Changed"));
 }
 
@@ -181,10 +170,10 @@ void TestOpenFromOutside::drop() {
     Window window;
     QCOMPARE(::drop(window.form.get(), urls), !opened.isEmpty());
     QCOMPARE(window.state.DataPath, opened.isEmpty() ? QString() : dir.filePath(opened));
-    QCOMPARE(window.dialogs.messages.size(), messages);
+    QCOMPARE(window.dialogs->messages.size(), messages);
     if (messages == 0 && !opened.isEmpty()) {
         Window viaDialog;
-        viaDialog.dialogs.openAnswers << dir.filePath(opened);
+        viaDialog.dialogs->openAnswers << dir.filePath(opened);
         viaDialog.form->CommandInF_Click();
         QCOMPARE(window.texts(), viaDialog.texts());
     }

@@ -1,4 +1,6 @@
+#include "WindowPicture.h"
 #include "render/PlotGeometry.h"
+#include "render/PlotStyle.h"
 #include "ui/PictureBox.h"
 
 #include <QApplication>
@@ -6,19 +8,21 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstdint>
 
 using namespace vandrix;
 
 namespace {
 
-constexpr QRgb Blue = 0x0000FF;
-constexpr QRgb Black = 0x000000;
+const QRgb Blue = PlotGridColor.rgb() & 0xFFFFFF;
+const QRgb Black = PlotCurveColor.rgb() & 0xFFFFFF;
+const QRgb White = PlotBackColor.rgb() & 0xFFFFFF;
 
-// One grid line at x = 500 and one curve segment along y = 100, in user units.
-ScreenPlot samplePlot() {
+// One grid line at x = 500 and one curve segment along y = `curveAt`, in user units.
+ScreenPlot samplePlot(std::int32_t curveAt = 100) {
     ScreenPlot plot;
     plot.grid = {{500, -100, 500, 300}};
-    plot.curves = {{0, 100, 1000, 100}};
+    plot.curves = {{0, curveAt, 1000, curveAt}};
     return plot;
 }
 
@@ -50,13 +54,7 @@ private:
 
 void TestPictureBox::init() {
     picture_ = std::make_unique<PictureBox>();
-    picture_->resize(1000, 400);
-    picture_->show();
-    picture_->setBackColor(Qt::white);
-    picture_->setScaleHeight(-600);
-    picture_->setScaleLeft(-50);
-    picture_->setScaleTop(400);
-    picture_->setScaleWidth(1500);
+    testing::setUpAsInTheWindow(*picture_);
 }
 
 void TestPictureBox::sameFrameFinerPixels_data() {
@@ -94,13 +92,17 @@ void TestPictureBox::curvesBlackUnderDarkTheme() {
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
     dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
     picture_->setPalette(dark);
+    // Shown before anything is drawn, the inner area is the white ground, not the theme's.
+    const QImage shown = picture_->grab().toImage();
+    QCOMPARE(shown.pixel(shown.rect().center()) & 0xFFFFFF, White);
     picture_->drawPlot(samplePlot());
     QCOMPARE(devicePixel(300, 100), Black);
-    picture_->cls();
-    picture_->setDrawWidth(2);
-    picture_->line(0, 50, 1000, 50);  // in the foreground colour
+    // A second plot replaces the first: its curve black, the old one gone, the ground white.
+    picture_->drawPlot(samplePlot(50));
     QCOMPARE(devicePixel(300, 50), Black);
-    QCOMPARE(devicePixel(300, 200), 0xFFFFFFu);
+    QCOMPARE(devicePixel(300, 100), White);
+    QCOMPARE(devicePixel(300, 200), White);
+    QCOMPARE(devicePixel(500, 200), Blue);
 }
 
 int main(int argc, char** argv) {

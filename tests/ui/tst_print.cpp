@@ -1,7 +1,6 @@
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
 #include "render/Sheet.h"
-#include "ui/FormMain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,7 +13,7 @@
 using namespace vandrix;
 
 // The print button and the printer-scale box of the window, on a recording printer.
-class TestPrint : public QObject {
+class TestPrint : public QObject, private testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -46,16 +45,12 @@ private:
         return jobs.isEmpty() ? QString() : QString::number(jobs.last().scale);
     }
 
-    AppState state;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FormMain> form;
     QList<SheetContent> jobs;  // every sheet printed
     QString openError;         // set: the printer cannot be opened
     QString endError;          // set: the printer refuses the job
 };
 
 void TestPrint::init() {
-    state = AppState();
     state.Language = 1;
     state.ScreenScale = 1000;
     state.PrinterScale = 150;
@@ -63,23 +58,19 @@ void TestPrint::init() {
     jobs.clear();
     openError.clear();
     endError.clear();
-    dialogs = std::make_unique<ScriptedDialogs>();
-    form = std::make_unique<FormMain>(state, *dialogs);
-    form->setSheetPrinter([this](const SheetContent& sheet, const QString&) {
-        if (!openError.isEmpty()) {
-            return Status::failure(openError);
-        }
-        jobs << sheet;
-        return endError.isEmpty() ? Status::success() : Status::failure(endError);
+    open([this](FormMain& window) {
+        window.setSheetPrinter([this](const SheetContent& sheet, const QString&) {
+            if (!openError.isEmpty()) {
+                return Status::failure(openError);
+            }
+            jobs << sheet;
+            return endError.isEmpty() ? Status::success() : Status::failure(endError);
+        });
     });
-    form->Form_Load();
-    form->show();
 }
 
 void TestPrint::cleanup() {
-    form.reset();
-    dialogs.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QVERIFY(close());
 }
 
 void TestPrint::scaleEntry_data() {

@@ -1,5 +1,7 @@
 #include "ModalDriver.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
+#include "render/PlotStyle.h"
 #include "ui/FormMain.h"
 #include "ui/PictureBox.h"
 #include "ui/QtDialogs.h"
@@ -31,7 +33,7 @@ private slots:
 };
 
 void TestRealDialogs::cleanup() {
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QVERIFY(testing::allWindowsClosed());
 }
 
 void TestRealDialogs::openThroughFileDialogThenMessageBox() {
@@ -95,7 +97,7 @@ void TestRealDialogs::openThroughFileDialogThenMessageBox() {
     QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(),
              QStringLiteral("NACA 2412"));
     const QPointF gridCorner = form->picture().toPixel(1000, 300);
-    QCOMPARE(form->picture().image().pixel(gridCorner.toPoint()) & 0xFFFFFF, 0x0000FFu);
+    QCOMPARE(QColor(form->picture().image().pixel(gridCorner.toPoint())), PlotGridColor);
 }
 
 void TestRealDialogs::inputBoxAnswersAndCancel() {

@@ -1,8 +1,7 @@
 #include "ReadOnlyGuard.h"
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
 #include "formats/SettingsFile.h"
-#include "ui/FormMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +13,7 @@
 using namespace vandrix;
 
 // Leaving the program through the exit item and through the close box.
-class TestShutdown : public QObject {
+class TestShutdown : public QObject, private testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -35,29 +34,20 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> program;
-    AppState state;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<FormMain> form;
 };
 
 void TestShutdown::init() {
     program = std::make_unique<QTemporaryDir>();
-    state = AppState();
     state.Language = 2;
     state.InitDir = program->path();
     state.ScreenScale = 1200;
     state.PrinterScale = 150.5;
-    dialogs = std::make_unique<ScriptedDialogs>();
-    form = std::make_unique<FormMain>(state, *dialogs);
-    form->Form_Load();
-    form->show();
+    open();
 }
 
 void TestShutdown::cleanup() {
-    form.reset();
-    dialogs.reset();
+    QVERIFY(close());
     program.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void TestShutdown::writesPerWayOut_data() {

@@ -1,5 +1,6 @@
 #include "ModalDriver.h"
 #include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "XSession.h"
 #include "ui/FormMain.h"
 #include "ui/QtDialogs.h"
@@ -84,7 +85,7 @@ void TestX11Window::init() {
 
 void TestX11Window::cleanup() {
     form_.reset();
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    QVERIFY(testing::allWindowsClosed());
 }
 
 void TestX11Window::showForm() {
