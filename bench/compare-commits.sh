@@ -36,10 +36,9 @@ out=${3:-$(mktemp -d /tmp/vandrix-compare.XXXXXX)}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 case "$out/" in "$repo"/*) die "OUTDIR must lie outside the repository" ;; esac
-rm -rf "$out/old" "$out/new" "$out/diff" "$out/program"
+rm -rf "$out/old" "$out/new" "$out/diff" "$out/program" "$out"/results*.tsv
 mkdir -p "$out/old" "$out/new" "$out/diff"
 results=$out/results.tsv
-: >"$results"
 
 "$repo/scripts/setup" librsvg2-bin >&2 # with xvfb, imagemagick and poppler-utils of the project
 
@@ -171,7 +170,7 @@ compare_images() {  # compare_images KIND SUBDIR PATTERN
     fi
     if cmp -s "$a" "$b"; then record "$kind" "$sub/$name" same "" && continue; fi
     # compare takes pictures of other sizes as alike: sizes first.
-    sizes=("$(identify -format '%wx%h' "$a")" "$(identify -format '%wx%h' "$b")")
+    read -r -a sizes < <(identify -format '%wx%h ' "$a" "$b")
     if [ "${sizes[0]}" != "${sizes[1]}" ]; then
       record "$kind" "$sub/$name" differs "size ${sizes[0]} against ${sizes[1]}"
       continue
@@ -206,8 +205,10 @@ compare_files() {  # compare_files KIND SUBDIR PATTERN: byte for byte, a diff -u
   done < <(names "$sub" "$3")
 }
 
-stage "comparing"
-for language in 1 2; do
+compare_language() {  # compare_language N: everything of language N into its own results file
+  local language=$1
+  results=$out/results-lang$language.tsv
+  : >"$results"
   compare_images png "lang$language/files" '*.png'
   compare_images svg-raster "lang$language/svg-raster" '*.png'
   compare_images pdf-raster "lang$language/pdf-raster" '*.png'
@@ -217,7 +218,17 @@ for language in 1 2; do
   compare_images window "window-lang$language" '*.png'
   compare_files window-set.txt "window-lang$language" '*.set.txt'
   compare_files window-exit "window-lang$language" '*.status'
+}
+
+stage "comparing"
+# Both languages at once: comparing pictures that differ takes a while.
+pids=()
+for language in 1 2; do
+  compare_language "$language" &
+  pids+=($!)
 done
+for pid in "${pids[@]}"; do wait "$pid" || die "the comparison failed"; done
+cat "$out/results-lang1.tsv" "$out/results-lang2.tsv" >"$results"
 
 # --- Summary -------------------------------------------------------------------------------------
 
