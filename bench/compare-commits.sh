@@ -170,7 +170,7 @@ compare_images() {  # compare_images KIND SUBDIR PATTERN
     fi
     if cmp -s "$a" "$b"; then record "$kind" "$sub/$name" same "" && continue; fi
     # compare takes pictures of other sizes as alike: sizes first.
-    read -r -a sizes < <(identify -format '%wx%h ' "$a" "$b")
+    read -r -a sizes < <(identify -format '%wx%h ' "$a" "$b") || true  # no line end
     if [ "${sizes[0]}" != "${sizes[1]}" ]; then
       record "$kind" "$sub/$name" differs "size ${sizes[0]} against ${sizes[1]}"
       continue
