@@ -214,8 +214,8 @@ struct Options {
                            "Vandrix data files."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions(
-            {pdf, png, svg, dat, table, screenScale, printerScale, language, programDir, outputDir, jobs});
+        parser.addOptions({pdf, png, svg, dat, table, screenScale, printerScale, language,
+                           programDir, outputDir, jobs});
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data files."),
                                      QStringLiteral("FILE..."));
     }
@@ -250,9 +250,8 @@ int RunExportCommand(int& argc, char** argv) {
     const Options options(parser);
     const bool parsed = parser.parse(arguments);
     const bool pdfWanted =
-        parser.isSet(options.pdf) ||
-        !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat) ||
-          parser.isSet(options.table));
+        parser.isSet(options.pdf) || !(parser.isSet(options.png) || parser.isSet(options.svg) ||
+                                       parser.isSet(options.dat) || parser.isSet(options.table));
     // Help, the version and a missing input are answered without the platform: starting it
     // would make its font database set fontconfig up when the application ends.
     const bool answersOnly =

@@ -98,8 +98,8 @@ struct Surface {
             }
         }
         const int segments = std::abs(end() - le);
-        int s = 0;             // segments passed, from the leading edge
-        double from = 0.0;     // how far along segment s, 0 to 1 in the direction of travel
+        int s = 0;          // segments passed, from the leading edge
+        double from = 0.0;  // how far along segment s, 0 to 1 in the direction of travel
         const auto u = [&](int seg, double f) {
             return dir > 0 ? double(le + seg) + f : double(le - seg) - f;
         };
@@ -189,10 +189,9 @@ double offLine(const SectionPoints& points, int j) {
     }
     std::array<double, 4> t{};
     for (int i = 1; i < m; ++i) {
-        t[std::size_t(i)] =
-            t[std::size_t(i - 1)] +
-            (points[std::size_t(idx[std::size_t(i)])] - points[std::size_t(idx[std::size_t(i - 1)])])
-                .norm();
+        t[std::size_t(i)] = t[std::size_t(i - 1)] + (points[std::size_t(idx[std::size_t(i)])] -
+                                                     points[std::size_t(idx[std::size_t(i - 1)])])
+                                                        .norm();
     }
     const auto curve = [&](double s) {
         SectionPoint p(0.0, 0.0);
@@ -564,13 +563,13 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
     }
     points[std::size_t(le)] = SectionPoint(0.0, 0.0);
     te = SectionPoint(1.0, 0.0);
-    const QString change =
-        QStringLiteral("leading edge (%1, %2) moved to (0, 0), chord turned by %3 degrees, "
-                       "scaled by %4")
-            .arg(QString::number(leading.x() * unscale, 'g', 6),
-                 QString::number(leading.y() * unscale, 'g', 6),
-                 number(-angle * 180.0 / std::numbers::pi, 4),
-                 QString::number(1.0 / (length * unscale), 'g', 6));
+    const QString change = QStringLiteral(
+                               "leading edge (%1, %2) moved to (0, 0), chord turned by %3 degrees, "
+                               "scaled by %4")
+                               .arg(QString::number(leading.x() * unscale, 'g', 6),
+                                    QString::number(leading.y() * unscale, 'g', 6),
+                                    number(-angle * 180.0 / std::numbers::pi, 4),
+                                    QString::number(1.0 / (length * unscale), 'g', 6));
     if (!section.keptFrame) {
         section.frameChange = change;
     } else if (leading == SectionPoint(0.0, 0.0) && chord == SectionPoint(1.0, 0.0)) {
@@ -593,8 +592,8 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
     for (const Surface* surface : {&first, &second}) {
         const double fold = surface->foldsAt();
         if (!std::isnan(fold)) {
-            return R::failure(QStringLiteral("a surface folds back on itself at x/c = %1")
-                                  .arg(number(fold, 3)));
+            return R::failure(
+                QStringLiteral("a surface folds back on itself at x/c = %1").arg(number(fold, 3)));
         }
     }
 
@@ -672,16 +671,16 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         section.warnings << QStringLiteral("the surfaces cross, by %1 % of the chord at x/c = %2")
                                 .arg(number(crossing * 100.0, 3), number(crossingX, 3));
     }
-    for (const auto& [surface, name] :
-         {std::pair(&first, firstUpper ? "upper" : "lower"),
-          std::pair(&second, firstUpper ? "lower" : "upper")}) {
+    for (const auto& [surface, name] : {std::pair(&first, firstUpper ? "upper" : "lower"),
+                                        std::pair(&second, firstUpper ? "lower" : "upper")}) {
         double reach = 0.0;
         for (int j = le; j != surface->end() + surface->dir; j += surface->dir) {
             reach = std::max(reach, surface->point(j).x());
         }
         if (reach < ShortSurface) {
-            section.warnings << QStringLiteral("the %1 surface stops at x/c = %2, short of the "
-                                               "trailing edge")
+            section.warnings << QStringLiteral(
+                                    "the %1 surface stops at x/c = %2, short of the "
+                                    "trailing edge")
                                     .arg(QLatin1String(name), number(reach, 3));
         }
     }
@@ -698,8 +697,9 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         }
     }
     if (spike > SpikeTolerance) {
-        section.warnings << QStringLiteral("the point at x/c = %1 lies %2 % of the chord off the "
-                                           "smooth line through its neighbours")
+        section.warnings << QStringLiteral(
+                                "the point at x/c = %1 lies %2 % of the chord off the "
+                                "smooth line through its neighbours")
                                 .arg(number(spikeX, 3), number(spike * 100.0, 2));
     }
     return R::success(section);

@@ -35,7 +35,7 @@ public:
 private:
     SectionPoints points_;
     std::vector<double> t_;  // chord length at each point
-    SectionPoints m_;         // second derivatives at each point
+    SectionPoints m_;        // second derivatives at each point
 };
 
 // The measures of a normalised section, in fractions of the chord.

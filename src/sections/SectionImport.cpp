@@ -135,8 +135,8 @@ SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePa
     import.kind = SectionImport::Kind::Converted;
     import.bytes = nativeFile(read.text, section.value(), sourcePath, modified);
     SectionSummary& summary = import.summary;
-    summary.name = read.text.name.isEmpty() ? QFileInfo(sourcePath).completeBaseName()
-                                            : read.text.name;
+    summary.name =
+        read.text.name.isEmpty() ? QFileInfo(sourcePath).completeBaseName() : read.text.name;
     summary.format = SectionFormatName(read.text.format);
     summary.points = read.text.pointCount;
     summary.noteLines = read.text.noteLines;

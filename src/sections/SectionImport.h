@@ -48,8 +48,8 @@ SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePa
 
 // The same from a file open for reading, which is read from where it stands up to the size
 // limit: a file whose first line is a header line (in UTF-8 or Shift-JIS) is NotSection without
-// reading further, and a section file over the limit Failed. After NotSection with `consumed`, the file is to be
-// read again from its start.
+// reading further, and a section file over the limit Failed. After NotSection with `consumed`, the
+// file is to be read again from its start.
 SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath);
 
 // "Cannot read section file PATH: REASON", the one message for a section file that fails.

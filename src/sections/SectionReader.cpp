@@ -45,9 +45,9 @@ std::optional<double> parseNumber(std::string_view token) {
         // Too small for a double reads as zero; too large as infinity.
         const std::size_t e = token.find_first_of("eE");
         const std::string_view mantissa = token.substr(token.front() == '-' ? 1 : 0);
-        const bool tiny = e != std::string_view::npos ? token[e + 1] == '-'
-                                                       : mantissa.starts_with("0.") ||
-                                                             mantissa.starts_with('.');
+        const bool tiny = e != std::string_view::npos
+                              ? token[e + 1] == '-'
+                              : mantissa.starts_with("0.") || mantissa.starts_with('.');
         return tiny ? 0.0 : HUGE_VAL;
     }
     if (ec != std::errc()) {
@@ -263,16 +263,15 @@ SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
         if (line.kind == LineKind::Text && !named) {
             named = true;
             if (text.size() <= MaxNameLineBytes) {
-                outcome.text.name =
-                    DecodeNameLine(QByteArray(text.data(), qsizetype(text.size())));
+                outcome.text.name = DecodeNameLine(QByteArray(text.data(), qsizetype(text.size())));
             }
         }
     }
     if (line.kind != LineKind::Pair) {
         outcome.kind = SectionTextOutcome::Kind::Neither;
-        outcome.error =
-            QStringLiteral("neither a data file (its first line is no header line) nor a section "
-                           "file (no line holds a pair of numbers)");
+        outcome.error = QStringLiteral(
+            "neither a data file (its first line is no header line) nor a section "
+            "file (no line holds a pair of numbers)");
         return outcome;
     }
 
@@ -283,8 +282,11 @@ SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
         while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
         }
         if (line.kind != LineKind::Pair) {
-            return failed(QStringLiteral("no coordinates after the plot limits on line %1")
-                              .arg(lines.number() - (line.kind == LineKind::Text ? 1 : 0)));
+            return failed(line.kind == LineKind::Text
+                              ? QStringLiteral("line %1 follows the plot limits and is no pair "
+                                               "of numbers")
+                                    .arg(lines.number())
+                              : QStringLiteral("nothing follows the plot limits"));
         }
     }
 
