@@ -1,7 +1,9 @@
 // The section-file import: bytes in; a native data file, a reason, or "not a section" out.
 #include "FuzzCheck.h"
-#include "sections/SectionGeometry.h"
-#include "sections/SectionImport.h"
+#include "formats/FileMessages.h"
+#include "formats/SectionImport.h"
+#include "formats/SectionReader.h"
+#include "model/SectionGeometry.h"
 
 #include <cmath>
 #include <cstdint>
@@ -12,16 +14,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const SectionImport import =
         ImportSectionFile(bytes, QStringLiteral("f.dat"), QDate(2026, 1, 2));
-    FUZZ_CHECK(import.kind == SectionImport::Kind::Failed || import.error.isEmpty());
-    FUZZ_CHECK(import.kind != SectionImport::Kind::Failed || !import.error.isEmpty());
-    FUZZ_CHECK(import.kind == SectionImport::Kind::Converted || import.bytes.isEmpty());
+    const bool refused =
+        import.kind == SectionImport::Kind::Failed || import.kind == SectionImport::Kind::Neither;
+    FUZZ_CHECK(refused != import.error.isEmpty());
+    FUZZ_CHECK(!refused || import.bytes.isEmpty());
+    // Nothing passes as converted without being read: a data file's bytes are only ever its
+    // recoded text, which starts with its header line.
+    FUZZ_CHECK(import.kind != SectionImport::Kind::NotSection || import.bytes.isEmpty() ||
+               StartsWithHeaderLine(import.bytes));
+    FUZZ_CHECK(import.kind != SectionImport::Kind::Converted ||
+               (std::isfinite(import.summary.measures.thickness) &&
+                import.summary.measures.thickness <= 0.5));
 
     const SectionTextOutcome text = ReadSectionText(bytes);
     if (text.kind != SectionTextOutcome::Kind::Read) {
         return 0;
     }
     FUZZ_CHECK(text.text.pointCount <= MaxSectionPoints);
-    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.text));
+    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.text.runs));
     FUZZ_CHECK(section.ok() == (import.kind == SectionImport::Kind::Converted));
     if (!section) {
         return 0;

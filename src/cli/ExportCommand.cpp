@@ -1,13 +1,13 @@
 #include "ExportCommand.h"
 
-#include "ExportBatch.h"
-#include "ExportJob.h"
-#include "app/Conversions.h"
-#include "app/LanguageFile.h"
-#include "app/SettingsFile.h"
-#include "output/PlotGeometry.h"
-#include "output/PrintSheet.h"
-#include "sections/SectionTable.h"
+#include "export/ExportBatch.h"
+#include "export/ExportJob.h"
+#include "formats/LanguageFile.h"
+#include "formats/SectionTable.h"
+#include "formats/SettingsFile.h"
+#include "model/Conversions.h"
+#include "render/PlotGeometry.h"
+#include "render/PrintSheet.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,16 +1,15 @@
 #include "ExportJob.h"
 
-#include "DataFileBytes.h"
-#include "PalettePng.h"
-#include "app/AppState.h"
-#include "app/ProgramDirectory.h"
-#include "datafile/DataFile.h"
-#include "output/PagedPrintSurface.h"
-#include "output/PlotGeometry.h"
-#include "output/PlotPainter.h"
-#include "output/PrintSheet.h"
-#include "sections/SectionImport.h"
-#include "sections/SectionTable.h"
+#include "formats/DataFile.h"
+#include "formats/DataFileBytes.h"
+#include "formats/FileMessages.h"
+#include "formats/SectionImport.h"
+#include "formats/SectionTable.h"
+#include "render/PagedPrintSurface.h"
+#include "render/PalettePng.h"
+#include "render/PlotGeometry.h"
+#include "render/PlotPainter.h"
+#include "render/PrintSheet.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -250,17 +249,17 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
 namespace {
 
 // The row of measures of a data file, taken from its two curves as from a Selig outline.
-SectionTableRow dataFileRow(const AppState& state, const DataFileOutcome& data) {
+SectionTableRow dataFileRow(const DataFileOutcome& data) {
     SectionTableRow row;
     row.name = data.values[0].value_or(QString());
     row.format = QStringLiteral("data file");
     row.points = 2 * FilePointsPerCurve;
     SectionPoints run;
     for (int point = FilePointsPerCurve - 1; point >= 0; --point) {
-        run.emplace_back(state.PointX(0, point), state.PointY(0, point));
+        run.emplace_back(data.curves.x(0, point), data.curves.y(0, point));
     }
     for (int point = 0; point < FilePointsPerCurve; ++point) {
-        run.emplace_back(state.PointX(1, point), state.PointY(1, point));
+        run.emplace_back(data.curves.x(1, point), data.curves.y(1, point));
     }
     const Result<ResampledSection> measured = ResampleSection(run);
     if (measured) {
@@ -289,13 +288,9 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     if (!job.refusal.isEmpty()) {
         return refuse(job.refusal.mid(job.input.size() + 2), job.refusal);
     }
-    AppState state;
-    state.Language = settings.language;
-    state.DataPath = job.input;
-    state.DataName = QFileInfo(job.input).fileName();
-    state.ScreenScale = settings.screenScale;
-    state.PrinterScale = settings.printerScale;
-    state.LangFontName = settings.fontName;
+    DataFileReading reading;
+    reading.language = settings.language;
+    reading.unusableMessage = BuiltInUnusableMessage();
     // The input is read once: a section file converts here, and its data file is what the
     // viewer reads and --dat writes.
     QFile file(job.input);
@@ -317,13 +312,14 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         QBuffer buffer;
         buffer.setData(import.bytes);
         buffer.open(QIODevice::ReadOnly);
-        data = ReadDataFileFrom(buffer, state);
+        data = ReadDataFileFrom(buffer, reading);
     } else if (!import.consumed || file.seek(0)) {
-        data = ReadDataFileFrom(file, state);
+        data = ReadDataFileFrom(file, reading);
         file.close();
     } else {
         data.messages << CannotOpenDescription(job.input, file.errorString());
     }
+    const ProfileCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
         const QString line = data.messages.join(QLatin1Char(' '));
         return refuse(line, job.input + QStringLiteral(": ") + line);
@@ -340,13 +336,13 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
             row.warnings = import.summary.warnings;
         }
     } else if (settings.table) {
-        row = dataFileRow(state, data);
+        row = dataFileRow(data);
     }
     if (settings.table) {
         row.file = job.input;
         report.tableRow = SectionTableLine(row);
     }
-    if (state.ReadStop == 1) {
+    if (data.readStop == 1) {
         report.warnings << job.input + QStringLiteral(
                                            ": warning: the header stops at a line that is not "
                                            "a label and value; exported as the viewer shows it");
@@ -357,7 +353,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(state.ScreenScale, state.PointX, state.PointY);
+        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves.x, curves.y);
         if (!job.png.isEmpty()) {
             fail(writeAtomically(job.png, [&](QFile& file) { return writePng(file, plot); }));
         }
@@ -367,13 +363,13 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (!job.pdf.isEmpty()) {
         // The sheet shows what the window would: the first value as the title, then pairs 2..8.
-        SheetContent sheet{state.LangFontName,
+        SheetContent sheet{settings.fontName,
                            data.values[0].value_or(QString()),
                            {},
                            {},
-                           state.PrinterScale,
-                           state.PointX,
-                           state.PointY};
+                           settings.printerScale,
+                           curves.x,
+                           curves.y};
         for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
             sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
             sheet.values.at(row) = data.values.at(row + 1).value_or(QString());
