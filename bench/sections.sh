@@ -44,7 +44,7 @@ hyperfine --warmup 1 --runs "$runs" --shell=bash "${commands[@]}"
 
 # Counts and reasons, from one copy of each file.
 "$exporter" --dat --table "$work/one.csv" -o "$work/one" "$sections"/*.dat 2>"$work/one.err" || true
-python3 - "$work/one.csv" <<'EOF'
+/usr/bin/python3 - "$work/one.csv" <<'EOF'
 import csv, sys
 rows = list(csv.DictReader(open(sys.argv[1], encoding="utf-8", newline="")))
 refused = [r for r in rows if r["refused"]]
@@ -56,4 +56,4 @@ for r in refused:
 for r in warned:
     print("  warning %s: %s" % (r["file"], r["warnings"]))
 EOF
-python3 "$repo/bench/sections_reference.py" "$sections" "$work/one"
+/usr/bin/python3 "$repo/bench/sections_reference.py" "$sections" "$work/one"
