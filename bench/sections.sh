@@ -36,9 +36,9 @@ done
 count=$(ls "$work/in" | wc -l)
 echo "sections.sh: $count inputs ($copies copies of $(ls "$sections"/*.dat | wc -l) files), $(nproc) cores"
 
-commands=(-n "--dat --table" "$exporter --dat --table $work/table.csv -o $work/out $work/in/*.dat 2>/dev/null || true")
+commands=(-n "now: dat + table" "$exporter --dat --table $work/table.csv -o $work/out $work/in/*.dat 2>/dev/null || true")
 if [ -n "${BEFORE_EXPORT:-}" ]; then
-  commands+=(-n "before: --dat" "$BEFORE_EXPORT --dat -o $work/before $work/in/*.dat 2>/dev/null || true")
+  commands+=(-n "before: dat" "$BEFORE_EXPORT --dat -o $work/before $work/in/*.dat 2>/dev/null || true")
 fi
 hyperfine --warmup 1 --runs "$runs" --shell=bash "${commands[@]}"
 

@@ -98,7 +98,11 @@ SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath) {
     bytes.truncate(MaxSectionFileBytes);
     const QDate modified = file.fileTime(QFileDevice::FileModificationTime).date();
     SectionImport section = ImportSectionFile(bytes, sourcePath, modified);
-    if (section.kind != SectionImport::Kind::NotSection && tooLarge) {
+    // A section file over the limit is refused for its size; a data file, or a file that is
+    // neither (a first line longer than the peek), reads as it is.
+    if ((section.kind == SectionImport::Kind::Converted ||
+         section.kind == SectionImport::Kind::Failed) &&
+        tooLarge) {
         section.summary = {};
         section.kind = SectionImport::Kind::Failed;
         section.bytes.clear();

@@ -115,20 +115,42 @@ struct Surface {
                 if (outline.segmentMaxX(index) < x) {
                     continue;
                 }
-                // The first sample at or beyond x, then bisection back to the crossing.
-                constexpr int Samples = 16;
+                // The first sample at or beyond x, then false position (Illinois) back to the
+                // crossing.
+                constexpr int Samples = 4;
                 double lo = from;
+                double xlo = outline.at(u(s, lo)).x() - x;
                 for (int i = 1; i <= Samples && !found; ++i) {
                     const double hi = from + (1.0 - from) * i / Samples;
-                    if (outline.at(u(s, hi)).x() < x) {
+                    const double xhi = outline.at(u(s, hi)).x() - x;
+                    if (xhi < 0.0) {
                         lo = hi;
+                        xlo = xhi;
                         continue;
                     }
                     double a = lo;
+                    double fa = std::min(xlo, 0.0);
                     double b = hi;
-                    for (int r = 0; r < 50; ++r) {
-                        const double mid = (a + b) / 2.0;
-                        (outline.at(u(s, mid)).x() < x ? a : b) = mid;
+                    double fb = xhi;
+                    int side = 0;
+                    for (int r = 0; r < 100 && b - a > 1e-13 && fb != 0.0; ++r) {
+                        const double c = fa == fb ? (a + b) / 2.0 : (a * fb - b * fa) / (fb - fa);
+                        const double fc = outline.at(u(s, c)).x() - x;
+                        if (fc < 0.0) {
+                            a = c;
+                            fa = fc;
+                            fb = side == -1 ? fb / 2.0 : fb;
+                            side = -1;
+                        } else {
+                            b = c;
+                            fb = fc;
+                            fa = side == 1 ? fa / 2.0 : fa;
+                            side = 1;
+                        }
+                        if (std::abs(fc) < 1e-15) {
+                            b = c;
+                            break;
+                        }
                     }
                     ys[k] = outline.at(u(s, b)).y();
                     from = b;
@@ -214,7 +236,7 @@ double offLine(const SectionPoints& points, int j) {
     const double s0 = t[std::size_t(before)];
     const double s1 = t[std::size_t(std::min(before + 1, m - 1))];
     const SectionPoint& p = points[std::size_t(j)];
-    constexpr int Samples = 32;
+    constexpr int Samples = 12;
     double best = INFINITY;
     SectionPoint previous = curve(s0);
     for (int i = 1; i <= Samples; ++i) {
