@@ -1,8 +1,8 @@
 // The section-file import: bytes in; a native data file, a reason, or "not a section" out.
 #include "FuzzCheck.h"
-#include "formats/FileMessages.h"
 #include "formats/SectionImport.h"
 #include "formats/SectionReader.h"
+#include "model/FileMessages.h"
 #include "model/SectionGeometry.h"
 
 #include <cmath>

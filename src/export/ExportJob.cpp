@@ -2,14 +2,13 @@
 
 #include "formats/DataFile.h"
 #include "formats/DataFileBytes.h"
-#include "formats/FileMessages.h"
 #include "formats/SectionImport.h"
 #include "formats/SectionTable.h"
-#include "render/PagedPrintSurface.h"
+#include "model/FileMessages.h"
 #include "render/PalettePng.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
-#include "render/PrintSheet.h"
+#include "render/Sheet.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -17,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QSet>
 #include <QSvgGenerator>
@@ -32,9 +30,6 @@
 namespace vandrix {
 
 namespace {
-
-// PNG's zlib level 1 of 9: the plot is mostly white, so a quick pass compresses it well.
-constexpr int PngQuality = 80;
 
 // The path an existing file or a file to be created is known by, for comparisons.
 QString identity(const QString& path) {
@@ -114,41 +109,6 @@ QString writeAtomically(const QString& path, const std::function<QString(QFile&)
     return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
 }
 
-// The image with a palette, when it has few enough colours. A plot has three; as 8-bit palette
-// indices it is a third of the data, and libpng leaves palette rows unfiltered, which is most of
-// the time an RGB picture costs.
-std::optional<QImage> withPalette(const QImage& image) {
-    constexpr int MaxColours = 256;
-    QList<QRgb> palette;
-    const int width = image.width();
-    const int height = image.height();
-    QImage indexed(width, height, QImage::Format_Indexed8);
-    QRgb lastColour = 0;
-    uchar lastIndex = 0;
-    for (int y = 0; y < height; ++y) {
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        uchar* target = indexed.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const QRgb colour = source[x];
-            if (colour != lastColour || palette.isEmpty()) {
-                qsizetype index = palette.indexOf(colour);
-                if (index < 0) {
-                    if (palette.size() == MaxColours) {
-                        return std::nullopt;
-                    }
-                    palette << colour;
-                    index = palette.size() - 1;
-                }
-                lastColour = colour;
-                lastIndex = static_cast<uchar>(index);
-            }
-            target[x] = lastIndex;
-        }
-    }
-    indexed.setColorTable(palette);
-    return indexed;
-}
-
 QString writePng(QFile& file, const ScreenPlot& plot) {
     QImage image(ScreenPlotSize, QImage::Format_RGB32);
     {
@@ -156,16 +116,11 @@ QString writePng(QFile& file, const ScreenPlot& plot) {
         PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
         DrawScreenPlot(plotter, plot);
     }
-    if (const std::optional<QString> written = WritePalettePng(file, image)) {
-        return file.error() != QFileDevice::NoError ? file.errorString() : *written;
+    const Status written = WritePalettePng(file, image);
+    if (file.error() != QFileDevice::NoError) {
+        return file.errorString();
     }
-    QImageWriter writer(&file, "png");
-    writer.setQuality(PngQuality);
-    const std::optional<QImage> indexed = withPalette(image);
-    if (!writer.write(indexed ? *indexed : image)) {
-        return file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-    }
-    return {};
+    return written.error();
 }
 
 QString writeSvg(QFile& file, const ScreenPlot& plot) {
@@ -183,13 +138,12 @@ QString writeSvg(QFile& file, const ScreenPlot& plot) {
     return file.error() != QFileDevice::NoError ? file.errorString() : QString();
 }
 
-QString writePdf(QFile& file, const QString& path, const SheetContent& sheet) {
-    PdfPrintSurface surface(file, path);
-    QString error = PrintSheet(surface, sheet);
-    if (!error.isEmpty()) {
-        return error;
+QString writePdf(QFile& file, const SheetContent& sheet) {
+    const Status written = WriteSheetPdf(file, sheet);
+    if (file.error() != QFileDevice::NoError) {
+        return file.errorString();
     }
-    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    return written.error();
 }
 
 }  // namespace
@@ -353,7 +307,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves.x, curves.y);
+        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves);
         if (!job.png.isEmpty()) {
             fail(writeAtomically(job.png, [&](QFile& file) { return writePng(file, plot); }));
         }
@@ -363,18 +317,15 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (!job.pdf.isEmpty()) {
         // The sheet shows what the window would: the first value as the title, then pairs 2..8.
-        SheetContent sheet{settings.fontName,
-                           data.values[0].value_or(QString()),
-                           {},
-                           {},
-                           settings.printerScale,
-                           curves.x,
-                           curves.y};
-        for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
-            sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
-            sheet.values.at(row) = data.values.at(row + 1).value_or(QString());
+        std::array<QString, HeaderPairCount> labels;
+        std::array<QString, HeaderPairCount> values;
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            labels.at(k) = data.labels.at(k).value_or(QString());
+            values.at(k) = data.values.at(k).value_or(QString());
         }
-        fail(writeAtomically(job.pdf, [&](QFile& file) { return writePdf(file, job.pdf, sheet); }));
+        const SheetContent sheet =
+            SheetOfPairs(labels, values, settings.fontName, settings.printerScale, curves);
+        fail(writeAtomically(job.pdf, [&](QFile& file) { return writePdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
         const Result<QByteArray> bytes = import.bytes.isEmpty()

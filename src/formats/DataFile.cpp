@@ -1,9 +1,9 @@
 #include "DataFile.h"
 
-#include "FileMessages.h"
 #include "HeaderLine.h"
 #include "SectionImport.h"
 #include "model/Conversions.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
 
 #include <QBuffer>

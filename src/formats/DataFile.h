@@ -15,8 +15,8 @@ namespace vandrix {
 
 // The first fifteen lines of a data file: header lines fill these pairs (1-based); 0 marks a
 // line of free text, read and ignored.
-inline constexpr std::array<int, 15> DataFileHeaderLayout = {2, 3, 1, 4, 5, 0, 6, 7, 8,
-                                                             0, 0, 0, 0, 0, 0};
+inline constexpr std::array<int, 15> DataFileHeaderLayout = {2, 3, 1, 4, 5, 0, 6, 7,
+                                                             8, 0, 0, 0, 0, 0, 0};
 
 // What one read of a data file brings: the label captions and value texts to set (index 0 is
 // pair 1), the messages to show afterwards, in order, whether the header stopped at a line that

@@ -1,7 +1,7 @@
 #include "DataFileBytes.h"
 
-#include "FileMessages.h"
 #include "SectionImport.h"
+#include "model/FileMessages.h"
 
 #include <QFile>
 

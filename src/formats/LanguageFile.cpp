@@ -1,7 +1,11 @@
 #include "LanguageFile.h"
 
 #include "model/Conversions.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace vandrix {
 
@@ -51,6 +55,15 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
         }
     }
     return read;
+}
+
+Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Result<LanguageRead>::failure(
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    }
+    return Result<LanguageRead>::success(ParseLanguage(file, language, path));
 }
 
 }  // namespace vandrix

@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "model/Conversions.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
 
 #include <QFile>
@@ -166,6 +167,15 @@ QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::in
         bytes += line.toUtf8() + "\r\n";
     }
     return bytes;
+}
+
+Result<SettingsRead> ReadSettingsFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Result<SettingsRead>::failure(
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    }
+    return Result<SettingsRead>::success(ParseSettings(file, path));
 }
 
 }  // namespace vandrix

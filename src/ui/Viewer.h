@@ -1,9 +1,9 @@
 #pragma once
 
-#include "session/AppState.h"
 #include "FormMain.h"
 #include "GracefulTermination.h"
 #include "QtDialogs.h"
+#include "session/AppState.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "session/CommandLine.h"
 #include "Viewer.h"
+#include "session/CommandLine.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ByteDevice.h"
 #include "TestFiles.h"
+#include "formats/DataFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
-#include "formats/DataFile.h"
 #include "session/OpenFlow.h"
 
 #include <QBuffer>

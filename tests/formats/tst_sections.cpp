@@ -3,10 +3,10 @@
 #include "NacaSections.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
-#include "formats/FileMessages.h"
 #include "formats/SectionImport.h"
 #include "formats/SectionReader.h"
 #include "formats/SectionTable.h"
+#include "model/FileMessages.h"
 #include "model/SectionGeometry.h"
 #include "session/OpenFlow.h"
 

@@ -2,8 +2,8 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
-#include "model/Conversions.h"
 #include "formats/SettingsFile.h"
+#include "model/Conversions.h"
 #include "session/Startup.h"
 
 #include <QDir>

@@ -1,7 +1,8 @@
 #include "TestFiles.h"
-#include "session/CommandLine.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
+#include "formats/ShippedFiles.h"
+#include "session/CommandLine.h"
 #include "session/UserDirectory.h"
 
 #include <QDir>

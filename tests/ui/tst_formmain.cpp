@@ -1,7 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "ui/PictureBox.h"
 #include "ui/FormMain.h"
+#include "ui/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>

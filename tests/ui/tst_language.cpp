@@ -2,8 +2,8 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "session/Startup.h"
-#include "ui/PictureBox.h"
 #include "ui/FormMain.h"
+#include "ui/PictureBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "ui/PictureBox.h"
 #include "render/PlotGeometry.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QPalette>

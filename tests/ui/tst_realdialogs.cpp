@@ -1,7 +1,7 @@
 #include "ModalDriver.h"
 #include "TestFiles.h"
-#include "ui/PictureBox.h"
 #include "ui/FormMain.h"
+#include "ui/PictureBox.h"
 #include "ui/QtDialogs.h"
 
 #include <QAbstractButton>
