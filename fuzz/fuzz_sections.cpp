@@ -14,9 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const SectionImport import =
         ImportSectionFile(bytes, QStringLiteral("f.dat"), QDate(2026, 1, 2));
-    FUZZ_CHECK(import.kind == SectionImport::Kind::Failed || import.error.isEmpty());
-    FUZZ_CHECK(import.kind != SectionImport::Kind::Failed || !import.error.isEmpty());
-    FUZZ_CHECK(import.kind == SectionImport::Kind::Converted || import.bytes.isEmpty());
+    const bool refused =
+        import.kind == SectionImport::Kind::Failed || import.kind == SectionImport::Kind::Neither;
+    FUZZ_CHECK(refused != import.error.isEmpty());
+    FUZZ_CHECK(!refused || import.bytes.isEmpty());
+    // Nothing passes as converted without being read: a data file's bytes are only ever its
+    // recoded text, which starts with its header line.
+    FUZZ_CHECK(import.kind != SectionImport::Kind::NotSection || import.bytes.isEmpty() ||
+               StartsWithHeaderLine(import.bytes));
+    FUZZ_CHECK(import.kind != SectionImport::Kind::Converted ||
+               (std::isfinite(import.summary.measures.thickness) &&
+                import.summary.measures.thickness <= 0.5));
 
     const SectionTextOutcome text = ReadSectionText(bytes);
     if (text.kind != SectionTextOutcome::Kind::Read) {

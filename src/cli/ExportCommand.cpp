@@ -4,6 +4,7 @@
 #include "export/ExportJob.h"
 #include "TemplateOptions.h"
 #include "formats/LanguageFile.h"
+#include "formats/SectionTable.h"
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
 #include "model/Conversions.h"
@@ -12,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QThread>
 
 #include <memory>
@@ -143,6 +145,22 @@ private:
     std::size_t done_ = 0;
 };
 
+// The table to standard output ("-") or to a file, written whole under its name.
+QString writeTable(const QString& path, const QByteArray& table) {
+    if (path == QLatin1String("-")) {
+        std::fflush(stdout);
+        return std::fwrite(table.constData(), 1, std::size_t(table.size()), stdout) ==
+                       std::size_t(table.size())
+                   ? QString()
+                   : QStringLiteral("cannot write to standard output");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(table) != table.size() || !file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
 // The command line's options.
 struct Options {
     QCommandLineOption pdf{QStringLiteral("pdf"),
@@ -151,6 +169,13 @@ struct Options {
     QCommandLineOption svg{QStringLiteral("svg"), QStringLiteral("The screen plot as SVG.")};
     QCommandLineOption dat{QStringLiteral("dat"),
                            QStringLiteral("The input's data file, in the viewer's format.")};
+    QCommandLineOption table{
+        QStringLiteral("table"),
+        QStringLiteral("A CSV table of each input's measures (name, format, points, thickness, "
+                       "camber, leading-edge radius, trailing-edge gap, warnings; a refused "
+                       "input with its reason) into FILE, - for standard output. Alone, it "
+                       "writes no PDF."),
+        QStringLiteral("FILE")};
     QCommandLineOption screenScale{QStringLiteral("screen-scale"),
                                    QStringLiteral("Screen scale (default 1000, max 1400)."),
                                    QStringLiteral("N")};
@@ -181,8 +206,8 @@ struct Options {
                            "for building ribs."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions(
-            {pdf, png, svg, dat, screenScale, printerScale, language, programDir, outputDir, jobs});
+        parser.addOptions({pdf, png, svg, dat, table, screenScale, printerScale, language,
+                           programDir, outputDir, jobs});
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data files."),
                                      QStringLiteral("FILE..."));
     }
@@ -220,7 +245,7 @@ int RunExportCommand(int& argc, char** argv) {
     const bool pdfWanted =
         parser.isSet(options.pdf) || templateOptions.wantsPdf(parser) ||
         !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat) ||
-          templateOptions.anyOutput(parser));
+          parser.isSet(options.table) || templateOptions.anyOutput(parser));
     // Help, the version and a missing input are answered without the platform: starting it
     // would make its font database set fontconfig up when the application ends.
     const bool answersOnly =
@@ -257,8 +282,9 @@ int RunExportCommand(int& argc, char** argv) {
     settings.png = parser.isSet(options.png);
     settings.svg = parser.isSet(options.svg);
     settings.dat = parser.isSet(options.dat);
+    settings.table = parser.isSet(options.table);
     settings.pdf = parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat ||
-                                                  templateOptions.anyOutput(parser));
+                                                  settings.table || templateOptions.anyOutput(parser));
     int threads = std::max(QThread::idealThreadCount(), 1);
     const QString outDir = parser.value(options.outputDir);
     if (parser.isSet(options.programDir)) {
@@ -303,6 +329,7 @@ int RunExportCommand(int& argc, char** argv) {
     // Reports are printed in the order of the inputs, each as soon as those before it are done.
     std::vector<std::optional<ExportReport>> reports(planned.size());
     std::size_t nextToPrint = 0;
+    QByteArray table = settings.table ? SectionTableHeader() : QByteArray();
     RunExports(planned, settings, threads, [&](std::size_t job, const ExportReport& report) {
         reports[job] = report;
         for (; nextToPrint < reports.size() && reports[nextToPrint]; ++nextToPrint) {
@@ -314,11 +341,20 @@ int RunExportCommand(int& argc, char** argv) {
                 progress.message(line);
             }
             failed = failed || !done.errors.isEmpty();
+            table += done.tableRow;
             reports[nextToPrint].reset();
         }
         progress.step();
     });
     progress.clear();
+    if (settings.table) {
+        const QString path = parser.value(options.table);
+        const QString error = writeTable(path, table);
+        if (!error.isEmpty()) {
+            printLine(path + QStringLiteral(": ") + error);
+            failed = true;
+        }
+    }
     return failed ? ExitFailed : 0;
 }
 

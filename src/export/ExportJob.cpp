@@ -2,11 +2,15 @@
 
 #include "formats/DataFile.h"
 #include "formats/DataFileBytes.h"
+#include "formats/SectionImport.h"
+#include "formats/SectionTable.h"
+#include "model/FileMessages.h"
 #include "render/PalettePng.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
 #include "render/Sheet.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -201,20 +205,101 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
     return jobs;
 }
 
+namespace {
+
+// The row of measures of a data file, taken from its two curves as from a Selig outline.
+SectionTableRow dataFileRow(const DataFileOutcome& data) {
+    SectionTableRow row;
+    row.name = data.values[0].value_or(QString());
+    row.format = QStringLiteral("data file");
+    row.points = 2 * FilePointsPerCurve;
+    SectionPoints run;
+    for (int point = FilePointsPerCurve - 1; point >= 0; --point) {
+        run.emplace_back(data.curves.x(0, point), data.curves.y(0, point));
+    }
+    for (int point = 0; point < FilePointsPerCurve; ++point) {
+        run.emplace_back(data.curves.x(1, point), data.curves.y(1, point));
+    }
+    const Result<ResampledSection> measured = ResampleSection(run);
+    if (measured) {
+        row.measures = measured.value().measures;
+        row.warnings = measured.value().warnings;
+    } else {
+        row.warnings << QStringLiteral("not measured: ") + measured.error();
+    }
+    return row;
+}
+
+}  // namespace
+
 ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     ExportReport report;
-    if (!job.refusal.isEmpty()) {
-        report.errors << job.refusal;
+    SectionTableRow row;
+    const auto refuse = [&](const QString& reason, const QString& line) {
+        report.errors << line;
+        if (settings.table) {
+            row.file = job.input;
+            row.refusal = reason;
+            report.tableRow = SectionTableLine(row);
+        }
         return report;
+    };
+    if (!job.refusal.isEmpty()) {
+        return refuse(job.refusal.mid(job.input.size() + 2), job.refusal);
     }
     DataFileReading reading;
     reading.language = settings.language;
     reading.unusableMessage = BuiltInUnusableMessage();
-    const DataFileOutcome data = ReadDataFileAt(job.input, reading);
+    // The input is read once: a section file converts here, and its data file is what the
+    // viewer reads and --dat writes.
+    QFile file(job.input);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QString line = CannotOpenDescription(job.input, file.errorString());
+        return refuse(line, job.input + QStringLiteral(": ") + line);
+    }
+    const SectionImport import = ImportSectionFile(file, job.input);
+    if (import.kind == SectionImport::Kind::Failed) {
+        const QString line = SectionFileDescription(job.input, import.error);
+        return refuse(import.error, job.input + QStringLiteral(": ") + line);
+    }
+    if (import.kind == SectionImport::Kind::Neither) {
+        return refuse(import.error, job.input + QStringLiteral(": ") + import.error);
+    }
+    DataFileOutcome data;
+    if (!import.bytes.isEmpty()) {
+        file.close();
+        QBuffer buffer;
+        buffer.setData(import.bytes);
+        buffer.open(QIODevice::ReadOnly);
+        data = ReadDataFileFrom(buffer, reading);
+    } else if (!import.consumed || file.seek(0)) {
+        data = ReadDataFileFrom(file, reading);
+        file.close();
+    } else {
+        data.messages << CannotOpenDescription(job.input, file.errorString());
+    }
     const ProfileCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
-        report.errors << job.input + QStringLiteral(": ") + data.messages.join(QLatin1Char(' '));
-        return report;
+        const QString line = data.messages.join(QLatin1Char(' '));
+        return refuse(line, job.input + QStringLiteral(": ") + line);
+    }
+    if (import.kind == SectionImport::Kind::Converted) {
+        for (const QString& warning : import.summary.warnings) {
+            report.warnings << job.input + QStringLiteral(": warning: ") + warning;
+        }
+        if (settings.table) {
+            row.name = import.summary.name;
+            row.format = import.summary.format;
+            row.points = import.summary.points;
+            row.measures = import.summary.measures;
+            row.warnings = import.summary.warnings;
+        }
+    } else if (settings.table) {
+        row = dataFileRow(data);
+    }
+    if (settings.table) {
+        row.file = job.input;
+        report.tableRow = SectionTableLine(row);
     }
     if (data.readStop == 1) {
         report.warnings << job.input + QStringLiteral(
@@ -248,7 +333,9 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         fail(writeAtomically(job.pdf, [&](QFile& file) { return writePdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
-        const Result<QByteArray> bytes = DataFileBytes(job.input);
+        const Result<QByteArray> bytes = import.bytes.isEmpty()
+                                             ? DataFileBytes(job.input)
+                                             : Result<QByteArray>::success(import.bytes);
         if (!bytes) {
             report.errors << job.input + QStringLiteral(": ") + bytes.error();
         } else {

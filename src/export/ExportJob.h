@@ -16,6 +16,7 @@ struct ExportSettings {
     bool png = false;
     bool svg = false;
     bool dat = false;
+    bool table = false;  // a row of measures for each input
     std::int16_t language = 1;
     std::int16_t screenScale = 1000;
     double printerScale = 150.0;
@@ -41,6 +42,7 @@ struct ExportJob {
 struct ExportReport {
     QStringList errors;
     QStringList warnings;
+    QByteArray tableRow;  // the input's CSV line, when the table is wanted
 };
 
 // The jobs for the inputs, outputs named after the inputs in `outputDir`. An input that would

@@ -80,13 +80,16 @@ DataFileOutcome ReadDataFileAt(const QString& path, const DataFileReading& readi
     if (!file.open(QIODevice::ReadOnly)) {
         return unread(reading, CannotOpenDescription(path, file.errorString()));
     }
-    // A file whose first line is a header line is a data file; any other may be a Selig or
-    // Lednicer section file, which reads as the data file it converts to.
+    // A file whose first line is a header line is a data file; any other may be a Selig,
+    // Lednicer or MSES section file, which reads as the data file it converts to.
     SectionImport section = ImportSectionFile(file, path);
     if (section.kind == SectionImport::Kind::Failed) {
         return unread(reading, SectionFileDescription(path, section.error));
     }
-    if (section.kind == SectionImport::Kind::Converted) {
+    // A converted section file, or a data file in UTF-16 or with CR-only line ends, reads from
+    // its bytes; a file that is neither reads as a malformed data file.
+    if (section.kind == SectionImport::Kind::Converted ||
+        (section.kind == SectionImport::Kind::NotSection && !section.bytes.isEmpty())) {
         file.close();
         QBuffer converted(&section.bytes);
         converted.open(QIODevice::ReadOnly);

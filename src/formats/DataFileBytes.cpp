@@ -19,6 +19,12 @@ Result<QByteArray> DataFileBytes(const QString& path) {
     if (section.kind == SectionImport::Kind::Failed) {
         return Result<QByteArray>::failure(SectionFileDescription(path, section.error));
     }
+    if (section.kind == SectionImport::Kind::Neither) {
+        return Result<QByteArray>::failure(path + QStringLiteral(": ") + section.error);
+    }
+    if (!section.bytes.isEmpty()) {  // a data file in UTF-16 or with CR-only line ends, recoded
+        return Result<QByteArray>::success(std::move(section.bytes));
+    }
     if (section.consumed && !file.seek(0)) {
         return Result<QByteArray>::failure(file.errorString());
     }

@@ -26,13 +26,21 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
     const QFileInfo info(sourcePath);
     const SectionMeasures& m = section.measures;
     const QString name = text.name.isEmpty() ? info.completeBaseName() : text.name;
-    const QString format =
-        text.format == SectionFormat::Selig ? QStringLiteral("Selig") : QStringLiteral("Lednicer");
+    const QString format = SectionFormatName(text.format);
     QString points = QString::number(text.pointCount);
     if (text.format == SectionFormat::Lednicer) {
         points += QStringLiteral(" (%1 upper, %2 lower)")
                       .arg(text.runs[0].size())
                       .arg(text.runs[1].size());
+    }
+    if (text.noteLines > 0) {
+        points += QStringLiteral(", %1 note line%2 after them")
+                      .arg(text.noteLines)
+                      .arg(text.noteLines == 1 ? "" : "s");
+    }
+    QString normalising = section.frameChange;
+    for (const QString& warning : section.warnings) {
+        normalising += QStringLiteral("; warning: ") + warning;
     }
 
     Profile profile;
@@ -59,7 +67,7 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
         QStringLiteral("Points in the file: ") + points,
         QStringLiteral("Thickness position: ") + percentText(m.thicknessX),
         QStringLiteral("Trailing-edge gap: ") + percentText(m.teGap),
-        QStringLiteral("Normalising: ") + section.frameChange,
+        QStringLiteral("Normalising: ") + normalising,
     };
     for (int i = 0; i < SectionStations; ++i) {
         const auto k = std::size_t(i);
@@ -73,16 +81,16 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
 
 constexpr qint64 FirstLinePeek = 4096;
 
-// A section file's first line (a name or a pair) is short and not a header line.
-bool mayBeSectionFile(const QByteArray& start) {
+// Whether the file's start shows a data file, before reading the whole file.
+bool dataFileStart(const QByteArray& start) {
     const qsizetype end = start.indexOf('\n');
-    return end >= 0 && start.left(end).count(':') < 2;
+    return end >= 0 && !RecodedText(start) && StartsWithHeaderLine(start.left(end));
 }
 
 }  // namespace
 
 SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath) {
-    if (!mayBeSectionFile(file.peek(FirstLinePeek))) {
+    if (dataFileStart(file.peek(FirstLinePeek))) {
         return {};
     }
     QByteArray bytes = file.read(MaxSectionFileBytes + 1);
@@ -90,7 +98,12 @@ SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath) {
     bytes.truncate(MaxSectionFileBytes);
     const QDate modified = file.fileTime(QFileDevice::FileModificationTime).date();
     SectionImport section = ImportSectionFile(bytes, sourcePath, modified);
-    if (section.kind != SectionImport::Kind::NotSection && tooLarge) {
+    // A section file over the limit is refused for its size; a data file, or a file that is
+    // neither (a first line longer than the peek), reads as it is.
+    if ((section.kind == SectionImport::Kind::Converted ||
+         section.kind == SectionImport::Kind::Failed) &&
+        tooLarge) {
+        section.summary = {};
         section.kind = SectionImport::Kind::Failed;
         section.bytes.clear();
         section.error =
@@ -105,6 +118,13 @@ SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePa
     SectionImport import;
     const SectionTextOutcome read = ReadSectionText(bytes);
     if (read.kind == SectionTextOutcome::Kind::NotSection) {
+        // A data file in UTF-16 or with CR-only line ends is read from its recoded text.
+        import.bytes = RecodedText(bytes).value_or(QByteArray());
+        return import;
+    }
+    if (read.kind == SectionTextOutcome::Kind::Neither) {
+        import.kind = SectionImport::Kind::Neither;
+        import.error = read.error;
         return import;
     }
     import.kind = SectionImport::Kind::Failed;
@@ -119,6 +139,14 @@ SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePa
     }
     import.kind = SectionImport::Kind::Converted;
     import.bytes = nativeFile(read.text, section.value(), sourcePath, modified);
+    SectionSummary& summary = import.summary;
+    summary.name =
+        read.text.name.isEmpty() ? QFileInfo(sourcePath).completeBaseName() : read.text.name;
+    summary.format = SectionFormatName(read.text.format);
+    summary.points = read.text.pointCount;
+    summary.noteLines = read.text.noteLines;
+    summary.measures = section.value().measures;
+    summary.warnings = section.value().warnings;
     return import;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/SectionGeometry.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class QFileDevice;
 
@@ -11,29 +14,42 @@ namespace vandrix {
 // Section files larger than this are refused (100,000 points with comments fit easily).
 inline constexpr qint64 MaxSectionFileBytes = qint64{8} * 1024 * 1024;
 
+// What a converted section file shows in the table of measures.
+struct SectionSummary {
+    QString name;
+    QString format;
+    int points = 0;     // coordinate pairs in the file
+    int noteLines = 0;  // non-blank lines after them
+    SectionMeasures measures;
+    QStringList warnings;
+};
+
 struct SectionImport {
     enum class Kind {
-        NotSection,  // a data file, or anything else: read it as it is
+        NotSection,  // a data file (its first line is a header line): read it as it is, or
+                     // from `bytes` when they are set (a UTF-16 or CR-only file, recoded)
         Converted,   // `bytes` holds the native data file
         Failed,      // a section file that cannot make a section: `error` says why
+        Neither,     // neither a data file nor a section file: `error` says why
     };
     Kind kind = Kind::NotSection;
     QByteArray bytes;
     QString error;
     bool consumed =
         false;  // input was read from the file (so it must be read again from its start)
+    SectionSummary summary;  // for Converted
 };
 
-// Converted native data-file bytes for a Selig or Lednicer file, or why not; NotSection for
-// anything else (a file whose first line is a header line among them). sourcePath names the
-// file in the converted header (its base name) and its notes; modified is its date.
+// Converted native data-file bytes for a Selig, Lednicer or MSES file, or why not; NotSection
+// for a data file. sourcePath names the file in the converted header (its base name) and its
+// notes; modified is its date.
 SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePath,
                                 const QDate& modified);
 
 // The same from a file open for reading, which is read from where it stands up to the size
-// limit: anything whose first line is a header line is NotSection without reading further, and
-// a section file over the limit Failed. After NotSection with `consumed`, the file is to be
-// read again from its start.
+// limit: a file whose first line is a header line (in UTF-8 or Shift-JIS) is NotSection without
+// reading further, and a section file over the limit Failed. After NotSection with `consumed`, the
+// file is to be read again from its start.
 SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath);
 
 }  // namespace vandrix

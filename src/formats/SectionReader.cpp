@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -18,6 +19,7 @@ struct Line {
     LineKind kind = LineKind::Blank;
     SectionPoint point{0.0, 0.0};
     bool finite = true;
+    bool fourNumbers = false;  // exactly four numbers: the plot limits of the MSES layout
 };
 
 bool isSeparator(char c) {
@@ -40,7 +42,13 @@ std::optional<double> parseNumber(std::string_view token) {
         return std::nullopt;
     }
     if (ec == std::errc::result_out_of_range) {
-        return HUGE_VAL;
+        // Too small for a double reads as zero; too large as infinity.
+        const std::size_t e = token.find_first_of("eE");
+        const std::string_view mantissa = token.substr(token.front() == '-' ? 1 : 0);
+        const bool tiny = e != std::string_view::npos
+                              ? token[e + 1] == '-'
+                              : mantissa.starts_with("0.") || mantissa.starts_with('.');
+        return tiny ? 0.0 : HUGE_VAL;
     }
     if (ec != std::errc()) {
         return std::nullopt;
@@ -51,10 +59,10 @@ std::optional<double> parseNumber(std::string_view token) {
 // A line is a pair when its first two tokens are numbers; anything after them is a comment.
 Line classify(std::string_view text) {
     Line line;
-    std::array<std::optional<double>, 2> numbers;
+    std::array<double, 2> numbers{};
     int found = 0;
     std::size_t pos = 0;
-    while (found < 2) {
+    for (;;) {
         while (pos < text.size() && isSeparator(text[pos])) {
             ++pos;
         }
@@ -65,13 +73,22 @@ Line classify(std::string_view text) {
         while (end < text.size() && !isSeparator(text[end])) {
             ++end;
         }
-        numbers[found] = parseNumber(text.substr(pos, end - pos));
-        if (!numbers[found]) {
-            line.kind = LineKind::Text;
-            return line;
-        }
-        ++found;
+        const std::optional<double> number = parseNumber(text.substr(pos, end - pos));
         pos = end;
+        if (!number) {
+            if (found < 2) {
+                line.kind = LineKind::Text;
+                return line;
+            }
+            found = -1;  // a comment after the pair
+            break;
+        }
+        if (found < 2) {
+            numbers[std::size_t(found)] = *number;
+        }
+        if (++found > 4) {
+            break;
+        }
     }
     if (found == 0) {
         return line;
@@ -81,8 +98,9 @@ Line classify(std::string_view text) {
         return line;
     }
     line.kind = LineKind::Pair;
-    line.point = SectionPoint(*numbers[0], *numbers[1]);
-    line.finite = std::isfinite(*numbers[0]) && std::isfinite(*numbers[1]);
+    line.fourNumbers = found == 4;
+    line.point = SectionPoint(numbers[0], numbers[1]);
+    line.finite = std::isfinite(numbers[0]) && std::isfinite(numbers[1]);
     return line;
 }
 
@@ -95,14 +113,15 @@ public:
     }
     bool atEnd() const { return pos_ >= bytes_.size(); }
     int number() const { return number_; }
+    // The next line; LF, CRLF and a lone CR end a line.
     std::string_view next() {
-        const std::size_t end = std::min(bytes_.find('\n', pos_), bytes_.size());
+        const std::size_t end = std::min(bytes_.find_first_of("\r\n", pos_), bytes_.size());
         std::string_view line = bytes_.substr(pos_, end - pos_);
         pos_ = end + 1;
-        ++number_;
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
+        if (end + 1 < bytes_.size() && bytes_[end] == '\r' && bytes_[end + 1] == '\n') {
+            ++pos_;
         }
+        ++number_;
         return line;
     }
 
@@ -186,32 +205,89 @@ QString DecodeNameLine(const QByteArray& line) {
     return clean;
 }
 
-SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
-    Lines lines(bytes);
-    SectionTextOutcome outcome;
-
-    // The first non-blank line may be the name; the next non-blank line must be numbers.
-    std::string_view first;
-    while (!lines.atEnd() && classify(first = lines.next()).kind == LineKind::Blank) {
+QString SectionFormatName(SectionFormat format) {
+    switch (format) {
+        case SectionFormat::Lednicer:
+            return QStringLiteral("Lednicer");
+        case SectionFormat::Mses:
+            return QStringLiteral("MSES/ISES");
+        case SectionFormat::Selig:
+            break;
     }
-    if (lines.number() == 0 || std::count(first.begin(), first.end(), ':') >= 2) {
+    return QStringLiteral("Selig");
+}
+
+std::optional<QByteArray> RecodedText(const QByteArray& bytes) {
+    const bool le = bytes.startsWith("\xFF\xFE");
+    if (le || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                               QStringDecoder::Flag::Stateless);
+        QString text = decoder.decode(bytes.mid(2));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        return text.toUtf8();
+    }
+    if (bytes.contains('\r') && !bytes.contains('\n')) {
+        return QByteArray(bytes).replace('\r', '\n');
+    }
+    return std::nullopt;
+}
+
+bool StartsWithHeaderLine(const QByteArray& text) {
+    Lines lines(text);
+    if (lines.atEnd()) {
+        return false;
+    }
+    const std::string_view first = lines.next();
+    return std::count(first.begin(), first.end(), ':') >= 2;
+}
+
+SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
+    if (const std::optional<QByteArray> text = RecodedText(bytes)) {
+        return ReadSectionText(*text);
+    }
+    SectionTextOutcome outcome;
+    if (StartsWithHeaderLine(bytes)) {
         return outcome;
     }
-    Line line = classify(first);
-    const bool named = line.kind == LineKind::Text;
-    if (named) {
-        if (first.size() > MaxNameLineBytes) {
-            return outcome;
+    Lines lines(bytes);
+
+    // Blank and text lines before the numbers are passed over; the first text line is the name.
+    Line line;
+    bool named = false;
+    while (!lines.atEnd()) {
+        const std::string_view text = lines.next();
+        line = classify(text);
+        if (line.kind == LineKind::Pair) {
+            break;
         }
-        line = Line();
-        while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
+        if (line.kind == LineKind::Text && !named) {
+            named = true;
+            if (text.size() <= MaxNameLineBytes) {
+                outcome.text.name = DecodeNameLine(QByteArray(text.data(), qsizetype(text.size())));
+            }
         }
     }
     if (line.kind != LineKind::Pair) {
+        outcome.kind = SectionTextOutcome::Kind::Neither;
+        outcome.error = QStringLiteral(
+            "neither a data file (its first line is no header line) nor a section "
+            "file (no line holds a pair of numbers)");
         return outcome;
     }
-    if (named) {
-        outcome.text.name = DecodeNameLine(QByteArray(first.data(), qsizetype(first.size())));
+
+    // MSES/ISES: the first line of numbers holds the four plot limits.
+    const bool mses = line.fourNumbers;
+    if (mses) {
+        line = Line();
+        while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
+        }
+        if (line.kind != LineKind::Pair) {
+            return failed(line.kind == LineKind::Text
+                              ? QStringLiteral("line %1 follows the plot limits and is no pair "
+                                               "of numbers")
+                                    .arg(lines.number())
+                              : QStringLiteral("nothing follows the plot limits"));
+        }
     }
 
     SectionPoints points;
@@ -229,18 +305,22 @@ SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
         while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
             blankAfterFirst = blankAfterFirst || points.size() == 1;
         }
-        if (line.kind == LineKind::Blank) {
+        if (line.kind != LineKind::Pair) {
             break;
         }
-        if (line.kind == LineKind::Text) {
-            return failed(QStringLiteral("line %1 is not a pair of numbers").arg(lines.number()));
+    }
+    // A text line ends the outline: it and every non-blank line after it are notes.
+    if (line.kind == LineKind::Text) {
+        outcome.text.noteLines = 1;
+        while (!lines.atEnd()) {
+            outcome.text.noteLines += classify(lines.next()).kind != LineKind::Blank ? 1 : 0;
         }
     }
 
     // Lednicer: the first pair counts the points of the two surfaces.
     const SectionPoint counts = points.front();
     const auto rest = static_cast<qsizetype>(points.size()) - 1;
-    if (isIntegral(counts.x()) && isIntegral(counts.y()) &&
+    if (!mses && isIntegral(counts.x()) && isIntegral(counts.y()) &&
         (blankAfterFirst || counts.x() + counts.y() == double(rest))) {
         const auto upper = static_cast<qsizetype>(counts.x());
         const auto lower = static_cast<qsizetype>(counts.y());
@@ -264,10 +344,11 @@ SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
             return failed(QStringLiteral("more than %1 points").arg(MaxSectionPoints));
         }
         if (points.size() < std::size_t(2 * MinSurfacePoints - 1)) {
-            return failed(
-                QStringLiteral("fewer than %1 points on a surface").arg(MinSurfacePoints));
+            return failed(QStringLiteral("%1 points, fewer than %2 on a surface")
+                              .arg(points.size())
+                              .arg(MinSurfacePoints));
         }
-        outcome.text.format = SectionFormat::Selig;
+        outcome.text.format = mses ? SectionFormat::Mses : SectionFormat::Selig;
         outcome.text.pointCount = int(points.size());
         outcome.text.runs.push_back(std::move(points));
     }

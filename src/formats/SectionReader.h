@@ -5,32 +5,52 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace vandrix {
 
-enum class SectionFormat { Selig, Lednicer };
+enum class SectionFormat { Selig, Lednicer, Mses };
+
+// The format's name as the converted file and the table give it.
+QString SectionFormatName(SectionFormat format);
 
 inline constexpr int MaxSectionPoints = 100000;
 
-// The points of a section file as written. Selig: one run from one trailing-edge end round the
-// leading edge to the other. Lednicer: the two surfaces, each as the file lists it.
+// The points of a section file as written. Selig and MSES: one run from one trailing-edge end
+// round the leading edge to the other. Lednicer: the two surfaces, each as the file lists it.
 struct SectionText {
     SectionFormat format = SectionFormat::Selig;
-    QString name;  // the name line, decoded; empty when the file starts with numbers
+    QString name;  // the first text line, decoded; empty when the file starts with numbers
     std::vector<SectionPoints> runs;
     int pointCount = 0;
+    int noteLines = 0;  // non-blank lines after the coordinates
 };
 
 struct SectionTextOutcome {
-    enum class Kind { NotSection, Read, Failed };
+    enum class Kind {
+        NotSection,  // the first line is a data-file header line
+        Read,
+        Failed,   // a section file that cannot make a section: `error` says why
+        Neither,  // no header line first and no coordinates either: `error` says so
+    };
     Kind kind = Kind::NotSection;
     SectionText text;
-    QString error;  // why a file that looks like a section file cannot make one
+    QString error;
 };
 
-// Reads a Selig or Lednicer file from its bytes. A file whose first line holds two or more
-// colons, or whose first lines are not numbers after at most one name line, is NotSection.
+// The bytes as UTF-8 text with LF or CRLF line ends, when they are not already: UTF-16 with a
+// byte-order mark is decoded, CR-only line ends become LF. nullopt when the bytes serve as they
+// are.
+std::optional<QByteArray> RecodedText(const QByteArray& bytes);
+
+// Whether the first line (after a UTF-8 byte-order mark) is a data-file header line: two labels
+// and a value, colon-separated.
+bool StartsWithHeaderLine(const QByteArray& text);
+
+// Reads a Selig, Lednicer or MSES file from its bytes. Blank and text lines before the numbers
+// are passed over (the first text line is the name); the first text line after them ends the
+// outline, and it and what follows are notes.
 SectionTextOutcome ReadSectionText(const QByteArray& bytes);
 
 // A name line in UTF-8, Shift-JIS (CP932) or Windows-1252, whichever its bytes show; trimmed,

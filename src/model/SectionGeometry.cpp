@@ -1,30 +1,39 @@
 #include "SectionGeometry.h"
 
 #include <Eigen/Geometry>
-#include <unsupported/Eigen/Splines>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace vandrix {
 
 namespace {
 
-using Spline2d = Eigen::Spline<double, 2>;
-
-// Points either side of a segment that its spline piece is fitted on.
-constexpr int Window = 10;
 // The noses the leading-edge radius is fitted on, closest first: how far from the leading edge,
 // in units of sqrt(2 r) (r the spline's radius; a sqrt(x) nose is that thick at x = 1), and how
 // many points a side they must hold.
-constexpr std::array<std::pair<double, int>, 2> Noses = {{{0.1, 6}, {0.2, 3}}};
+constexpr std::array<std::pair<double, int>, 3> Noses = {{{0.1, 6}, {0.15, 4}, {0.2, 3}}};
+// How far from the point farthest from the trailing edge the nose's most curved point is
+// looked for, in chords.
+constexpr double NoseReach = 0.02;
+// At most this many fits, each on the nose the last one's radius gives.
+constexpr int NoseRounds = 4;
 // How near the normalised frame a file must be to keep it, in chords.
 constexpr double FrameTolerance = 0.0005;
 // How far a surface may run back towards the leading edge before it counts as folded.
 constexpr double FoldTolerance = 0.001;
 // Points closer than this (relative to the outline's size) are one point written twice.
 constexpr double RepeatTolerance = 1e-7;
+// Published files often cross by a few 1e-7 at the trailing edge: no crossing.
+constexpr double CrossTolerance = 1e-6;
+// A surface that ends before this x stops short of the trailing edge.
+constexpr double ShortSurface = 0.95;
+// A point farther than this off the smooth line through its neighbours is a spike.
+constexpr double SpikeTolerance = 0.01;
+// An outline thicker than this is no wing section.
+constexpr double MaxThickness = 0.5;
 
 // Golden-section search for the largest value of f on [a, b].
 template <typename F>
@@ -66,44 +75,180 @@ struct Surface {
     int end() const { return dir > 0 ? int(outline.points().size()) - 1 : 0; }
     const SectionPoint& point(int j) const { return outline.points()[std::size_t(j)]; }
 
-    bool folds() const {
+    // x where the surface runs back towards the leading edge, or NaN.
+    double foldsAt() const {
         double reach = point(le).x();
         for (int j = le + dir; j != end() + dir; j += dir) {
             if (point(j).x() < reach - FoldTolerance) {
-                return true;
+                return reach;
             }
             reach = std::max(reach, point(j).x());
         }
-        return false;
+        return std::numeric_limits<double>::quiet_NaN();
     }
 
-    // y where the surface, followed from the leading edge, first reaches x.
-    double yAt(double x) const {
-        for (int j = le; j != end(); j += dir) {
-            const double xa = point(j).x();
-            const double xb = point(j + dir).x();
-            if ((x - xa) * (x - xb) > 0.0) {
-                continue;
-            }
-            double lo = std::min(j, j + dir);
-            double hi = lo + 1.0;
-            const bool rising = point(int(lo)).x() <= point(int(hi)).x();
-            for (int i = 0; i < 60; ++i) {
-                const double mid = (lo + hi) / 2.0;
-                ((outline.at(mid).x() < x) == rising ? lo : hi) = mid;
-            }
-            return outline.at((lo + hi) / 2.0).y();
-        }
-        // Beyond the surface's reach: the nearest end's height.
+    // y where the surface, followed from the leading edge, first reaches each x (rising), in
+    // one sweep: the first reach of a larger x lies beyond that of a smaller one.
+    void heights(const std::array<double, SectionStations>& xs,
+                 std::array<double, SectionStations>& ys) const {
         int far = le;
         for (int j = le; j != end() + dir; j += dir) {
             if (point(j).x() > point(far).x()) {
                 far = j;
             }
         }
-        return x <= point(le).x() ? point(le).y() : point(far).y();
+        const int segments = std::abs(end() - le);
+        int s = 0;          // segments passed, from the leading edge
+        double from = 0.0;  // how far along segment s, 0 to 1 in the direction of travel
+        const auto u = [&](int seg, double f) {
+            return dir > 0 ? double(le + seg) + f : double(le - seg) - f;
+        };
+        for (std::size_t k = 0; k < xs.size(); ++k) {
+            const double x = xs[k];
+            if (x <= point(le).x()) {
+                ys[k] = point(le).y();
+                continue;
+            }
+            bool found = false;
+            for (; s < segments && !found; from = 0.0, ++s) {
+                const int index = dir > 0 ? le + s : le - s - 1;
+                if (outline.segmentMaxX(index) < x) {
+                    continue;
+                }
+                // The first sample at or beyond x, then false position (Illinois) back to the
+                // crossing.
+                constexpr int Samples = 4;
+                double lo = from;
+                double xlo = outline.at(u(s, lo)).x() - x;
+                for (int i = 1; i <= Samples && !found; ++i) {
+                    const double hi = from + (1.0 - from) * i / Samples;
+                    const double xhi = outline.at(u(s, hi)).x() - x;
+                    if (xhi < 0.0) {
+                        lo = hi;
+                        xlo = xhi;
+                        continue;
+                    }
+                    double a = lo;
+                    double fa = std::min(xlo, 0.0);
+                    double b = hi;
+                    double fb = xhi;
+                    int side = 0;
+                    for (int r = 0; r < 100 && b - a > 1e-13 && fb != 0.0; ++r) {
+                        const double c = fa == fb ? (a + b) / 2.0 : (a * fb - b * fa) / (fb - fa);
+                        const double fc = outline.at(u(s, c)).x() - x;
+                        if (fc < 0.0) {
+                            a = c;
+                            fa = fc;
+                            fb = side == -1 ? fb / 2.0 : fb;
+                            side = -1;
+                        } else {
+                            b = c;
+                            fb = fc;
+                            fa = side == 1 ? fa / 2.0 : fa;
+                            side = 1;
+                        }
+                        if (std::abs(fc) < 1e-15) {
+                            b = c;
+                            break;
+                        }
+                    }
+                    ys[k] = outline.at(u(s, b)).y();
+                    from = b;
+                    found = true;
+                }
+                if (found) {
+                    break;
+                }
+            }
+            if (!found) {
+                ys[k] = point(far).y();  // beyond the surface's reach: its farthest point's height
+            }
+        }
     }
 };
+
+// The parameter of the smooth outline's point where `score` is largest.
+template <typename F>
+double largestAt(const SmoothOutline& outline, F score) {
+    const SectionPoints& points = outline.points();
+    const int last = int(points.size()) - 1;
+    int far = 0;
+    for (int j = 1; j <= last; ++j) {
+        if (score(points[std::size_t(j)]) > score(points[std::size_t(far)])) {
+            far = j;
+        }
+    }
+    const auto along = [&](double u) { return score(outline.at(u)); };
+    double u = far;
+    for (const int side : {-1, 1}) {
+        const int other = far + side;
+        if (other < 0 || other > last) {
+            continue;
+        }
+        const double v = maximise(along, std::min(far, other), std::max(far, other));
+        if (along(v) > along(u)) {
+            u = v;
+        }
+    }
+    return u;
+}
+
+// The parameter of the smooth outline's point farthest from `te`.
+double farthestFrom(const SmoothOutline& outline, const SectionPoint& te) {
+    return largestAt(outline, [&](const SectionPoint& p) { return (p - te).squaredNorm(); });
+}
+
+// How far the point with index j lies off the smooth line through up to two neighbours on each
+// side (a polynomial in their chord length).
+double offLine(const SectionPoints& points, int j) {
+    const int n = int(points.size());
+    std::array<int, 4> idx{};
+    int m = 0;
+    for (const int k : {j - 2, j - 1, j + 1, j + 2}) {
+        if (k >= 0 && k < n) {
+            idx[std::size_t(m++)] = k;
+        }
+    }
+    std::array<double, 4> t{};
+    for (int i = 1; i < m; ++i) {
+        t[std::size_t(i)] = t[std::size_t(i - 1)] + (points[std::size_t(idx[std::size_t(i)])] -
+                                                     points[std::size_t(idx[std::size_t(i - 1)])])
+                                                        .norm();
+    }
+    const auto curve = [&](double s) {
+        SectionPoint p(0.0, 0.0);
+        for (int a = 0; a < m; ++a) {
+            double w = 1.0;
+            for (int b = 0; b < m; ++b) {
+                if (b != a) {
+                    w *= (s - t[std::size_t(b)]) / (t[std::size_t(a)] - t[std::size_t(b)]);
+                }
+            }
+            p += w * points[std::size_t(idx[std::size_t(a)])];
+        }
+        return p;
+    };
+    // Between the two nearest neighbours.
+    int before = 0;
+    while (before + 1 < m && idx[std::size_t(before + 1)] < j) {
+        ++before;
+    }
+    const double s0 = t[std::size_t(before)];
+    const double s1 = t[std::size_t(std::min(before + 1, m - 1))];
+    const SectionPoint& p = points[std::size_t(j)];
+    constexpr int Samples = 12;
+    double best = INFINITY;
+    SectionPoint previous = curve(s0);
+    for (int i = 1; i <= Samples; ++i) {
+        const SectionPoint next = curve(s0 + (s1 - s0) * i / Samples);
+        const SectionPoint d = next - previous;
+        const double len2 = d.squaredNorm();
+        const double f = len2 > 0.0 ? std::clamp((p - previous).dot(d) / len2, 0.0, 1.0) : 0.0;
+        best = std::min(best, (previous + f * d - p).norm());
+        previous = next;
+    }
+    return best;
+}
 
 SectionPoints withoutRepeats(const SectionPoints& run, double* extent) {
     Eigen::Vector2d lo = run.front();
@@ -130,110 +275,184 @@ double StationX(int i) {
     return (1.0 - std::cos(std::numbers::pi * i / (SectionStations - 1))) / 2.0;
 }
 
-struct SmoothOutline::Piece {
-    Spline2d spline;
-    double t0;
-    double t1;
-};
-
 SmoothOutline::SmoothOutline(SectionPoints points)
-    : points_(std::move(points)), pieces_(points_.size() > 1 ? points_.size() - 1 : 0) {}
-
-SmoothOutline::~SmoothOutline() = default;
-
-const SmoothOutline::Piece& SmoothOutline::piece(int segment) const {
-    std::unique_ptr<Piece>& slot = pieces_[std::size_t(segment)];
-    if (!slot) {
-        const int n = int(points_.size());
-        const int lo = std::max(0, segment - Window);
-        const int hi = std::min(n - 1, segment + 1 + Window);
-        const int m = hi - lo + 1;
-        Eigen::Matrix2Xd pts(2, m);
-        for (int j = 0; j < m; ++j) {
-            pts.col(j) = points_[std::size_t(lo) + std::size_t(j)];
-        }
-        Spline2d::KnotVectorType params;
-        Eigen::ChordLengths(pts, params);
-        const int degree = std::min(3, m - 1);
-        slot = std::make_unique<Piece>(
-            Piece{Eigen::SplineFitting<Spline2d>::Interpolate(pts, degree, params),
-                  params(segment - lo), params(segment + 1 - lo)});
+    : points_(std::move(points)), t_(points_.size(), 0.0), m_(points_.size(), {0.0, 0.0}) {
+    const std::size_t n = points_.size();
+    for (std::size_t i = 1; i < n; ++i) {
+        t_[i] = t_[i - 1] + (points_[i] - points_[i - 1]).norm();
     }
-    return *slot;
+    if (n < 3) {
+        return;
+    }
+    // Natural ends: the second derivative vanishes at both ends. Thomas algorithm.
+    std::vector<double> c(n, 0.0);
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double h0 = t_[i] - t_[i - 1];
+        const double h1 = t_[i + 1] - t_[i];
+        const SectionPoint d =
+            6.0 * ((points_[i + 1] - points_[i]) / h1 - (points_[i] - points_[i - 1]) / h0);
+        const double b = 2.0 * (h0 + h1) - h0 * c[i - 1];
+        c[i] = h1 / b;
+        m_[i] = (d - h0 * m_[i - 1]) / b;
+    }
+    for (std::size_t i = n - 2; i >= 1; --i) {
+        m_[i] -= c[i] * m_[i + 1];
+    }
 }
 
 SectionPoint SmoothOutline::at(double u) const {
     if (points_.size() < 2) {
         return points_.empty() ? SectionPoint(0.0, 0.0) : points_.front();
     }
-    const int last = int(points_.size()) - 2;
-    const int segment = std::clamp(int(std::floor(u)), 0, last);
-    const double f = std::clamp(u - segment, 0.0, 1.0);
-    const Piece& p = piece(segment);
-    return p.spline(p.t0 + f * (p.t1 - p.t0));
+    const int i = std::clamp(int(std::floor(u)), 0, int(points_.size()) - 2);
+    const auto k = std::size_t(i);
+    const double f = std::clamp(u - i, 0.0, 1.0);
+    const double g = 1.0 - f;
+    const double h = t_[k + 1] - t_[k];
+    return g * points_[k] + f * points_[k + 1] +
+           h * h / 6.0 * ((g * g * g - g) * m_[k] + (f * f * f - f) * m_[k + 1]);
 }
 
-double SmoothOutline::curvatureAt(int i) const {
-    if (points_.size() < 3) {
-        return 0.0;
+SectionPoint SmoothOutline::velocity(double u) const {
+    if (points_.size() < 2) {
+        return {1.0, 0.0};
     }
-    const int segment = std::min(i, int(points_.size()) - 2);
-    const Piece& p = piece(segment);
-    const auto d = p.spline.derivatives(segment == i ? p.t0 : p.t1, 2);
-    const double speed = std::hypot(d(0, 1), d(1, 1));
-    return std::abs(d(0, 1) * d(1, 2) - d(1, 1) * d(0, 2)) / (speed * speed * speed);
+    const int i = std::clamp(int(std::floor(u)), 0, int(points_.size()) - 2);
+    const auto k = std::size_t(i);
+    const double f = std::clamp(u - i, 0.0, 1.0);
+    const double g = 1.0 - f;
+    const double h = t_[k + 1] - t_[k];
+    return (points_[k + 1] - points_[k]) / h +
+           h / 6.0 * (-(3.0 * g * g - 1.0) * m_[k] + (3.0 * f * f - 1.0) * m_[k + 1]);
 }
 
-SectionPoint SmoothOutline::tangentAt(int i) const {
-    const int segment = std::min(i, int(points_.size()) - 2);
-    const Piece& p = piece(segment);
-    const auto d = p.spline.derivatives(segment == i ? p.t0 : p.t1, 1);
-    return SectionPoint(d(0, 1), d(1, 1)).normalized();
+SectionPoint SmoothOutline::acceleration(double u) const {
+    if (points_.size() < 2) {
+        return {0.0, 0.0};
+    }
+    const int i = std::clamp(int(std::floor(u)), 0, int(points_.size()) - 2);
+    const auto k = std::size_t(i);
+    const double f = std::clamp(u - i, 0.0, 1.0);
+    return (1.0 - f) * m_[k] + f * m_[k + 1];
+}
+
+double SmoothOutline::segmentMaxX(int i) const {
+    const auto k = std::size_t(i);
+    double best = std::max(points_[k].x(), points_[k + 1].x());
+    // x'(f) = a f^2 + b f + c on the segment.
+    const double h = t_[k + 1] - t_[k];
+    const double mi = m_[k].x();
+    const double mj = m_[k + 1].x();
+    const double a = h * (mj - mi) / 2.0;
+    const double b = h * mi;
+    const double c = (points_[k + 1].x() - points_[k].x()) / h - h * (2.0 * mi + mj) / 6.0;
+    const auto consider = [&](double f) {
+        if (f > 0.0 && f < 1.0) {
+            best = std::max(best, at(double(i) + f).x());
+        }
+    };
+    if (std::abs(a) < 1e-300) {
+        if (b != 0.0) {
+            consider(-c / b);
+        }
+    } else {
+        const double disc = b * b - 4.0 * a * c;
+        if (disc >= 0.0) {
+            const double r = std::sqrt(disc);
+            consider((-b + r) / (2.0 * a));
+            consider((-b - r) / (2.0 * a));
+        }
+    }
+    return best;
 }
 
 namespace {
 
-// Radius of curvature of the outline at its leading edge (index le), given the spline's. In the
-// frame of the tangent there, a round nose follows u = c0 + c1 v + c2 v^2 + c3 v^3 + c4 |v|^3 +
-// c5 v^4 (the |v|^3 term is what a thickness growing like sqrt(x) + x leaves). A least-squares
-// fit of that form over the points within the nose averages out the written decimals, which the
-// spline's second derivative follows: on a close nose where the file is dense enough, else on a
-// wider one; a file too sparse for either keeps the spline's radius.
-double leadingEdgeRadius(const SmoothOutline& outline, int le, double splineRadius) {
+// The radius of curvature of the outline at parameter u. In the frame of the tangent there,
+// the outline follows w = c0 + c1 v + c2 v^2 + c3 v^3 + c4 |v|^3 + c5 v^4 (the |v|^3 term is
+// what a thickness growing like sqrt(x) + x leaves). A least-squares fit of that form over the
+// file's points near u averages out the written decimals, which the spline's second
+// derivative follows: on a close nose where the file is dense enough, else on a wider one; a
+// file too sparse for either keeps the spline's radius. The nose's size follows from its
+// radius: starting from the spline's, the fit is repeated on the nose its own radius gives.
+double radiusAt(const SmoothOutline& outline, double u, double chord) {
     const SectionPoints& points = outline.points();
-    const SectionPoint& origin = points[std::size_t(le)];
-    const SectionPoint tangent = outline.tangentAt(le);
-    const SectionPoint normal(tangent.y(), -tangent.x());
+    const SectionPoint v1 = outline.velocity(u);
+    const SectionPoint v2 = outline.acceleration(u);
+    const double speed = v1.norm();
+    const double curvature = std::abs(v1.x() * v2.y() - v1.y() * v2.x()) / (speed * speed * speed);
+    if (!(curvature > 0.0) || !std::isfinite(curvature)) {
+        return INFINITY;
+    }
+    const SectionPoint origin = outline.at(u);
+    const SectionPoint across = v1 / speed;
+    const SectionPoint along(-across.y(), across.x());
+    const double splineRadius = 1.0 / curvature;
+    const int below = int(std::ceil(u)) - 1;
+    const int above = int(std::floor(u)) + 1;
     for (const auto& [reachFactor, least] : Noses) {
-        const double reach = reachFactor * std::sqrt(2.0 * splineRadius);
-        std::vector<Eigen::Vector2d> near = {{0.0, 0.0}};  // (v, u)
-        bool enough = true;
-        for (const int dir : {-1, 1}) {
-            int count = 0;
-            for (int j = le + dir; j >= 0 && j < int(points.size()); j += dir, ++count) {
-                const SectionPoint d = points[std::size_t(j)] - origin;
-                if (std::abs(d.dot(tangent)) > reach || std::abs(d.dot(normal)) > reach) {
-                    break;
+        double radius = splineRadius;
+        for (int round = 0; round < NoseRounds; ++round) {
+            const double reach = reachFactor * std::sqrt(2.0 * radius * chord);
+            std::vector<Eigen::Vector2d> near = {{0.0, 0.0}};  // (v, w)
+            bool enough = true;
+            for (const int dir : {-1, 1}) {
+                int count = 0;
+                for (int j = dir < 0 ? below : above; j >= 0 && j < int(points.size());
+                     j += dir, ++count) {
+                    const SectionPoint d = points[std::size_t(j)] - origin;
+                    if (std::abs(d.dot(across)) > reach || std::abs(d.dot(along)) > reach) {
+                        break;
+                    }
+                    near.emplace_back(d.dot(across), d.dot(along));
                 }
-                near.emplace_back(d.dot(tangent), d.dot(normal));
+                enough = enough && count >= least;
             }
-            enough = enough && count >= least;
+            if (!enough) {
+                break;
+            }
+            Eigen::MatrixXd a(Eigen::Index(near.size()), 6);
+            Eigen::VectorXd b(Eigen::Index(near.size()));
+            for (Eigen::Index r = 0; r < a.rows(); ++r) {
+                const double v = near[std::size_t(r)].x();
+                a.row(r) << 1.0, v, v * v, v * v * v, std::abs(v * v * v), v * v * v * v;
+                b(r) = near[std::size_t(r)].y();
+            }
+            const Eigen::VectorXd c = a.colPivHouseholderQr().solve(b);
+            const double fitted = std::pow(1.0 + c(1) * c(1), 1.5) / std::abs(2.0 * c(2));
+            if (!std::isfinite(fitted)) {
+                break;
+            }
+            const bool settled = std::abs(fitted - radius) <= 0.01 * fitted;
+            radius = fitted;
+            if (settled || round + 1 == NoseRounds) {
+                return radius;
+            }
         }
-        if (!enough) {
-            continue;
-        }
-        Eigen::MatrixXd a(Eigen::Index(near.size()), 6);
-        Eigen::VectorXd b(Eigen::Index(near.size()));
-        for (Eigen::Index r = 0; r < a.rows(); ++r) {
-            const double v = near[std::size_t(r)].x();
-            a.row(r) << 1.0, v, v * v, v * v * v, std::abs(v * v * v), v * v * v * v;
-            b(r) = near[std::size_t(r)].y();
-        }
-        const Eigen::VectorXd c = a.colPivHouseholderQr().solve(b);
-        const double radius = std::pow(1.0 + c(1) * c(1), 1.5) / std::abs(2.0 * c(2));
-        return std::isfinite(radius) ? radius : splineRadius;
     }
     return splineRadius;
+}
+
+// The leading-edge radius, over the distance from the nose to the trailing edge's midpoint
+// `te`: the radius of curvature (as radiusAt fits it) where the mean line meets the nose, the
+// point whose tangent is square to the mean line's direction near the leading edge (from its
+// height at x/c = 0.25 % to that at 1.25 %). On a cambered section that is not the point
+// farthest from the trailing edge, where the nose is less curved.
+double leadingEdgeRadius(const SmoothOutline& outline, const ResampledSection& section,
+                         const SectionPoint& te) {
+    const auto meanAt = [&](double x) {
+        std::size_t k = 1;
+        while (k + 1 < section.upper.x.size() && section.upper.x[k] < x) {
+            ++k;
+        }
+        return SectionPoint(section.upper.x[k], (section.upper.y[k] + section.lower.y[k]) / 2.0);
+    };
+    const SectionPoint mean = (meanAt(0.0125) - meanAt(0.0025)).normalized();
+    const double u = largestAt(outline, [&](const SectionPoint& p) { return -p.dot(mean); });
+    const SectionPoint nose = outline.at(u);
+    const double chord = (te - nose).norm();
+    const double radius = radiusAt(outline, u, chord);
+    return std::isfinite(radius) ? radius / chord : 0.0;
 }
 
 }  // namespace
@@ -274,56 +493,74 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
     if (run.empty()) {
         return R::failure(QStringLiteral("no points"));
     }
-    double extent = 0.0;
-    SectionPoints points = withoutRepeats(run, &extent);
-    if (!std::isfinite(extent)) {
-        return R::failure(QStringLiteral("coordinates too large"));
+    ResampledSection section;
+    const int runLast = int(run.size()) - 1;
+
+    // A file drawn in its designer's frame keeps that frame: its point near (0, 0) is the
+    // leading edge.
+    const SectionPoint runTe = (run.front() + run.back()) / 2.0;
+    int designerLe = std::min(1, runLast);
+    for (int j = 1; j < runLast; ++j) {
+        if (run[std::size_t(j)].norm() < run[std::size_t(designerLe)].norm()) {
+            designerLe = j;
+        }
     }
+    section.keptFrame = run[std::size_t(designerLe)].norm() <= FrameTolerance &&
+                        (runTe - SectionPoint(1.0, 0.0)).norm() <= FrameTolerance;
+
+    // Any other file is first scaled by a power of two (exactly) to a size near 1, so that
+    // lengths neither underflow nor overflow.
+    SectionPoints scaled = run;
+    double unscale = 1.0;
+    if (!section.keptFrame) {
+        double size = 0.0;
+        for (const SectionPoint& p : run) {
+            size = std::max({size, std::abs(p.x()), std::abs(p.y())});
+        }
+        if (!std::isfinite(size)) {
+            return R::failure(QStringLiteral("coordinates too large"));
+        }
+        if (size == 0.0) {
+            return R::failure(QStringLiteral("every point lies at (0, 0)"));
+        }
+        const int exponent = std::ilogb(size);
+        unscale = std::ldexp(1.0, exponent);
+        for (SectionPoint& p : scaled) {
+            p = SectionPoint(std::ldexp(p.x(), -exponent), std::ldexp(p.y(), -exponent));
+        }
+    }
+    double extent = 0.0;
+    SectionPoints points = withoutRepeats(scaled, &extent);
     if (points.size() < std::size_t(2 * MinSurfacePoints - 1)) {
+        if (run.size() >= std::size_t(2 * MinSurfacePoints - 1)) {
+            return R::failure(
+                QStringLiteral("the %1 points collapse to %2 distinct points at double precision")
+                    .arg(run.size())
+                    .arg(points.size()));
+        }
         return R::failure(
             QStringLiteral("fewer than %1 points on a surface").arg(MinSurfacePoints));
     }
-
-    ResampledSection section;
-    const SectionPoint te = (points.front() + points.back()) / 2.0;
     const int last = int(points.size()) - 1;
+    const double tolerance = RepeatTolerance * extent;
 
-    // A file in the normalised frame keeps it, with its point at (0, 0) as the leading edge.
     int le = 1;
-    for (int j = 1; j < last; ++j) {
-        if (points[std::size_t(j)].norm() < points[std::size_t(le)].norm()) {
-            le = j;
-        }
-    }
-    section.keptFrame = points[std::size_t(le)].norm() <= FrameTolerance &&
-                        (te - SectionPoint(1.0, 0.0)).norm() <= FrameTolerance;
+    SectionPoint leading;
+    SectionPoint te = (points.front() + points.back()) / 2.0;
     if (section.keptFrame) {
-        section.frameChange = QStringLiteral("none, the file is in the normalised frame");
+        for (int j = 1; j < last; ++j) {
+            if (points[std::size_t(j)].norm() < points[std::size_t(le)].norm()) {
+                le = j;
+            }
+        }
+        leading = points[std::size_t(le)];
     } else {
-        // Otherwise the leading edge is the point of the smooth outline farthest from the
-        // trailing edge's midpoint; it becomes (0, 0) and the chord the unit x axis.
+        // The nose is the point of the smooth outline farthest from the trailing edge's
+        // midpoint.
         const SmoothOutline raw(points);
-        int far = 0;
-        for (int j = 1; j <= last; ++j) {
-            if ((points[std::size_t(j)] - te).norm() > (points[std::size_t(far)] - te).norm()) {
-                far = j;
-            }
-        }
-        const auto distance = [&](double u) { return (raw.at(u) - te).squaredNorm(); };
-        double u = far;
-        for (const int side : {-1, 1}) {
-            const int other = far + side;
-            if (other < 0 || other > last) {
-                continue;
-            }
-            const double v = maximise(distance, std::min(far, other), std::max(far, other));
-            if (distance(v) > distance(u)) {
-                u = v;
-            }
-        }
-        const SectionPoint leading = raw.at(u);
+        const double u = farthestFrom(raw, te);
+        leading = raw.at(u);
         const int segment = std::clamp(int(std::floor(u)), 0, last - 1);
-        const double tolerance = RepeatTolerance * extent;
         if ((leading - points[std::size_t(segment)]).norm() <= tolerance) {
             le = segment;
         } else if ((leading - points[std::size_t(segment) + 1]).norm() <= tolerance) {
@@ -332,45 +569,66 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
             le = segment + 1;
             points.insert(points.begin() + le, leading);
         }
-        const SectionPoint chord = te - leading;
-        const double length = chord.norm();
-        if (!(length > tolerance) || !std::isfinite(length)) {
-            return R::failure(QStringLiteral("the leading and trailing edges coincide"));
-        }
-        const double angle = std::atan2(chord.y(), chord.x());
-        const Eigen::Rotation2Dd turn(-angle);
+    }
+    // The leading edge goes to (0, 0) and the trailing edge's midpoint to (1, 0).
+    const SectionPoint chord = te - leading;
+    const double length = chord.norm();
+    if (!(length > tolerance) || !std::isfinite(length)) {
+        return R::failure(QStringLiteral("the leading and trailing edges coincide"));
+    }
+    const double angle = std::atan2(chord.y(), chord.x());
+    const Eigen::Rotation2Dd turn(-angle);
+    if (leading != SectionPoint(0.0, 0.0) || te != SectionPoint(1.0, 0.0)) {
         for (SectionPoint& p : points) {
             p = turn * (p - leading) / length;
         }
-        points[std::size_t(le)] = SectionPoint(0.0, 0.0);
-        section.frameChange =
-            QStringLiteral(
-                "leading edge (%1, %2) moved to (0, 0), chord turned by %3 degrees, scaled by %4")
-                .arg(number(leading.x(), 6), number(leading.y(), 6),
-                     number(-angle * 180.0 / std::numbers::pi, 4),
-                     QString::number(1.0 / length, 'g', 6));
+    }
+    points[std::size_t(le)] = SectionPoint(0.0, 0.0);
+    te = SectionPoint(1.0, 0.0);
+    const QString change = QStringLiteral(
+                               "leading edge (%1, %2) moved to (0, 0), chord turned by %3 degrees, "
+                               "scaled by %4")
+                               .arg(QString::number(leading.x() * unscale, 'g', 6),
+                                    QString::number(leading.y() * unscale, 'g', 6),
+                                    number(-angle * 180.0 / std::numbers::pi, 4),
+                                    QString::number(1.0 / (length * unscale), 'g', 6));
+    if (!section.keptFrame) {
+        section.frameChange = change;
+    } else if (leading == SectionPoint(0.0, 0.0) && chord == SectionPoint(1.0, 0.0)) {
+        section.frameChange = QStringLiteral("none, the file is in the normalised frame");
+    } else {
+        section.frameChange = QStringLiteral("the designer's frame, ") + change;
     }
 
     const SmoothOutline outline(std::move(points));
     const int n = int(outline.points().size());
     if (le + 1 < MinSurfacePoints || n - le < MinSurfacePoints) {
-        return R::failure(
-            QStringLiteral("fewer than %1 points on a surface").arg(MinSurfacePoints));
+        return R::failure(QStringLiteral("fewer than %1 points on a surface, which meet at x/c "
+                                         "= 0 after %2 and %3 points")
+                              .arg(MinSurfacePoints)
+                              .arg(le + 1)
+                              .arg(n - le));
     }
     const Surface first{outline, le, -1};
     const Surface second{outline, le, 1};
-    if (first.folds() || second.folds()) {
-        return R::failure(QStringLiteral("a surface folds back on itself"));
+    for (const Surface* surface : {&first, &second}) {
+        const double fold = surface->foldsAt();
+        if (!std::isnan(fold)) {
+            return R::failure(
+                QStringLiteral("a surface folds back on itself at x/c = %1").arg(number(fold, 3)));
+        }
     }
 
     SectionCurve a;
     SectionCurve b;
-    double sum = 0.0;
     for (int i = 0; i < SectionStations; ++i) {
-        const auto k = std::size_t(i);
-        a.x[k] = b.x[k] = StationX(i);
-        a.y[k] = i == 0 ? outline.points()[std::size_t(le)].y() : first.yAt(a.x[k]);
-        b.y[k] = i == 0 ? a.y[k] : second.yAt(b.x[k]);
+        a.x[std::size_t(i)] = b.x[std::size_t(i)] = StationX(i);
+    }
+    first.heights(a.x, a.y);
+    second.heights(b.x, b.y);
+    a.y[0] = b.y[0] = 0.0;
+    double sum = 0.0;
+    for (std::size_t k = 0; k < std::size_t(SectionStations); ++k) {
         sum += a.y[k] - b.y[k];
     }
     // Point 200 is the surface's own trailing-edge end where that lies within the chord.
@@ -381,10 +639,13 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
             curve->y.back() = end.y();
         }
     }
-    section.upper = sum >= 0.0 ? a : b;
-    section.lower = sum >= 0.0 ? b : a;
+    const bool firstUpper = sum >= 0.0;
+    section.upper = firstUpper ? a : b;
+    section.lower = firstUpper ? b : a;
 
     SectionMeasures& m = section.measures;
+    double crossing = 0.0;
+    double crossingX = 0.0;
     for (std::size_t k = 0; k < std::size_t(SectionStations); ++k) {
         const double thickness = section.upper.y[k] - section.lower.y[k];
         const double camber = (section.upper.y[k] + section.lower.y[k]) / 2.0;
@@ -392,22 +653,76 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
             m.thickness = thickness;
             m.thicknessX = section.upper.x[k];
         }
+        if (-thickness > crossing) {
+            crossing = -thickness;
+            crossingX = section.upper.x[k];
+        }
         if (std::abs(camber) > std::abs(m.camber)) {
             m.camber = camber;
             m.camberX = section.upper.x[k];
         }
     }
-    const double curvature = outline.curvatureAt(le);
-    m.leRadius = curvature > 0.0 ? leadingEdgeRadius(outline, le, 1.0 / curvature) : 0.0;
+    if (!std::isfinite(m.thickness)) {
+        return R::failure(QStringLiteral("the outline cannot be smoothed"));
+    }
+    if (m.thickness > MaxThickness) {
+        return R::failure(QStringLiteral("no wing section: %1 % of the chord thick (more than "
+                                         "50 %)")
+                              .arg(number(m.thickness * 100.0, 1)));
+    }
+    if (m.thickness < CrossTolerance) {
+        return R::failure(QStringLiteral("no wing section: the outline has no positive thickness"));
+    }
+    // A symmetric section's camber is rounding noise: none, at the leading edge.
+    if (std::abs(m.camber) < 0.00005) {
+        m.camber = 0.0;
+        m.camberX = 0.0;
+    }
+    m.leRadius = leadingEdgeRadius(outline, section, te);
     m.teGap = (outline.points().front() - outline.points().back()).norm();
 
-    bool finite =
-        std::isfinite(m.leRadius) && std::isfinite(m.thickness) && std::isfinite(m.camber);
+    bool finite = std::isfinite(m.leRadius) && std::isfinite(m.camber);
     for (std::size_t k = 0; k < std::size_t(SectionStations); ++k) {
         finite = finite && std::isfinite(section.upper.y[k]) && std::isfinite(section.lower.y[k]);
     }
     if (!finite) {
         return R::failure(QStringLiteral("the outline cannot be smoothed"));
+    }
+
+    if (crossing > CrossTolerance) {
+        section.warnings << QStringLiteral("the surfaces cross, by %1 % of the chord at x/c = %2")
+                                .arg(number(crossing * 100.0, 3), number(crossingX, 3));
+    }
+    for (const auto& [surface, name] : {std::pair(&first, firstUpper ? "upper" : "lower"),
+                                        std::pair(&second, firstUpper ? "lower" : "upper")}) {
+        double reach = 0.0;
+        for (int j = le; j != surface->end() + surface->dir; j += surface->dir) {
+            reach = std::max(reach, surface->point(j).x());
+        }
+        if (reach < ShortSurface) {
+            section.warnings << QStringLiteral(
+                                    "the %1 surface stops at x/c = %2, short of the "
+                                    "trailing edge")
+                                    .arg(QLatin1String(name), number(reach, 3));
+        }
+    }
+    double spike = 0.0;
+    double spikeX = 0.0;
+    for (int j = 1; j + 1 < n; ++j) {
+        if (j == le) {
+            continue;  // the nose: a blunt one is no spike
+        }
+        const double off = offLine(outline.points(), j);
+        if (off > spike) {
+            spike = off;
+            spikeX = outline.points()[std::size_t(j)].x();
+        }
+    }
+    if (spike > SpikeTolerance) {
+        section.warnings << QStringLiteral(
+                                "the point at x/c = %1 lies %2 % of the chord off the "
+                                "smooth line through its neighbours")
+                                .arg(number(spikeX, 3), number(spike * 100.0, 2));
     }
     return R::success(section);
 }

@@ -4,6 +4,7 @@
 #include "SectionOutline.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -16,36 +17,32 @@ inline constexpr int SectionStations = 201;
 // x of station i (0..200): (1 - cos(pi i / 200)) / 2, dense at both edges.
 double StationX(int i);
 
-// A cubic spline in arc length through a run of points. It is fitted piece by piece, each
-// segment on the points around it (ten either side), so that a long run costs no more than its
-// length; at that distance a global spline's dependence on further points has died away.
+// A cubic spline through a run of points in their chord length (natural ends), fitted on the
+// whole run at once: one tridiagonal solve, linear in the number of points.
 class SmoothOutline {
 public:
     explicit SmoothOutline(SectionPoints points);
-    ~SmoothOutline();
-    Q_DISABLE_COPY_MOVE(SmoothOutline)
 
     const SectionPoints& points() const { return points_; }
     // u runs from 0 to points().size() - 1; at whole numbers it passes through the points.
     SectionPoint at(double u) const;
-    // Unsigned curvature at the point with index i.
-    double curvatureAt(int i) const;
-    // Unit tangent at the point with index i, in the direction of rising index.
-    SectionPoint tangentAt(int i) const;
+    // First and second derivatives with respect to chord length at u.
+    SectionPoint velocity(double u) const;
+    SectionPoint acceleration(double u) const;
+    // The largest x the curve reaches between the points with indexes i and i + 1.
+    double segmentMaxX(int i) const;
 
 private:
-    struct Piece;
-    const Piece& piece(int segment) const;
-
     SectionPoints points_;
-    mutable std::vector<std::unique_ptr<Piece>> pieces_;
+    std::vector<double> t_;  // chord length at each point
+    SectionPoints m_;        // second derivatives at each point
 };
 
 // The measures of a normalised section, in fractions of the chord.
 struct SectionMeasures {
     double thickness = 0.0;
     double thicknessX = 0.0;
-    double camber = 0.0;  // signed: the mean line's largest distance from the chord
+    double camber = 0.0;  // signed: the mean line's extreme of larger size
     double camberX = 0.0;
     double leRadius = 0.0;
     double teGap = 0.0;
@@ -64,11 +61,13 @@ struct ResampledSection {
     SectionCurve lower;
     SectionMeasures measures;
     bool keptFrame = false;
-    QString frameChange;  // what normalising did, in words
+    QString frameChange;   // what normalising did, in words
+    QStringList warnings;  // what is odd about the outline, each with where it is
 };
 
 // Normalises the points (one run from one trailing-edge end round the leading edge to the
-// other), resamples both surfaces and takes the measures. Fails with a plain reason.
+// other), resamples both surfaces and takes the measures. Fails with a plain reason; what does
+// not stop a section (crossing surfaces, a short surface, a spike) is warned.
 Result<ResampledSection> ResampleSection(const SectionPoints& run);
 
 // One run from one trailing-edge end round the leading edge to the other: a single run as it is,

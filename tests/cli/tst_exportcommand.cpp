@@ -1,3 +1,4 @@
+#include "CsvReader.h"
 #include "TestFiles.h"
 #include "formats/SectionImport.h"
 
@@ -47,6 +48,7 @@ private slots:
     void usageErrors();
     void programDirectory_data();
     void programDirectory();
+    void table();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -193,6 +195,35 @@ void TestExportCommand::programDirectory() {
     const QByteArray png = testing::readAll(dir_->filePath(QStringLiteral("out/b.png")));
     QVERIFY(!png.isEmpty());
     QCOMPARE(png, testing::readAll(dir_->filePath(QStringLiteral("ref/b.png"))));
+}
+
+// --table alone: one CSV row per input in input order, refusals with their reason, no PDF.
+void TestExportCommand::table() {
+    QVERIFY(testing::writeFile(dir_->filePath(QStringLiteral("in/spike.dat")),
+                               testing::readAll(dir_->filePath(QStringLiteral("in/wing.dat")))
+                                   .replace("0.50059  0.07238", "0.50059  0.09238")));
+    const Run run = runExport({"--table", "out/t.csv", "in/wing.dat", "in/a.dat", "in/stub.dat",
+                               "in/empty.dat", "in/spike.dat"},
+                              dir_->path());
+    QCOMPARE(run.status, 1);
+    QCOMPARE(QDir(dir_->filePath(QStringLiteral("out"))).entryList(QDir::Files),
+             QStringList{"t.csv"});
+    const QList<QStringList> rows =
+        testing::readCsv(testing::readAll(dir_->filePath(QStringLiteral("out/t.csv"))));
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows[0].first(), QStringLiteral("file"));
+    const int format = 2;
+    const int warnings = 10;
+    const int refused = 11;
+    QCOMPARE(rows[1][format], QStringLiteral("Selig"));
+    QCOMPARE(rows[2][format], QStringLiteral("data file"));
+    // naca2412.dat's thickness, measured from its curves.
+    QVERIFY2(std::abs(rows[2][4].toDouble() - 12.0) < 0.05, qPrintable(rows[2][4]));
+    QVERIFY(rows[3][refused].contains(QLatin1String("fewer than 5")));
+    QVERIFY(rows[4][refused].contains(QLatin1String("neither a data file")));
+    QVERIFY2(rows[5][warnings].contains(QLatin1String("off the smooth line")),
+             qPrintable(rows[5].join(u'|')));
+    QVERIFY(run.errorLines.filter(QStringLiteral("spike.dat: warning: the point")).size() == 1);
 }
 
 QTEST_GUILESS_MAIN(TestExportCommand)

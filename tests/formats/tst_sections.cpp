@@ -1,12 +1,16 @@
 #include "ByteDevice.h"
+#include "CsvReader.h"
 #include "NacaSections.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
 #include "formats/SectionImport.h"
 #include "formats/SectionReader.h"
+#include "formats/SectionTable.h"
 #include "model/FileMessages.h"
 #include "model/SectionGeometry.h"
 #include "session/OpenFlow.h"
+
+#include <QStringEncoder>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +35,62 @@ QByteArray coordinates(const SectionImport& import) {  // the 402 pairs after li
     return import.bytes.split('\n').mid(15).join('\n');
 }
 
+// The header line of a converted file that starts with `start`.
+QString headerLine(const SectionImport& import, const QString& start) {
+    for (const QByteArray& line : import.bytes.split('\n').mid(0, 15)) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (text.startsWith(start)) {
+            return text;
+        }
+    }
+    return {};
+}
+
+const QByteArray Naca2412 = seligFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412");
+
+// The name line and the points of a file, each point as (x, y).
+std::pair<QByteArray, std::vector<std::pair<double, double>>> split(const QByteArray& file) {
+    QList<QByteArray> lines = file.split('\n');
+    std::vector<std::pair<double, double>> points;
+    for (const QByteArray& line : lines.mid(1)) {
+        const QList<QByteArray> xy = line.simplified().split(' ');
+        if (xy.size() == 2) {
+            points.emplace_back(xy[0].toDouble(), xy[1].toDouble());
+        }
+    }
+    return {lines.first(), points};
+}
+
+// A Selig file of the points after `change`, written with `digits` decimals.
+template <typename F>
+QByteArray changed(const QByteArray& file, F change, int digits = 5) {
+    auto [name, points] = split(file);
+    QByteArray bytes = name + "\n";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        auto [x, y] = points[i];
+        change(i, x, y);
+        bytes += QByteArray::number(x, 'g', digits + 1) + " " +
+                 QByteArray::number(y, 'g', digits + 1) + "\n";
+    }
+    return bytes;
+}
+
+// A circle of the given diameter through (0, 0) and (1, 0): no wing section.
+QByteArray circleFile(double diameter) {
+    QByteArray bytes = "round\n";
+    for (int i = 0; i <= 40; ++i) {
+        const double a = 2 * std::numbers::pi * i / 40;
+        bytes += QByteArray::number(0.5 + 0.5 * std::cos(a), 'f', 6) + " " +
+                 QByteArray::number(diameter / 2 * std::sin(a), 'f', 6) + "\n";
+    }
+    return bytes;
+}
+
+QByteArray utf16(const QByteArray& utf8) {
+    QStringEncoder encoder(QStringEncoder::Utf16LE);
+    return "\xFF\xFE" + QByteArray(encoder.encode(QString::fromUtf8(utf8)));
+}
+
 }  // namespace
 
 class TestSections : public QObject {
@@ -42,6 +102,13 @@ private slots:
     void sameSection();
     void badFiles_data();
     void badFiles();
+    void reading_data();
+    void reading();
+    void diagnostics_data();
+    void diagnostics();
+    void radiusTwins_data();
+    void radiusTwins();
+    void table();
     void names_data();
     void names();
     void viewerReadsSectionFile();
@@ -177,8 +244,18 @@ void TestSections::badFiles_data() {
     QTest::addColumn<QString>("reason");  // empty: not a section file
     const QByteArray good = seligFile(Naca4{0, 0, 0.12}, 35, "NACA 0012");
     QTest::newRow("data file") << readAll(samplePath("naca2412.dat")) << QString();
-    QTest::newRow("text") << QByteArray("hello\nworld\n") << QString();
-    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("text") << QByteArray("hello\nworld\n") << "neither a data file";
+    QTest::newRow("empty") << QByteArray() << "neither a data file";
+    QTest::newRow("round, no section") << circleFile(1.0) << "no wing section: 100.0 %";
+    QTest::newRow("flat, no thickness")
+        << QByteArray("s\n1 0\n.7 0\n.4 0\n.1 0\n0 0\n.1 0\n.4 0\n.7 0\n1 0\n")
+        << "no positive thickness";
+    QTest::newRow("points that collapse at double precision")
+        << QByteArray(
+               "s\n1 0\n1.00000000000000001 0\n1.00000000000000002 0\n"
+               "1.00000000000000003 0\n1.00000000000000004 0\n1.00000000000000005 0\n"
+               "1.00000000000000006 0\n1.00000000000000007 0\n1 0\n")
+        << "the 9 points collapse to 1 distinct points";
     QTest::newRow("4 points a side")
         << QByteArray("s\n1 0\n.5 .1\n0 0\n.5 -.1\n1 0\n1 0\n") << "fewer than 5";
     QTest::newRow("folds back")
@@ -186,8 +263,6 @@ void TestSections::badFiles_data() {
         << "folds back";
     QTest::newRow("not finite") << QByteArray(good).replace("0.50000", "nan") << "not finite";
     QTest::newRow("huge") << QByteArray(good).replace("0.50000", "1e999") << "not finite";
-    QTest::newRow("text inside") << good + "end\n"
-                                 << "not a pair";
     QTest::newRow("Lednicer count") << QByteArray(
                                            "s\n6. 5.\n\n0 0\n.2 .05\n.5 .06\n.8 .03\n1 0\n\n0 "
                                            "0\n.2 -.04\n.5 -.04\n.8 -.01\n1 0\n")
@@ -203,9 +278,243 @@ void TestSections::badFiles() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
     const SectionImport import = ImportSectionFile(bytes, QStringLiteral("x.dat"), Day);
-    QCOMPARE(int(import.kind),
-             int(reason.isEmpty() ? SectionImport::Kind::NotSection : SectionImport::Kind::Failed));
+    const SectionImport::Kind expected = reason.isEmpty() ? SectionImport::Kind::NotSection
+                                         : reason.startsWith(QLatin1String("neither"))
+                                             ? SectionImport::Kind::Neither
+                                             : SectionImport::Kind::Failed;
+    QCOMPARE(int(import.kind), int(expected));
     QVERIFY2(import.error.contains(reason), qPrintable(import.error));
+    QVERIFY(import.kind == SectionImport::Kind::Converted || import.bytes.isEmpty());
+}
+
+// Layouts as files are traded: each row's outcome and a line the result must hold.
+void TestSections::reading_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("line");  // a header line of the converted file, or the error
+    const int converted = int(SectionImport::Kind::Converted);
+    QByteArray body = Naca2412.mid(Naca2412.indexOf('\n') + 1);
+    QTest::newRow("notes right after the numbers")
+        << Naca2412 + "source: http://example.org/x\nDesigned by A. N. Other 1.0\n"
+        << converted << "Points in the file: 121, 2 note lines after them";
+    QTest::newRow("notes after a blank line, with numbers among them")
+        << Naca2412 + "\n\nAlpha Cl Cd\n0.0 0.25 0.007\n2.0 0.47 0.008\n"
+        << converted << "Points in the file: 121, 3 note lines after them";
+    QTest::newRow("a note line: no note count")
+        << Naca2412 << converted << "Points in the file: 121";
+    QTest::newRow("name over two lines, a source, a placeholder row")
+        << "NACA 2412\nsecond name line\n\nfrom a catalogue\n1.0000  ......\n" + body << converted
+        << "名称:Name:NACA 2412";
+    QTest::newRow("MSES/ISES plot limits")
+        << "NACA 2412\n -2.0 3.0 -2.5 3.5\n" + body << converted << "Format: MSES/ISES";
+    QTest::newRow("UTF-16 with byte-order mark") << utf16(Naca2412) << converted << "Format: Selig";
+    QTest::newRow("CR-only line ends")
+        << QByteArray(Naca2412).replace('\n', '\r') << converted << "Format: Selig";
+    QTest::newRow("UTF-16 data file")
+        << utf16(readAll(samplePath("naca2412.dat"))) << int(SectionImport::Kind::NotSection) << "";
+    QTest::newRow("CR-only data file")
+        << readAll(samplePath("naca2412.dat")).replace("\r\n", "\r").replace('\n', '\r')
+        << int(SectionImport::Kind::NotSection) << "";
+    QTest::newRow("neither: text only")
+        << QByteArray("a note\nanother\n") << int(SectionImport::Kind::Neither)
+        << "no line holds a pair of numbers";
+    QTest::newRow("MSES limits and nothing after")
+        << QByteArray("s\n-2 3 -2.5 3.5\nend\n") << int(SectionImport::Kind::Failed)
+        << "line 3 follows the plot limits and is no pair of numbers";
+}
+
+void TestSections::reading() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, kind);
+    QFETCH(QString, line);
+    const SectionImport import = ImportSectionFile(bytes, QStringLiteral("/d/naca2412.dat"), Day);
+    QCOMPARE(int(import.kind), kind);
+    if (kind == int(SectionImport::Kind::Converted)) {
+        QCOMPARE(headerLine(import, line.section(u':', 0, 0)), line);
+        QCOMPARE(coordinates(import),
+                 coordinates(ImportSectionFile(Naca2412, QStringLiteral("/d/naca2412.dat"), Day)));
+    } else if (kind == int(SectionImport::Kind::NotSection)) {
+        // A recoded data file: UTF-8 text the data-file reader takes, never the raw bytes.
+        QVERIFY(import.bytes.startsWith("番号:No.:"));
+        QVERIFY(!import.bytes.contains('\r') || import.bytes.contains("\r\n"));
+        QCOMPARE(import.bytes.count('\n'), readAll(samplePath("naca2412.dat")).count('\n'));
+    } else {
+        QVERIFY2(import.error.contains(line), qPrintable(import.error));
+    }
+}
+
+// Outlines that convert with a warning, or convert exactly where the old frame rule failed.
+void TestSections::diagnostics_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("normalising");  // a part of the Normalising line
+    QTest::addColumn<int>("warnings");
+    const auto npoints = split(Naca2412).second.size();
+    const std::size_t nose = npoints / 2;
+    QTest::newRow("nose 0.0003 off the origin: the designer's frame")
+        << changed(
+               Naca2412,
+               [](std::size_t, double& x, double& y) {
+                   x = x * 0.9997 + 0.0003 * (1 - x);
+                   y += 0.0001 * (1 - x);
+               },
+               7)
+        << "the designer's frame, leading edge (0.0003, 9.997e-05) moved to (0, 0)" << 0;
+    QTest::newRow("crossing 3e-7 at the trailing edge: no crossing")
+        << changed(
+               Naca2412,
+               [&](std::size_t i, double&, double& y) {
+                   if (i == 0 || i + 1 == npoints) {
+                       y = i == 0 ? -1.5e-7 : 1.5e-7;
+                   }
+               },
+               8)
+        << "none, the file is in the normalised frame" << 0;
+    QTest::newRow("pushed through the other surface")
+        << changed(Naca2412,
+                   [&](std::size_t i, double& x, double& y) {
+                       if (i > nose && x > 0.4 && x < 0.7) {
+                           y += 0.15 * std::sin((x - 0.4) / 0.3 * std::numbers::pi);
+                       }
+                   })
+        << "warning: the surfaces cross, by" << 1;
+    QTest::newRow("lower surface stops at x = 0.86") <<
+        [&] {
+            QByteArray file = Naca2412;
+            QList<QByteArray> lines = file.split('\n');
+            while (lines.size() > 1 && !lines.last().startsWith("0.8")) {
+                lines.removeLast();
+            }
+            return lines.join('\n') + "\n";
+        }() << "warning: the lower surface stops at x/c = 0.93"
+                                                     << 1;
+    QTest::newRow("a spike") << changed(Naca2412, [&](std::size_t i, double&, double& y) {
+        if (i == nose / 2) {
+            y += 0.03;
+        }
+    }) << "lies 2." << 1;
+    QTest::newRow("scaled by 1e-300") << changed(
+                                             Naca2412,
+                                             [](std::size_t, double& x, double& y) {
+                                                 x *= 1e-300;
+                                                 y *= 1e-300;
+                                             },
+                                             8)
+                                      << "scaled by 9.99923e+299" << 0;
+}
+
+void TestSections::diagnostics() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, normalising);
+    QFETCH(int, warnings);
+    const SectionImport import = ImportSectionFile(bytes, QStringLiteral("/d/w.dat"), Day);
+    QCOMPARE(int(import.kind), int(SectionImport::Kind::Converted));
+    const QString line = headerLine(import, QStringLiteral("Normalising:"));
+    QVERIFY2(line.contains(normalising), qPrintable(line));
+    QCOMPARE(import.summary.warnings.size(), warnings);
+    QCOMPARE(line.count(QStringLiteral("; warning: ")), warnings);
+    // The outline starts at (0, 0) and each surface leaves the nose on its own side.
+    const QList<QByteArray> pairs = coordinates(import).split('\n');
+    QCOMPARE(pairs[200].trimmed(), QByteArray("0.000000,0.000000"));
+    QCOMPARE(pairs[201].trimmed(), QByteArray("0.000000,0.000000"));
+    QVERIFY(pairs[199].split(',')[1].toDouble() > 0 && pairs[202].split(',')[1].toDouble() < 0);
+    if (warnings == 0) {
+        const SectionMeasures& a = import.summary.measures;
+        // A file out of the normalised frame is measured as the same file at a hundred times
+        // the size.
+        const QByteArray twin = line.contains(QLatin1String("scaled by 9.999"))
+                                    ? changed(Naca2412,
+                                              [](std::size_t, double& x, double& y) {
+                                                  x *= 100;
+                                                  y *= 100;
+                                              })
+                                    : Naca2412;
+        const SectionMeasures& b =
+            ImportSectionFile(twin, QStringLiteral("/d/w.dat"), Day).summary.measures;
+        QVERIFY2(std::abs(a.thickness - b.thickness) < 0.0002, qPrintable(line));
+        QVERIFY2(std::abs(a.camber - b.camber) < 0.0002, qPrintable(line));
+        QVERIFY(std::abs(a.leRadius / b.leRadius - 1) < 0.05);
+    }
+}
+
+// The same section moved, scaled, turned or in Lednicer order has the same radius.
+void TestSections::radiusTwins_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("twin");
+    const double a = 2.0 * std::numbers::pi / 180;
+    const auto turned = [a](std::size_t, double& x, double& y) {
+        const double u = 100 * x;
+        const double v = 100 * y;
+        x = 30 + u * std::cos(a) - v * std::sin(a);
+        y = -4 + u * std::sin(a) + v * std::cos(a);
+    };
+    // A flat-bottomed, blunt section: the point farthest from the trailing edge is not its
+    // leading edge.
+    QByteArray flat = "flat bottom\n";
+    for (int i = 60; i >= -60; --i) {
+        const double x = (1 - std::cos(std::numbers::pi * std::abs(i) / 60)) / 2;
+        const double t = 0.6 * (0.2969 * std::sqrt(x) - 0.126 * x - 0.3516 * x * x +
+                                0.2843 * x * x * x - 0.1015 * x * x * x * x);
+        const double y = i >= 0 ? t + 0.02 * std::sin(std::numbers::pi * x)
+                                : -t * std::max(0.0, 1 - 6 * x) * 0.8;
+        flat += QByteArray::number(x, 'f', 5) + " " + QByteArray::number(y, 'f', 5) + "\n";
+    }
+    for (const auto& [name, file] :
+         {std::pair("NACA 2412", Naca2412),
+          std::pair("NACA 4415", seligFile(Naca4{0.04, 0.4, 0.15}, 61, "NACA 4415")),
+          std::pair("flat bottom", flat)}) {
+        QTest::addRow("%s moved, scaled by 100, turned 2 degrees", name)
+            << file << changed(file, turned, 4);
+    }
+    QTest::newRow("Lednicer order")
+        << Naca2412 << lednicerFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412");
+}
+
+void TestSections::radiusTwins() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, twin);
+    const SectionImport a = ImportSectionFile(bytes, QStringLiteral("a.dat"), Day);
+    const SectionImport b = ImportSectionFile(twin, QStringLiteral("b.dat"), Day);
+    QCOMPARE(int(a.kind), int(SectionImport::Kind::Converted));
+    QCOMPARE(int(b.kind), int(SectionImport::Kind::Converted));
+    const double ra = a.summary.measures.leRadius;
+    const double rb = b.summary.measures.leRadius;
+    QVERIFY2(ra > 0 && std::abs(rb / ra - 1) <= 0.05,
+             qPrintable(QStringLiteral("%1 against %2").arg(ra).arg(rb)));
+}
+
+// The table's rows read back with a CSV reader, commas, quotes and all.
+void TestSections::table() {
+    SectionTableRow row;
+    row.file = QStringLiteral("in/DP1,72 \"x\".dat");
+    row.name = QStringLiteral("Flügel, \"außen\"");
+    row.format = QStringLiteral("Selig");
+    row.points = 121;
+    row.measures = SectionMeasures{0.12, 0.3, -0.02, 0.4, 0.0159, 0.001};
+    row.warnings = QStringList{QStringLiteral("a, b"), QStringLiteral("c")};
+    SectionTableRow refused;
+    refused.file = QStringLiteral("bad.dat");
+    refused.refusal = QStringLiteral("line 3\nholds \"nan\"");
+    const QList<QStringList> rows =
+        readCsv(SectionTableHeader() + SectionTableLine(row) + SectionTableLine(refused));
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[0].size(), 12);
+    QCOMPARE(rows[1], (QStringList{row.file, row.name, "Selig", "121", "12.000", "30.000", "-2.000",
+                                   "40.000", "1.590", "0.100", "a, b; c", ""}));
+    QCOMPARE(rows[2],
+             (QStringList{"bad.dat", "", "", "", "", "", "", "", "", "", "", refused.refusal}));
+
+    // A symmetric section: camber 0.00 % at 0.00 %, never -0.00.
+    const SectionImport symmetric = ImportSectionFile(seligFile(Naca4{0, 0, 0.12}, 61, "NACA 0012"),
+                                                      QStringLiteral("s.dat"), Day);
+    QCOMPARE(headerLine(symmetric, QStringLiteral("最大反り")),
+             QStringLiteral("最大反り:Max camber:0.00 %"));
+    QCOMPARE(headerLine(symmetric, QStringLiteral("反り位置")),
+             QStringLiteral("反り位置:Camber position:0.00 %"));
+    // A reflexed, negative section keeps its sign.
+    const SectionImport negative =
+        ImportSectionFile(changed(Naca2412, [](std::size_t, double&, double& y) { y = -y; }),
+                          QStringLiteral("n.dat"), Day);
+    QVERIFY(negative.summary.measures.camber < -0.019);
 }
 
 void TestSections::names_data() {
@@ -263,7 +572,7 @@ void TestSections::viewerReadsSectionFile() {
     const DataFileOutcome bad = ReadDataFile(state);
     QCOMPARE(bad.messages,
              QStringList(SectionFileDescription(
-                 state.DataPath, QStringLiteral("fewer than 5 points on a surface"))));
+                 state.DataPath, QStringLiteral("3 points, fewer than 5 on a surface"))));
 }
 
 QTEST_GUILESS_MAIN(TestSections)

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/SectionGeometry.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vandrix {
+
+// One input's row in the table of measures: a converted section file, a data file measured
+// from its curves, or a refused file with its reason.
+struct SectionTableRow {
+    QString file;
+    QString name;
+    QString format;
+    int points = 0;
+    std::optional<SectionMeasures> measures;
+    QStringList warnings;
+    QString refusal;
+};
+
+// The header row and one row, as CSV lines (RFC 4180: fields with commas, quotes or line breaks
+// quoted, CRLF after each line). Measures in percent of the chord.
+QByteArray SectionTableHeader();
+QByteArray SectionTableLine(const SectionTableRow& row);
+
+// A CSV field, quoted when it must be.
+QString CsvField(const QString& text);
+
+}  // namespace vandrix
