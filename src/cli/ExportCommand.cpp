@@ -1,10 +1,14 @@
 #include "ExportCommand.h"
 
 #include "ExportBatch.h"
+#include "ExportInput.h"
 #include "ExportJob.h"
+#include "TempFiles.h"
 #include "app/Conversions.h"
 #include "app/LanguageFile.h"
 #include "app/SettingsFile.h"
+#include "formats/InputFile.h"
+#include "model/PrintableName.h"
 #include "output/PlotGeometry.h"
 #include "output/PrintSheet.h"
 
@@ -27,9 +31,11 @@ namespace {
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
+// Names in the line are shown with control characters escaped: a name may hold any byte.
 void printLine(const QString& line) {
-    std::fputs((QStringLiteral("vandrix-export: ") + line + QLatin1Char('\n')).toLocal8Bit(),
-               stderr);
+    std::fputs(
+        (QStringLiteral("vandrix-export: ") + PrintableName(line) + QLatin1Char('\n')).toUtf8(),
+        stderr);
 }
 
 // A usage error: the reason and where to find help.
@@ -87,9 +93,9 @@ int threadsFrom(const QString& text) {
 // The settings file of a program directory, as the viewer reads it at start-up.
 void readProgramDirectory(const QString& dir, ExportSettings& settings) {
     const QString setPath = QDir(dir).filePath(QLatin1String(SettingsFileName));
-    QFile set(setPath);
-    if (!set.open(QIODevice::ReadOnly)) {
-        throw UsageError{setPath + QStringLiteral(": ") + set.errorString()};
+    QFile set;
+    if (const QString refusal = OpenInput(set, setPath, FifoRule::Refuse); !refusal.isEmpty()) {
+        throw UsageError{setPath + QStringLiteral(": ") + refusal};
     }
     const SettingsRead read = ParseSettings(set, setPath);
     for (const QString& message : read.messages) {
@@ -102,8 +108,8 @@ void readProgramDirectory(const QString& dir, ExportSettings& settings) {
 
 // The sheet's font for the language from a language file, or nothing when it cannot be read.
 std::optional<QString> fontFrom(const QString& path, std::int16_t language) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenInput(file, path, FifoRule::Refuse).isEmpty()) {
         return std::nullopt;
     }
     const LanguageRead read = ParseLanguage(file, language, path);
@@ -182,6 +188,10 @@ struct Options {
     QCommandLineOption jobs{QStringList{QStringLiteral("j"), QStringLiteral("jobs")},
                             QStringLiteral("Worker threads (default: the number of cores)."),
                             QStringLiteral("N")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("Name the outputs of standard input (-) STEM.* "
+                                           "(default: stdin.*)."),
+                            QStringLiteral("STEM")};
 
     explicit Options(QCommandLineParser& parser) {
         parser.setApplicationDescription(
@@ -189,10 +199,15 @@ struct Options {
                            "Vandrix data files."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions(
-            {pdf, png, svg, dat, screenScale, printerScale, language, programDir, outputDir, jobs});
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data files."),
-                                     QStringLiteral("FILE..."));
+        parser.addOptions({pdf, png, svg, dat, screenScale, printerScale, language, programDir,
+                           outputDir, jobs, name});
+        parser.addPositionalArgument(
+            QStringLiteral("FILE"),
+            QStringLiteral("Data or section files; - is standard input. Pipes are read once, "
+                           "without waiting for a writer that is not there; directories and "
+                           "devices are refused. SIGINT, SIGTERM and SIGHUP remove unfinished "
+                           "outputs and end the run with 130, 143 and 129."),
+            QStringLiteral("FILE..."));
     }
 };
 
@@ -217,9 +232,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool w
 }  // namespace
 
 int RunExportCommand(int& argc, char** argv) {
+    // Unfinished outputs are removed on a termination signal from the start.
+    InstallTempFileCleanup();
+    // Names are bytes: one that is not UTF-8 is kept exactly (see PathFromBytes).
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << PathFromBytes(QByteArray(argv[i]));
     }
     QCommandLineParser parser;
     const Options options(parser);
@@ -266,6 +284,14 @@ int RunExportCommand(int& argc, char** argv) {
     settings.pdf = parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat);
     int threads = std::max(QThread::idealThreadCount(), 1);
     const QString outDir = parser.value(options.outputDir);
+    if (parser.isSet(options.name)) {
+        settings.stdinName = parser.value(options.name);
+        if (settings.stdinName.isEmpty() || settings.stdinName.contains(QLatin1Char('/')) ||
+            settings.stdinName == QLatin1String(".") || settings.stdinName == QLatin1String("..")) {
+            return usageError(QStringLiteral("--name %1: not a file name without a directory")
+                                  .arg(settings.stdinName));
+        }
+    }
     try {
         std::optional<QString> font;
         if (parser.isSet(options.programDir)) {

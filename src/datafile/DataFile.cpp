@@ -4,6 +4,7 @@
 #include "app/Conversions.h"
 #include "app/ProgramDirectory.h"
 #include "app/TextInput.h"
+#include "formats/InputFile.h"
 #include "sections/SectionImport.h"
 
 #include <QBuffer>
@@ -75,10 +76,15 @@ QString UnusableFileMessage(const AppState& state) {
 }
 
 DataFileOutcome ReadDataFile(AppState& state) {
-    QFile file(state.DataPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Nothing else may write the file while it is read: a pipe is refused like a device.
+    QFile file;
+    if (QString refusal = OpenInput(file, state.DataPath, FifoRule::Refuse); !refusal.isEmpty()) {
+        // Names reach the window through Qt, which turns bytes that are not UTF-8 into U+FFFD.
+        if (state.DataPath.contains(QChar::ReplacementCharacter)) {
+            refusal = QStringLiteral("the file name is not valid UTF-8");
+        }
         DataFileOutcome outcome;
-        outcome.messages << CannotOpenDescription(state.DataPath, file.errorString());
+        outcome.messages << CannotOpenDescription(state.DataPath, refusal);
         return outcome;
     }
     // A file whose first line is a header line is a data file; any other may be a Selig or
@@ -123,6 +129,7 @@ DataFileOutcome ReadDataFileFrom(QIODevice& device, AppState& state) {
         const auto index = static_cast<std::size_t>(pair - 1);
         outcome.labels[index] = GetLabel(line, state.Language, state.ReadStop);
         if (state.ReadStop == 1) {
+            outcome.bytesUsed = input.position();
             return outcome;
         }
         outcome.values[index] = GetValue(line);
@@ -132,6 +139,7 @@ DataFileOutcome ReadDataFileFrom(QIODevice& device, AppState& state) {
     if (!block.read()) {
         outcome.messages << UnusableFileMessage(state);
     }
+    outcome.bytesUsed = input.position();
     return outcome;
 }
 

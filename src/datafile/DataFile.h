@@ -20,6 +20,8 @@ struct DataFileOutcome {
     std::array<std::optional<QString>, HeaderPairCount> labels;
     std::array<std::optional<QString>, HeaderPairCount> values;
     QStringList messages;
+    // How many bytes of the file the read used: the data file as the viewer sees it.
+    qint64 bytesUsed = 0;
 };
 
 // Reads the data file at state.DataPath: header lines into the outcome, the two curves into

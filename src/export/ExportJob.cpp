@@ -1,14 +1,19 @@
 #include "ExportJob.h"
 
-#include "DataFileBytes.h"
+#include "ExportInput.h"
 #include "PalettePng.h"
+#include "TempFiles.h"
 #include "app/AppState.h"
 #include "datafile/DataFile.h"
+#include "formats/FileIdentity.h"
+#include "formats/InputFile.h"
+#include "model/PrintableName.h"
 #include "output/PagedPrintSurface.h"
 #include "output/PlotGeometry.h"
 #include "output/PlotPainter.h"
 #include "output/PrintSheet.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +24,8 @@
 #include <QSet>
 #include <QSvgGenerator>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -44,48 +51,77 @@ QString identity(const QString& path) {
 // A file written under a temporary name beside its final one and renamed over it once it is
 // complete, so the final name never holds a partial file. Unlike QSaveFile it does not force
 // the data to disk first: that costs tens of milliseconds a file, which a batch of hundreds of
-// regenerable pictures should not pay.
+// regenerable pictures should not pay. The temporary file is registered for removal on a
+// termination signal. Written with write(2) itself, so that a disk that fills up half-way is
+// named by its own error (QFile reports a short write as an unknown error).
 class OutputFile {
 public:
     explicit OutputFile(QString path) : path_(std::move(path)) {}
     Q_DISABLE_COPY_MOVE(OutputFile)
     ~OutputFile() {
-        if (!committed_ && !file_.fileName().isEmpty()) {
-            file_.close();
-            file_.remove();
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
+        if (!committed_ && !temporary_.isEmpty()) {
+            ::unlink(temporary_.constData());
+        }
+        TempFileRegistry::remove(slot_);
     }
-
-    QFile& device() { return file_; }
 
     QString open() {
         static std::atomic<unsigned> counter{0};
         const QFileInfo info(path_);
+        int error = 0;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            file_.setFileName(info.dir().filePath(
+            const QByteArray name = PathBytes(info.dir().filePath(
                 QStringLiteral(".%1.%2-%3.part")
                     .arg(info.fileName(), QString::number(QCoreApplication::applicationPid()),
                          QString::number(counter++))));
-            if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            slot_ = TempFileRegistry::add(name);
+            if (slot_ < 0) {
+                error = ENAMETOOLONG;
+                break;
+            }
+            fd_ =
+                ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+            if (fd_ >= 0) {
+                temporary_ = name;
                 return {};
             }
-            if (!file_.exists()) {
+            error = errno;
+            TempFileRegistry::remove(slot_);
+            slot_ = -1;
+            if (error != EEXIST) {
                 break;
             }
         }
-        QString error = file_.errorString();
-        file_.setFileName(QString());
-        return error;
+        return ErrnoText(error);
+    }
+
+    QString write(const QByteArray& bytes) {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.constData() + done,
+                                      static_cast<std::size_t>(bytes.size() - done));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                return ErrnoText(errno);
+            }
+            done += n;
+        }
+        return {};
     }
 
     QString commit() {
-        file_.close();
-        if (file_.error() != QFileDevice::NoError) {
-            return file_.errorString();
+        const int result = ::close(fd_);
+        fd_ = -1;
+        if (result != 0) {
+            return ErrnoText(errno);
         }
-        if (std::rename(QFile::encodeName(file_.fileName()).constData(),
-                        QFile::encodeName(path_).constData()) != 0) {
-            return QString::fromLocal8Bit(std::strerror(errno));
+        if (std::rename(temporary_.constData(), PathBytes(path_).constData()) != 0) {
+            return ErrnoText(errno);
         }
         committed_ = true;
         return {};
@@ -93,17 +129,26 @@ public:
 
 private:
     QString path_;
-    QFile file_;
+    QByteArray temporary_;
+    int fd_ = -1;
+    int slot_ = -1;
     bool committed_ = false;
 };
 
-// Writes a file through `write` and gives it its final name only when everything was written.
-// Empty, or the line to report.
-QString writeAtomically(const QString& path, const std::function<QString(QFile&)>& write) {
+// Makes a file's bytes through `write` and gives them their final name only when everything
+// was written. Empty, or the line to report.
+QString writeAtomically(const QString& path, const std::function<QString(QIODevice&)>& write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QString error = write(buffer);
+    buffer.close();
     OutputFile file(path);
-    QString error = file.open();
     if (error.isEmpty()) {
-        error = write(file.device());
+        error = file.open();
+    }
+    if (error.isEmpty()) {
+        error = file.write(bytes);
     }
     if (error.isEmpty()) {
         error = file.commit();
@@ -146,7 +191,7 @@ std::optional<QImage> withPalette(const QImage& image) {
     return indexed;
 }
 
-QString writePng(QFile& file, const ScreenPlot& plot) {
+QString writePng(QIODevice& file, const ScreenPlot& plot) {
     QImage image(ScreenPlotSize, QImage::Format_RGB32);
     {
         QPainter painter(&image);
@@ -154,18 +199,18 @@ QString writePng(QFile& file, const ScreenPlot& plot) {
         DrawScreenPlot(plotter, plot);
     }
     if (const std::optional<QString> written = WritePalettePng(file, image)) {
-        return file.error() != QFileDevice::NoError ? file.errorString() : *written;
+        return *written;
     }
     QImageWriter writer(&file, "png");
     writer.setQuality(PngQuality);
     const std::optional<QImage> indexed = withPalette(image);
     if (!writer.write(indexed ? *indexed : image)) {
-        return file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        return writer.errorString();
     }
     return {};
 }
 
-QString writeSvg(QFile& file, const ScreenPlot& plot) {
+QString writeSvg(QIODevice& file, const ScreenPlot& plot) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(ScreenPlotSize);
@@ -177,16 +222,12 @@ QString writeSvg(QFile& file, const ScreenPlot& plot) {
         plotter.setWholePixels(false);
         DrawScreenPlot(plotter, plot);
     }
-    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    return {};
 }
 
-QString writePdf(QFile& file, const QString& path, const SheetContent& sheet) {
+QString writePdf(QIODevice& file, const QString& path, const SheetContent& sheet) {
     PdfPrintSurface surface(file, path);
-    QString error = PrintSheet(surface, sheet);
-    if (!error.isEmpty()) {
-        return error;
-    }
-    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    return PrintSheet(surface, sheet);
 }
 
 }  // namespace
@@ -194,9 +235,16 @@ QString writePdf(QFile& file, const QString& path, const SheetContent& sheet) {
 std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
                                    const ExportSettings& settings) {
     const QDir dir(outputDir);
-    QSet<QString> inputIds;
+    // Inputs as files, not spellings: an output that is an input under another name (a
+    // symlink, a hard link, a bind mount) is found too.
+    QSet<FileIdentity> inputFiles;
     for (const QString& input : inputs) {
-        inputIds.insert(identity(input));
+        const std::optional<FileIdentity> id = input == QLatin1String(StandardInputName)
+                                                   ? IdentityOf(STDIN_FILENO)
+                                                   : IdentityOf(PathBytes(input));
+        if (id) {
+            inputFiles.insert(*id);
+        }
     }
     QSet<QString> claimed;
     std::vector<ExportJob> jobs;
@@ -204,7 +252,9 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
     for (const QString& input : inputs) {
         ExportJob job;
         job.input = input;
-        const QString base = QFileInfo(input).completeBaseName();
+        const QString base = input == QLatin1String(StandardInputName)
+                                 ? settings.stdinName
+                                 : QFileInfo(input).completeBaseName();
         const auto name = [&](bool wanted, const char* suffix) {
             return wanted ? dir.filePath(base + QLatin1String(suffix)) : QString();
         };
@@ -217,13 +267,14 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
             if (output->isEmpty()) {
                 continue;
             }
-            const QString id = identity(*output);
-            if (inputIds.contains(id)) {
+            const std::optional<FileIdentity> file = IdentityOf(PathBytes(*output));
+            if (file && inputFiles.contains(*file)) {
                 job.refusal =
                     input +
                     QStringLiteral(": refused: %1 would replace an input file").arg(*output);
                 break;
             }
+            const QString id = identity(*output);
             if (claimed.contains(id)) {
                 job.refusal = input + QStringLiteral(
                                           ": refused: %1 is already written by "
@@ -256,7 +307,11 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     state.ScreenScale = settings.screenScale;
     state.PrinterScale = settings.printerScale;
     state.LangFontName = settings.fontName;
-    const DataFileOutcome data = ReadDataFile(state);
+    // One read makes every output: a pipe can be read only once.
+    const bool standardInput = job.input == QLatin1String(StandardInputName);
+    const ExportInputRead input =
+        ReadExportInput(job.input, standardInput ? settings.stdinName : job.input, state);
+    const DataFileOutcome& data = input.data;
     if (!data.messages.isEmpty()) {
         report.errors << job.input + QStringLiteral(": ") + data.messages.join(QLatin1Char(' '));
         return report;
@@ -274,10 +329,10 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
         const ScreenPlot plot = ComputeScreenPlot(state.ScreenScale, state.PointX, state.PointY);
         if (!job.png.isEmpty()) {
-            fail(writeAtomically(job.png, [&](QFile& file) { return writePng(file, plot); }));
+            fail(writeAtomically(job.png, [&](QIODevice& file) { return writePng(file, plot); }));
         }
         if (!job.svg.isEmpty()) {
-            fail(writeAtomically(job.svg, [&](QFile& file) { return writeSvg(file, plot); }));
+            fail(writeAtomically(job.svg, [&](QIODevice& file) { return writeSvg(file, plot); }));
         }
     }
     if (!job.pdf.isEmpty()) {
@@ -293,18 +348,14 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
             sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
             sheet.values.at(row) = data.values.at(row + 1).value_or(QString());
         }
-        fail(writeAtomically(job.pdf, [&](QFile& file) { return writePdf(file, job.pdf, sheet); }));
+        fail(writeAtomically(job.pdf,
+                             [&](QIODevice& file) { return writePdf(file, job.pdf, sheet); }));
     }
     if (!job.dat.isEmpty()) {
-        const Result<QByteArray> bytes = DataFileBytes(job.input);
-        if (!bytes) {
-            report.errors << job.input + QStringLiteral(": ") + bytes.error();
-        } else {
-            fail(writeAtomically(job.dat, [&](QFile& file) {
-                return file.write(bytes.value()) == bytes.value().size() ? QString()
-                                                                         : file.errorString();
-            }));
-        }
+        fail(writeAtomically(job.dat, [&](QIODevice& file) {
+            return file.write(input.dataFile) == input.dataFile.size() ? QString()
+                                                                       : file.errorString();
+        }));
     }
     return report;
 }

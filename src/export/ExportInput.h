@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/AppState.h"
+#include "datafile/DataFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace vandrix {
+
+// The name that stands for standard input among the inputs.
+inline constexpr char StandardInputName[] = "-";
+
+// One read of an export input, from which all its outputs are made.
+struct ExportInputRead {
+    DataFileOutcome data;
+    // The data file in the viewer's format as far as the viewer read it: the converted file of
+    // a section file, or the bytes of a data file up to where its reader stopped.
+    QByteArray dataFile;
+};
+
+// Reads `input` (`-`: standard input) once, pipes included, as the viewer reads a data file:
+// the points into `state`, header and messages into the result. A data file is read only as
+// far as its header and points, a section file up to its size limit. `sourceName` names a
+// converted section file in its header (the stem of its outputs for standard input).
+ExportInputRead ReadExportInput(const QString& input, const QString& sourceName, AppState& state);
+
+}  // namespace vandrix
