@@ -19,8 +19,22 @@ constexpr float ValueX = 50.0F;
 constexpr float TableTop = 100.0F;
 constexpr float RowStep = 5.0F;
 
-bool fits(double value) {
-    return std::isfinite(static_cast<float>(value));
+// A4 in millimetres, and how far from it a point may lie: Qt's PDF writer breaks on device
+// coordinates beyond 2^32, which a few million millimetres reach at printer resolutions.
+constexpr double PageWidth = 210.0;
+constexpr double PageHeight = 297.0;
+constexpr double MaxOffPage = 1e6;
+
+bool fitsAcross(double value) {
+    return value >= -MaxOffPage && value <= PageWidth + MaxOffPage;
+}
+
+bool fitsDown(double value) {
+    return value >= -MaxOffPage && value <= PageHeight + MaxOffPage;
+}
+
+bool fits(double x1, double y1, double x2, double y2) {
+    return fitsAcross(x1) && fitsDown(y1) && fitsAcross(x2) && fitsDown(y2);
 }
 
 }  // namespace
@@ -55,7 +69,7 @@ QString PrintSheet(PrintSurface& surface, const SheetContent& sheet) {
         const double y1 = OriginY - line.y1 * p;
         const double x2 = line.x2 * p + OriginX;
         const double y2 = OriginY - line.y2 * p;
-        if (fits(x1) && fits(y1) && fits(x2) && fits(y2)) {
+        if (fits(x1, y1, x2, y2)) {
             surface.line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
                          static_cast<float>(y2), RgbBlue);
         }
@@ -68,7 +82,7 @@ QString PrintSheet(PrintSurface& surface, const SheetContent& sheet) {
             const double y1 = OriginY - p * sheet.pointY(curve, b);
             const double x2 = p * sheet.pointX(curve, b + 1) + OriginX;
             const double y2 = OriginY - p * sheet.pointY(curve, b + 1);
-            if (fits(x1) && fits(y1) && fits(x2) && fits(y2)) {
+            if (fits(x1, y1, x2, y2)) {
                 surface.line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
                              static_cast<float>(y2), RgbBlack);
             }

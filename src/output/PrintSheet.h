@@ -28,8 +28,8 @@ struct SheetContent {
 // Issues one A4 page: the title in blue at 18 points at (10, 10) mm; the captions at x = 10
 // and ": " plus the values at x = 50 mm, from y = 100 mm in 5 mm steps, black, 9 points; the
 // grid in blue and both curves in black with the data origin at (10, 75) mm and data y growing
-// upwards. A segment whose page coordinates are not finite single-precision numbers is left
-// out. Returns what ending the document reported.
+// upwards. A segment with an end that is not a number or lies more than 10^6 mm from the page
+// is left out. Returns what ending the document reported.
 QString PrintSheet(PrintSurface& surface, const SheetContent& sheet);
 
 }  // namespace vandrix
