@@ -6,6 +6,7 @@
 #include "MainWindowPort.h"
 #include "ProgramDirectory.h"
 #include "SettingsFile.h"
+#include "formats/InputFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,10 +40,9 @@ QString settingsPath(const AppState& state) {
 
 void ReadSetting(AppState& state, MainWindowPort& window, Dialogs& dialogs) {
     const QString path = settingsPath(state);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs.messageBox(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    QFile file;
+    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+        dialogs.messageBox(CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
         state.Language = 1;
         return;
     }

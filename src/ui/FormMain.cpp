@@ -11,6 +11,7 @@
 #include "app/Startup.h"
 #include "datafile/DataFile.h"
 #include "datafile/OpenFlow.h"
+#include "formats/InputFile.h"
 #include "output/PictureBox.h"
 #include "output/PlotGeometry.h"
 #include "output/PlotPainter.h"
@@ -462,10 +463,9 @@ FileList& FormMain::fileList() {
 
 void FormMain::ReadLanguage() {
     const QString path = ProgramFilePath(state_.InitDir, QLatin1String(LanguageFileName));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        dialogs_.messageBox(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    QFile file;
+    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+        dialogs_.messageBox(CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
         return;
     }
     const LanguageRead read = ParseLanguage(file, state_.Language, path);
