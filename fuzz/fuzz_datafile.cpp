@@ -1,7 +1,8 @@
 // The whole data-file reader: bytes in; labels, values, points and messages out.
 #include "ByteDevice.h"
 #include "FuzzCheck.h"
-#include "datafile/DataFile.h"
+#include "formats/DataFile.h"
+#include "session/OpenFlow.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 // The header-line rules: a line with two colons splits into label, label and value that join
 // back into the line; one with fewer stops the read and gives an empty label.
 #include "FuzzCheck.h"
-#include "datafile/HeaderLine.h"
+#include "formats/HeaderLine.h"
 
 #include <QString>
 

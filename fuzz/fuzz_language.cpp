@@ -2,7 +2,7 @@
 // and the language menu takes every language the file lists.
 #include "ByteDevice.h"
 #include "FuzzCheck.h"
-#include "app/LanguageFile.h"
+#include "formats/LanguageFile.h"
 
 #include <QBuffer>
 

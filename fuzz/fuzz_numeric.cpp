@@ -1,7 +1,7 @@
 // The numeric-prefix rule against a straightforward reference on the same grammar, and the
 // rounding and text rules on what it reads.
 #include "FuzzCheck.h"
-#include "app/Conversions.h"
+#include "model/Conversions.h"
 
 #include <QString>
 

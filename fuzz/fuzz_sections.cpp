@@ -1,7 +1,9 @@
 // The section-file import: bytes in; a native data file, a reason, or "not a section" out.
 #include "FuzzCheck.h"
-#include "sections/SectionGeometry.h"
-#include "sections/SectionImport.h"
+#include "formats/FileMessages.h"
+#include "formats/SectionReader.h"
+#include "model/SectionGeometry.h"
+#include "formats/SectionImport.h"
 
 #include <cmath>
 #include <cstdint>
@@ -21,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(text.text.pointCount <= MaxSectionPoints);
-    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.text));
+    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.text.runs));
     FUZZ_CHECK(section.ok() == (import.kind == SectionImport::Kind::Converted));
     if (!section) {
         return 0;

@@ -2,7 +2,7 @@
 // same four values.
 #include "ByteDevice.h"
 #include "FuzzCheck.h"
-#include "app/SettingsFile.h"
+#include "formats/SettingsFile.h"
 
 #include <QBuffer>
 

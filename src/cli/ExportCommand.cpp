@@ -1,16 +1,16 @@
 #include "ExportCommand.h"
 
-#include "ExportBatch.h"
-#include "ExportInput.h"
-#include "ExportJob.h"
-#include "TempFiles.h"
-#include "app/Conversions.h"
-#include "app/LanguageFile.h"
-#include "app/SettingsFile.h"
+#include "export/ExportBatch.h"
+#include "export/ExportInput.h"
+#include "export/ExportJob.h"
+#include "export/TempFiles.h"
 #include "formats/InputFile.h"
+#include "formats/LanguageFile.h"
+#include "formats/SettingsFile.h"
+#include "model/Conversions.h"
 #include "model/PrintableName.h"
-#include "output/PlotGeometry.h"
-#include "output/PrintSheet.h"
+#include "render/PlotGeometry.h"
+#include "render/PrintSheet.h"
 
 #include <QCommandLineParser>
 #include <QDir>

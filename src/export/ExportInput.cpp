@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportInput.h"
 
-#include "app/ProgramDirectory.h"
+#include "formats/FileMessages.h"
 #include "formats/InputFile.h"
+#include "formats/SectionImport.h"
 #include "model/PrintableName.h"
-#include "sections/SectionImport.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -51,6 +51,13 @@ private:
     QByteArray kept_;
 };
 
+ExportInputRead unread(const DataFileReading& reading, const QString& message) {
+    ExportInputRead read;
+    read.data.curves = reading.curves;
+    read.data.messages << message;
+    return read;
+}
+
 QDate modifiedDate(int fd) {
     struct stat info = {};
     if (::fstat(fd, &info) != 0) {
@@ -61,31 +68,29 @@ QDate modifiedDate(int fd) {
 
 }  // namespace
 
-ExportInputRead ReadExportInput(const QString& input, const QString& sourceName, AppState& state) {
-    ExportInputRead read;
+ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
+                                const DataFileReading& reading) {
     const bool standardInput = input == QLatin1String(StandardInputName);
     const Result<int> fd = standardInput ? CheckedDuplicate(STDIN_FILENO, FifoRule::Allow)
                                          : OpenInputDescriptor(PathBytes(input), FifoRule::Allow);
     if (!fd) {
-        read.data.messages << CannotOpenDescription(input, fd.error());
-        return read;
+        return unread(reading, CannotOpenDescription(input, fd.error()));
     }
     QFile file;
     if (!file.open(fd.value(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd.value());
-        read.data.messages << CannotOpenDescription(input, file.errorString());
-        return read;
+        return unread(reading, CannotOpenDescription(input, file.errorString()));
     }
+    ExportInputRead read;
     KeepingDevice stream(file);
     if (!mayBeSectionFile(stream.peek(FirstLinePeek))) {
-        read.data = ReadDataFileFrom(stream, state);
+        read.data = ReadDataFileFrom(stream, reading);
         read.dataFile = stream.kept().left(static_cast<qsizetype>(read.data.bytesUsed));
         return read;
     }
     QByteArray bytes = stream.read(MaxSectionFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        read.data.messages << CannotOpenDescription(input, file.errorString());
-        return read;
+        return unread(reading, CannotReadDescription(input, file.errorString()));
     }
     const bool tooLarge = bytes.size() > MaxSectionFileBytes;
     bytes.truncate(MaxSectionFileBytes);
@@ -96,8 +101,7 @@ ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
             QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (qint64{1024} * 1024));
     }
     if (section.kind == SectionImport::Kind::Failed) {
-        read.data.messages << SectionFileDescription(input, section.error);
-        return read;
+        return unread(reading, SectionFileDescription(input, section.error));
     }
     // Not a section file after all: a data file whose first line stops its header, which needs
     // nothing beyond what was read.
@@ -105,7 +109,7 @@ ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
     QByteArray& source = converted ? section.bytes : bytes;
     QBuffer buffer(&source);
     buffer.open(QIODevice::ReadOnly);
-    read.data = ReadDataFileFrom(buffer, state);
+    read.data = ReadDataFileFrom(buffer, reading);
     read.dataFile = converted ? source : source.left(static_cast<qsizetype>(read.data.bytesUsed));
     return read;
 }

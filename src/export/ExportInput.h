@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/AppState.h"
-#include "datafile/DataFile.h"
+#include "formats/DataFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,10 +19,11 @@ struct ExportInputRead {
     QByteArray dataFile;
 };
 
-// Reads `input` (`-`: standard input) once, pipes included, as the viewer reads a data file:
-// the points into `state`, header and messages into the result. A data file is read only as
-// far as its header and points, a section file up to its size limit. `sourceName` names a
-// converted section file in its header (the stem of its outputs for standard input).
-ExportInputRead ReadExportInput(const QString& input, const QString& sourceName, AppState& state);
+// Reads `input` (`-`: standard input) once, pipes included, as the viewer reads a data file.
+// A data file is read only as far as its header and points, a section file up to its size
+// limit. `sourceName` names a converted section file in its header (the stem of its outputs for
+// standard input).
+ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
+                                const DataFileReading& reading);
 
 }  // namespace vandrix

@@ -1,17 +1,16 @@
 #include "ExportJob.h"
 
 #include "ExportInput.h"
-#include "PalettePng.h"
 #include "TempFiles.h"
-#include "app/AppState.h"
-#include "datafile/DataFile.h"
+#include "formats/DataFile.h"
 #include "formats/FileIdentity.h"
 #include "formats/InputFile.h"
 #include "model/PrintableName.h"
-#include "output/PagedPrintSurface.h"
-#include "output/PlotGeometry.h"
-#include "output/PlotPainter.h"
-#include "output/PrintSheet.h"
+#include "render/PagedPrintSurface.h"
+#include "render/PalettePng.h"
+#include "render/PlotGeometry.h"
+#include "render/PlotPainter.h"
+#include "render/PrintSheet.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -300,23 +299,20 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         report.errors << job.refusal;
         return report;
     }
-    AppState state;
-    state.Language = settings.language;
-    state.DataPath = job.input;
-    state.DataName = QFileInfo(job.input).fileName();
-    state.ScreenScale = settings.screenScale;
-    state.PrinterScale = settings.printerScale;
-    state.LangFontName = settings.fontName;
+    DataFileReading reading;
+    reading.language = settings.language;
+    reading.unusableMessage = BuiltInUnusableMessage();
     // One read makes every output: a pipe can be read only once.
     const bool standardInput = job.input == QLatin1String(StandardInputName);
     const ExportInputRead input =
-        ReadExportInput(job.input, standardInput ? settings.stdinName : job.input, state);
+        ReadExportInput(job.input, standardInput ? settings.stdinName : job.input, reading);
     const DataFileOutcome& data = input.data;
+    const ProfileCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
         report.errors << job.input + QStringLiteral(": ") + data.messages.join(QLatin1Char(' '));
         return report;
     }
-    if (state.ReadStop == 1) {
+    if (data.readStop == 1) {
         report.warnings << job.input + QStringLiteral(
                                            ": warning: the header stops at a line that is not "
                                            "a label and value; exported as the viewer shows it");
@@ -327,7 +323,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(state.ScreenScale, state.PointX, state.PointY);
+        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves.x, curves.y);
         if (!job.png.isEmpty()) {
             fail(writeAtomically(job.png, [&](QIODevice& file) { return writePng(file, plot); }));
         }
@@ -337,13 +333,13 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (!job.pdf.isEmpty()) {
         // The sheet shows what the window would: the first value as the title, then pairs 2..8.
-        SheetContent sheet{state.LangFontName,
+        SheetContent sheet{settings.fontName,
                            data.values[0].value_or(QString()),
                            {},
                            {},
-                           state.PrinterScale,
-                           state.PointX,
-                           state.PointY};
+                           settings.printerScale,
+                           curves.x,
+                           curves.y};
         for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
             sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
             sheet.values.at(row) = data.values.at(row + 1).value_or(QString());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/Result.h"
+#include "model/Result.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileList.h"
+#include "session/FileList.h"
 
 #include <QListWidget>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Dialogs.h"
-#include "app/MainWindowPort.h"
-#include "app/Result.h"
+#include "session/AppState.h"
+#include "session/Dialogs.h"
+#include "session/MainWindowPort.h"
+#include "model/Result.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #include "PrinterLoader.h"
 
-#include "output/PrinterModule.h"
+#include "render/PrinterModule.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "Viewer.h"
 
-#include "app/Startup.h"
-#include "app/UserDirectory.h"
+#include "session/Startup.h"
+#include "session/UserDirectory.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "ui/FormMain.h"
-#include "ui/GracefulTermination.h"
-#include "ui/QtDialogs.h"
+#include "FormMain.h"
+#include "GracefulTermination.h"
+#include "QtDialogs.h"
+#include "session/AppState.h"
 
 #include <QString>
 #include <QTemporaryDir>

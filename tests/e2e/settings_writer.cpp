@@ -1,8 +1,8 @@
 // Rewrites Set.txt in the current directory with WriteSetting, alternating between two sets of
 // values, until it is killed. The kill test stops it at random moments. With the argument
 // "once" it writes the second set once and ends; messages go to standard error.
-#include "app/Dialogs.h"
-#include "app/Startup.h"
+#include "session/Dialogs.h"
+#include "session/Startup.h"
 
 #include <QDir>
 

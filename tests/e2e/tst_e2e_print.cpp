@@ -1,7 +1,7 @@
 #include "ModalDriver.h"
 #include "PageImage.h"
 #include "TestFiles.h"
-#include "app/SettingsFile.h"
+#include "formats/SettingsFile.h"
 #include "ui/Viewer.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "TestFiles.h"
-#include "app/SettingsFile.h"
+#include "formats/SettingsFile.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,10 +1,11 @@
-#include "ExportJob.h"
+#include "export/ExportJob.h"
 #include "PageImage.h"
-#include "PalettePng.h"
+#include "render/PalettePng.h"
 #include "TestFiles.h"
-#include "datafile/DataFile.h"
-#include "output/PictureBox.h"
-#include "output/PlotGeometry.h"
+#include "formats/DataFile.h"
+#include "session/OpenFlow.h"
+#include "ui/PictureBox.h"
+#include "render/PlotGeometry.h"
 
 #include <QBuffer>
 #include <QProcess>

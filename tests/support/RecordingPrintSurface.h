@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/PrintSurface.h"
+#include "render/PrintSurface.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FileList.h"
-#include "app/MainWindowPort.h"
+#include "session/FileList.h"
+#include "session/MainWindowPort.h"
 
 #include <QDir>
 #include <QFileInfo>

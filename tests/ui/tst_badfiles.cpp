@@ -2,8 +2,8 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
-#include "app/SettingsFile.h"
-#include "app/Startup.h"
+#include "formats/SettingsFile.h"
+#include "session/Startup.h"
 #include "ui/FormMain.h"
 
 #include <QAction>

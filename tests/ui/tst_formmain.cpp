@@ -1,6 +1,6 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "output/PictureBox.h"
+#include "ui/PictureBox.h"
 #include "ui/FormMain.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "LanguageFiles.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/Startup.h"
-#include "output/PictureBox.h"
+#include "session/Startup.h"
+#include "ui/PictureBox.h"
 #include "ui/FormMain.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "ReadOnlyGuard.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "app/SettingsFile.h"
+#include "formats/SettingsFile.h"
 #include "ui/FormMain.h"
 
 #include <QAction>

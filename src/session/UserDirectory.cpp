@@ -1,0 +1,71 @@
+#include "UserDirectory.h"
+
+#include "formats/LanguageFile.h"
+#include "formats/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace vandrix {
+
+QString InstalledShareDir(const QString& programDir, const QString& binDir,
+                          const QString& dataDir) {
+    const QString program = QDir::cleanPath(programDir);
+    const QString bin = QDir::cleanPath(binDir);
+    if (bin.isEmpty() || QDir::isAbsolutePath(bin) || !program.endsWith(QLatin1Char('/') + bin)) {
+        return {};
+    }
+    const QString prefix = program.chopped(bin.size() + 1);
+    QString share =
+        QDir::cleanPath(prefix + QLatin1Char('/') + dataDir + QLatin1String("/vandrix"));
+    if (!QFileInfo(share + QLatin1Char('/') + QLatin1String(LanguageFileName)).isFile()) {
+        return {};
+    }
+    return share;
+}
+
+std::int16_t LanguageForLocale(const QLocale& locale) {
+    return locale.language() == QLocale::Japanese ? 2 : 1;
+}
+
+QString PrepareUserDirectory(const QString& userDir, const QString& shareDir,
+                             std::int16_t language) {
+    QDir dir(userDir);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        return QStringLiteral("Cannot create the program directory %1.").arg(dir.absolutePath());
+    }
+    const QString path = QDir::cleanPath(dir.absolutePath());
+
+    const QString languageFile = dir.filePath(QLatin1String(LanguageFileName));
+    if (!QFileInfo::exists(languageFile)) {
+        QFile shipped(QDir(shareDir).filePath(QLatin1String(LanguageFileName)));
+        if (!shipped.copy(languageFile)) {
+            return QStringLiteral("Cannot copy %1 to %2: %3.")
+                .arg(shipped.fileName(), path, shipped.errorString());
+        }
+        // The shipped file may be read-only; the user's copy is theirs to edit.
+        QFile::setPermissions(languageFile, QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ReadGroup | QFile::ReadOther);
+    }
+
+    // NewOnly: a Set.txt that appears in the meantime is not replaced either.
+    QFile settings(dir.filePath(QLatin1String(SettingsFileName)));
+    if (settings.exists()) {
+        return {};
+    }
+    const QByteArray bytes = FormatSettings(language, path, FirstScreenScale, FirstPrinterScale);
+    if (!settings.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        settings.write(bytes) != bytes.size() || !settings.flush()) {
+        const QString error = settings.errorString();
+        if (settings.isOpen()) {
+            settings.close();
+            settings.remove();
+        }
+        return QStringLiteral("Cannot write file %1: %2.").arg(settings.fileName(), error);
+    }
+    return {};
+}
+
+}  // namespace vandrix

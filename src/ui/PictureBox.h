@@ -1,0 +1,75 @@
+#pragma once
+
+#include "render/PlotPainter.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <QPoint>
+
+namespace vandrix {
+
+// A picture area with a sunken border that keeps everything drawn in its own image, and a
+// user coordinate frame: the inner area's left and top edges are at (scaleLeft, scaleTop), and
+// it is scaleWidth units wide and scaleHeight units high (a negative height makes y grow
+// upwards). Pen widths are in pixels. On a high-density screen the image holds device pixels, so
+// the same frame is drawn with sharper lines. The foreground is black whatever the theme: the
+// background is always white. The image is made when it is first drawn on or asked for, so a
+// window that shows an empty picture area holds no image.
+class PictureBox : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setBackColor(const QColor& color);
+    QColor backColor() const { return backColor_; }
+    QColor foreColor() const { return foreColor_; }
+
+    void setScaleLeft(double left) { scaleLeft_ = left; }
+    void setScaleTop(double top) { scaleTop_ = top; }
+    void setScaleWidth(double width) { scaleWidth_ = width; }
+    void setScaleHeight(double height) { scaleHeight_ = height; }
+    double scaleLeft() const { return scaleLeft_; }
+    double scaleTop() const { return scaleTop_; }
+    double scaleWidth() const { return scaleWidth_; }
+    double scaleHeight() const { return scaleHeight_; }
+
+    // Clears the image to the background colour.
+    void cls();
+    void setDrawWidth(int pixels) { drawWidth_ = pixels; }
+    int drawWidth() const { return drawWidth_; }
+    // A line in user units, in the foreground colour or in the given one.
+    void line(double x1, double y1, double x2, double y2);
+    void line(double x1, double y1, double x2, double y2, const QColor& color);
+    // Clears the image and draws the plot in the current frame.
+    void drawPlot(const ScreenPlot& plot);
+
+    // The logical pixel of the image that holds a point in user units (may lie outside the image).
+    QPointF toPixel(double x, double y) const;
+    const QImage& image() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    UserFrame frame() const;
+    QSize logicalSize() const;
+    void fitImage();
+    // Makes the image at the inner area's size, filled with the background. False when the area
+    // has no size yet.
+    bool ensureImage() const;
+
+    mutable QImage image_;
+    QColor backColor_ = Qt::white;
+    QColor foreColor_ = Qt::black;
+    double scaleLeft_ = 0.0;
+    double scaleTop_ = 0.0;
+    double scaleWidth_ = 1.0;
+    double scaleHeight_ = 1.0;
+    int drawWidth_ = 1;
+};
+
+}  // namespace vandrix

@@ -1,0 +1,14 @@
+#include "session/CommandLine.h"
+#include "Viewer.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    vandrix::AnswerCommandLineRequests(argc, argv);
+    QApplication app(argc, argv);
+    const QString file = vandrix::FileToOpen(QApplication::arguments(), QDir::currentPath());
+    vandrix::Viewer viewer;
+    viewer.start(file);
+    return QApplication::exec();
+}

@@ -1,0 +1,199 @@
+#include "TestFiles.h"
+#include "formats/SectionImport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vandrix;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QStringList errorLines;
+};
+
+// Runs the command in `dir` without a display.
+Run runExport(const QStringList& arguments, const QString& dir) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir);
+    process.start(QStringLiteral(VANDRIX_EXPORT_COMMAND), arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        return {};
+    }
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
+}
+
+}  // namespace
+
+// The command as a user runs it: exit status, one line per problem, the files it leaves.
+class TestExportCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void batch_data();
+    void batch();
+    void usageErrors_data();
+    void usageErrors();
+    void programDirectory_data();
+    void programDirectory();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestExportCommand::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("in/other")));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("out")));
+    const QByteArray sample = testing::readAll(testing::samplePath("naca2412.dat"));
+    QByteArray malformed = sample;
+    malformed.replace("Date:", "Date");  // the header stops at that line
+    const QList<std::pair<const char*, QByteArray>> files = {
+        {"in/a.dat", sample},
+        {"in/b.dat", testing::readAll(testing::samplePath("naca4415.dat"))},
+        {"in/other/a.dat", sample},
+        {"in/short.dat", sample.left(600)},
+        {"in/odd.dat", malformed},
+        {"in/empty.dat", {}},
+        {"in/wing.dat", testing::readAll(testing::samplePath("sections/naca2412-selig.dat"))},
+        {"in/stub.dat", "stub\r\n1 0\r\n0.5 0.1\r\n0 0\r\n0.5 -0.1\r\n1 0\r\n"}};
+    for (const auto& [name, bytes] : files) {
+        QVERIFY(testing::writeFile(dir_->filePath(QLatin1String(name)), bytes));
+    }
+}
+
+void TestExportCommand::batch_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("complaints");  // a word of each stderr line, in order
+    QTest::addColumn<QStringList>("written");     // every file in out/ afterwards
+    QTest::newRow("all good, default PDF") << QStringList{"-o", "out", "in/a.dat", "in/b.dat"} << 0
+                                           << QStringList{} << QStringList{"a.pdf", "b.pdf"};
+    QTest::newRow("unreadable inputs") << QStringList{"--png",
+                                                      "-j",
+                                                      "3",
+                                                      "-o",
+                                                      "out",
+                                                      "in/a.dat",
+                                                      "in/short.dat",
+                                                      "in/missing.dat",
+                                                      "in/empty.dat",
+                                                      "in/b.dat"}
+                                       << 1 << QStringList{"short.dat", "missing.dat", "empty.dat"}
+                                       << QStringList{"a.png", "b.png"};
+    QTest::newRow("missing output directory")
+        << QStringList{"--png", "--svg", "-o", "nowhere", "in/a.dat"} << 1
+        << QStringList{"nowhere/a.png", "nowhere/a.svg"} << QStringList{};
+    QTest::newRow("same output twice")
+        << QStringList{"--svg", "-o", "out", "in/a.dat", "in/other/a.dat", "in/b.dat"} << 1
+        << QStringList{"in/other/a.dat: refused"} << QStringList{"a.svg", "b.svg"};
+    QTest::newRow("output over an input") << QStringList{"--dat", "-o", "in", "in/a.dat"} << 1
+                                          << QStringList{"replace an input"} << QStringList{};
+    QTest::newRow("data file copy") << QStringList{"--dat", "--png", "-o", "out", "in/a.dat"} << 0
+                                    << QStringList{} << QStringList{"a.dat", "a.png"};
+    QTest::newRow("section file to data file and picture")
+        << QStringList{"--dat", "--png", "-o", "out", "in/wing.dat"} << 0 << QStringList{}
+        << QStringList{"wing.dat", "wing.png"};
+    QTest::newRow("section file that makes no section")
+        << QStringList{"--dat", "--png", "-o", "out", "in/stub.dat", "in/b.dat"} << 1
+        << QStringList{"stub.dat: Cannot read section file"} << QStringList{"b.dat", "b.png"};
+    QTest::newRow("header stops early: a warning")
+        << QStringList{"--png", "-o", "out", "in/odd.dat"} << 0 << QStringList{"odd.dat: warning"}
+        << QStringList{"odd.png"};
+}
+
+void TestExportCommand::batch() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, complaints);
+    QFETCH(QStringList, written);
+    const Run run = runExport(arguments, dir_->path());
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.errorLines.size(), complaints.size());
+    for (qsizetype i = 0; i < complaints.size(); ++i) {
+        const QString& line = run.errorLines[i];
+        QVERIFY2(
+            line.startsWith(QStringLiteral("vandrix-export: ")) && line.contains(complaints[i]),
+            qPrintable(line));
+    }
+    QCOMPARE(QDir(dir_->filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+             written);
+    QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("in/a.dat"))),
+             testing::readAll(testing::samplePath("naca2412.dat")));
+    if (written.contains(QStringLiteral("a.dat"))) {
+        QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("out/a.dat"))),
+                 testing::readAll(testing::samplePath("naca2412.dat")));
+    }
+    if (written.contains(QStringLiteral("wing.dat"))) {
+        // The converted data file, exactly as the viewer reads the section file.
+        const QString input = dir_->filePath(QStringLiteral("in/wing.dat"));
+        const SectionImport expected = ImportSectionFile(testing::readAll(input), input,
+                                                         QFileInfo(input).lastModified().date());
+        QCOMPARE(expected.kind, SectionImport::Kind::Converted);
+        QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("out/wing.dat"))), expected.bytes);
+    }
+}
+
+void TestExportCommand::usageErrors_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no files") << QStringList{"--png"};
+    QTest::newRow("unknown option") << QStringList{"--jpeg", "in/a.dat"};
+    QTest::newRow("screen scale above 1400") << QStringList{"--screen-scale", "1401", "in/a.dat"};
+    QTest::newRow("screen scale overflow") << QStringList{"--screen-scale", "40000", "in/a.dat"};
+    QTest::newRow("printer scale above 180") << QStringList{"--printer-scale", "181", "in/a.dat"};
+    QTest::newRow("no threads") << QStringList{"-j", "0", "in/a.dat"};
+    QTest::newRow("language 0") << QStringList{"--language", "0", "in/a.dat"};
+    QTest::newRow("program directory without Set.txt")
+        << QStringList{"--program-dir", "in", "in/a.dat"};
+}
+
+void TestExportCommand::usageErrors() {
+    QFETCH(QStringList, arguments);
+    const Run run =
+        runExport(arguments << QStringLiteral("-o") << QStringLiteral("out"), dir_->path());
+    QCOMPARE(run.status, 2);
+    QVERIFY(!run.errorLines.isEmpty());
+    QVERIFY(QDir(dir_->filePath(QStringLiteral("out"))).isEmpty());
+}
+
+void TestExportCommand::programDirectory_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("sameAs");
+    QTest::newRow("scale from Set.txt")
+        << QStringList{"--program-dir", "prog"} << QStringList{"--screen-scale", "500"};
+    QTest::newRow("an explicit scale wins")
+        << QStringList{"--program-dir", "prog", "--screen-scale", "1000"} << QStringList{};
+}
+
+// A program directory's Set.txt gives the scales, as the viewer would take them there.
+void TestExportCommand::programDirectory() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, sameAs);
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("prog")));
+    QVERIFY(testing::writeFile(dir_->filePath(QStringLiteral("prog/Set.txt")),
+                               "// Language\r\n 1 \r\n// Init DIR\r\n\r\n// Scale\r\n 500 \r\n"
+                               "// Printer Scale\r\n 150 \r\n// \r\n\r\n"));
+    QVERIFY(QFile::copy(testing::samplePath("Language.txt"),
+                        dir_->filePath(QStringLiteral("prog/Language.txt"))));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("ref")));
+    const QStringList common = {QStringLiteral("--png"), QStringLiteral("in/b.dat")};
+    QCOMPARE(runExport(arguments + common + QStringList{"-o", "out"}, dir_->path()).status, 0);
+    QCOMPARE(runExport(sameAs + common + QStringList{"-o", "ref"}, dir_->path()).status, 0);
+    const QByteArray png = testing::readAll(dir_->filePath(QStringLiteral("out/b.png")));
+    QVERIFY(!png.isEmpty());
+    QCOMPARE(png, testing::readAll(dir_->filePath(QStringLiteral("ref/b.png"))));
+}
+
+QTEST_GUILESS_MAIN(TestExportCommand)
+#include "tst_exportcommand.moc"

@@ -1,0 +1,148 @@
+#include "formats/HeaderLine.h"
+#include "session/OpenFlow.h"
+
+#include <QTest>
+
+using namespace vandrix;
+
+// How a header line splits into its two labels and its value, and how the open flow takes the
+// name the dialog gives back.
+class TestHeaderLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lastPos_data();
+    void lastPos();
+    void headerLine_data();
+    void headerLine();
+    void readStopIsNeverCleared();
+    void chosenFile_data();
+    void chosenFile();
+};
+
+void TestHeaderLine::lastPos_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("ch");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("path") << "/d/f.txt"
+                          << "/" << 3;
+    QTest::newRow("no separator") << "f.txt"
+                                  << "/" << 0;
+    QTest::newRow("empty text") << ""
+                                << "/" << 0;
+    QTest::newRow("lone separator") << "/"
+                                    << "/" << 1;
+    QTest::newRow("backslash path") << "C:\\d\\f.txt"
+                                    << "\\" << 5;
+    QTest::newRow("two-character search") << "a::b"
+                                          << "::" << 0;
+    QTest::newRow("empty search") << "abc"
+                                  << "" << 0;
+    QTest::newRow("case matters") << "aAa"
+                                  << "A" << 2;
+    QTest::newRow("full-width colon differs") << QStringLiteral("a：b") << ":" << 0;
+}
+
+void TestHeaderLine::lastPos() {
+    QFETCH(QString, text);
+    QFETCH(QString, ch);
+    QFETCH(int, expected);
+    QCOMPARE(LastPos(text, ch), expected);
+}
+
+void TestHeaderLine::headerLine_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("label2");  // label for language 2
+    QTest::addColumn<QString>("label1");  // label for language 1
+    QTest::addColumn<bool>("malformed");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("plain") << "A:B:12.5"
+                           << "A"
+                           << "B" << false << "12.5";
+    QTest::newRow("colon in value") << "A:B:12:30"
+                                    << "A"
+                                    << "B" << false << "12:30";
+    QTest::newRow("empty value") << "A:B:"
+                                 << "A"
+                                 << "B" << false << "";
+    QTest::newRow("empty first label") << ":B:5"
+                                       << ""
+                                       << "B" << false << "5";
+    QTest::newRow("empty second label") << "A::5"
+                                        << "A"
+                                        << "" << false << "5";
+    QTest::newRow("blanks kept") << " A : B : 5 "
+                                 << " A "
+                                 << " B " << false << " 5 ";
+    QTest::newRow("japanese labels")
+        << QStringLiteral("番号:No.:2412") << QStringLiteral("番号") << "No." << false << "2412";
+    QTest::newRow("one colon") << "A:12.5"
+                               << ""
+                               << "" << true << "";
+    QTest::newRow("no colon") << "A 12.5"
+                              << ""
+                              << "" << true << "";
+    QTest::newRow("empty line") << ""
+                                << ""
+                                << "" << true << "";
+    QTest::newRow("full-width colons") << QStringLiteral("A：B：5") << ""
+                                       << "" << true << "";
+}
+
+void TestHeaderLine::headerLine() {
+    QFETCH(QString, line);
+    QFETCH(QString, label2);
+    QFETCH(QString, label1);
+    QFETCH(bool, malformed);
+    QFETCH(QString, value);
+
+    for (const std::int16_t language : {std::int16_t(2), std::int16_t(1), std::int16_t(0)}) {
+        std::int16_t readStop = 0;
+        const QString label = GetLabel(line, language, readStop);
+        QCOMPARE(readStop, std::int16_t(malformed ? 1 : 0));
+        QCOMPARE(label, language == 2 ? label2 : label1);
+    }
+    if (!malformed) {
+        QCOMPARE(GetValue(line), value);
+    }
+}
+
+void TestHeaderLine::readStopIsNeverCleared() {
+    std::int16_t readStop = 1;
+    QCOMPARE(GetLabel(u"A:B:C", 1, readStop), QStringLiteral("B"));
+    QCOMPARE(readStop, std::int16_t(1));
+}
+
+void TestHeaderLine::chosenFile_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("usable");
+    QTest::addColumn<QString>("dataName");
+    QTest::addColumn<QString>("dataPath");
+    // The state starts with an earlier choice: DataName "old.dat", DataPath "/old/old.dat".
+    QTest::newRow("full path") << "/d/f.txt" << true << "f.txt"
+                               << "/d/f.txt";
+    QTest::newRow("bare name") << "f.txt" << true << "f.txt"
+                               << "f.txt";
+    QTest::newRow("cancelled") << "" << true << "old.dat"
+                               << "/old/old.dat";
+    QTest::newRow("ends with separator") << "/d/" << false << ""
+                                         << "/old/old.dat";
+    QTest::newRow("root") << "/" << false << ""
+                          << "/old/old.dat";
+}
+
+void TestHeaderLine::chosenFile() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, usable);
+    QFETCH(QString, dataName);
+    QFETCH(QString, dataPath);
+    AppState state;
+    state.DataName = QStringLiteral("old.dat");
+    state.DataPath = QStringLiteral("/old/old.dat");
+    QCOMPARE(TakeChosenFile(state, chosen), usable);
+    QCOMPARE(state.DataName, dataName);
+    QCOMPARE(state.DataPath, dataPath);
+}
+
+QTEST_GUILESS_MAIN(TestHeaderLine)
+#include "tst_headerline.moc"

@@ -1,0 +1,161 @@
+#include "PageImage.h"
+#include "TestFiles.h"
+#include "formats/DataFile.h"
+#include "session/OpenFlow.h"
+#include "render/PrintSheet.h"
+#include "print/QtPrintSurface.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vandrix;
+
+namespace {
+
+constexpr double PointsPerMm = 72.0 / 25.4;
+
+struct Word {
+    QString text;
+    double xMin, yMin, xMax, yMax;  // millimetres from the page's top-left corner
+};
+
+// Words with their boxes, as poppler's pdftotext -bbox reports them.
+QList<Word> wordsOf(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression word(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<Word> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words << Word{m.captured(5), m.captured(1).toDouble() / PointsPerMm,
+                      m.captured(2).toDouble() / PointsPerMm,
+                      m.captured(3).toDouble() / PointsPerMm,
+                      m.captured(4).toDouble() / PointsPerMm};
+    }
+    return words;
+}
+
+}  // namespace
+
+// The sheet on a PDF file, read back with poppler: text where the sheet puts it, the grid where
+// the scale puts it.
+class TestPdfSurface : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void textAtItsPositions();
+    void gridOnThePage_data();
+    void gridOnThePage();
+    void unwritableFileIsReported();
+
+private:
+    QString printTo(const QString& name, double scale);
+
+    QTemporaryDir dir_;
+    AppState state_;
+    DataFileOutcome data_;
+};
+
+void TestPdfSurface::initTestCase() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        QSKIP("poppler-utils is not installed (scripts/setup installs it)");
+    }
+    state_.Language = 1;
+    state_.DataPath = testing::samplePath("naca2412.dat");
+    data_ = ReadDataFile(state_);
+    QVERIFY(data_.messages.isEmpty());
+}
+
+QString TestPdfSurface::printTo(const QString& name, double scale) {
+    const QString path = dir_.filePath(name);
+    SheetContent sheet{QStringLiteral("DejaVu Serif"),
+                       *data_.values[0],
+                       {},
+                       {},
+                       scale,
+                       state_.PointX,
+                       state_.PointY};
+    for (std::size_t row = 0; row < SheetRows; ++row) {
+        sheet.captions[row] = *data_.labels[row + 1];
+        sheet.values[row] = *data_.values[row + 1];
+    }
+    const auto surface = QtPrintSurface::forPdfFile(path);
+    const QString error = PrintSheet(*surface, sheet);
+    return error.isEmpty() ? path : QString();
+}
+
+void TestPdfSurface::textAtItsPositions() {
+    const QString pdf = printTo(QStringLiteral("sheet.pdf"), 150.5);
+    QVERIFY(!pdf.isEmpty());
+    const QList<Word> words = wordsOf(pdf);
+    const auto find = [&words](const QString& text) -> const Word* {
+        for (const Word& w : words) {
+            if (w.text == text) {
+                return &w;
+            }
+        }
+        return nullptr;
+    };
+    // The title's top-left corner at (10, 10) mm.
+    const Word* title = find(QStringLiteral("NACA"));
+    QVERIFY(title != nullptr);
+    QVERIFY2(qAbs(title->xMin - 10) < 0.5, qPrintable(QString::number(title->xMin)));
+    QVERIFY2(qAbs(title->yMin - 10) < 0.5, qPrintable(QString::number(title->yMin)));
+    // 18 points is about 6.35 mm; 9 points half that.
+    QVERIFY(title->yMax - title->yMin > 5.0 && title->yMax - title->yMin < 8.0);
+
+    const QStringList firstWords = {"No.", "Date", "Max", "Max", "Camber", "LE", "Points"};
+    const QStringList values = {"2412", "2026-11-30", "12.0", "2.0", "40.0", "1.59", "201"};
+    for (int row = 0; row < 7; ++row) {
+        const double top = 100 + 5 * row;
+        bool captionFound = false;
+        bool valueFound = false;
+        for (const Word& w : words) {
+            if (qAbs(w.yMin - top) >= 0.5) {
+                continue;
+            }
+            captionFound = captionFound || (w.text == firstWords[row] && qAbs(w.xMin - 10) < 0.5);
+            valueFound = valueFound || (w.text == QLatin1Char(':') && qAbs(w.xMin - 50) < 0.5);
+            valueFound = valueFound ||
+                         (w.text == QStringLiteral(":") + values[row] && qAbs(w.xMin - 50) < 0.5);
+        }
+        QVERIFY2(captionFound, qPrintable(firstWords[row]));
+        QVERIFY2(valueFound, qPrintable(values[row]));
+    }
+    QVERIFY(find(QStringLiteral("Name")) == nullptr);  // Label1 is never printed
+}
+
+void TestPdfSurface::gridOnThePage_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("100 mm") << 100.0;
+    QTest::newRow("180 mm") << 180.0;
+}
+
+void TestPdfSurface::gridOnThePage() {
+    QFETCH(double, scale);
+    const QString pdf = printTo(QStringLiteral("grid%1.pdf").arg(scale), scale);
+    QVERIFY(!pdf.isEmpty());
+    const testing::PageImage page(pdf, dir_.filePath(QStringLiteral("grid%1").arg(scale)));
+    QVERIFY(page.isA4());
+    const QString missing = testing::missingGrid(page, scale);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+}
+
+void TestPdfSurface::unwritableFileIsReported() {
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    const auto surface = QtPrintSurface::forPdfFile(QStringLiteral("/no/such/dir/sheet.pdf"));
+    SheetContent sheet{QString(), QString(), {}, {}, 100, state_.PointX, state_.PointY};
+    const QString error = PrintSheet(*surface, sheet);
+    QVERIFY2(error.contains(QStringLiteral("/no/such/dir/sheet.pdf")), qPrintable(error));
+}
+
+QTEST_MAIN(TestPdfSurface)
+#include "tst_pdfsurface.moc"

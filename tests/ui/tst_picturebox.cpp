@@ -1,0 +1,113 @@
+#include "ui/PictureBox.h"
+#include "render/PlotGeometry.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QTest>
+
+#include <cmath>
+
+using namespace vandrix;
+
+namespace {
+
+constexpr QRgb Blue = 0x0000FF;
+constexpr QRgb Black = 0x000000;
+
+// One grid line at x = 500 and one curve segment along y = 100, in user units.
+ScreenPlot samplePlot() {
+    ScreenPlot plot;
+    plot.grid = {{500, -100, 500, 300}};
+    plot.curves = {{0, 100, 1000, 100}};
+    return plot;
+}
+
+}  // namespace
+
+// The picture area on a screen of twice the pixel density (this program runs at a scale
+// factor of 2) and under a dark theme.
+class TestPictureBox : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { picture_.reset(); }
+    void sameFrameFinerPixels_data();
+    void sameFrameFinerPixels();
+    void curvesBlackUnderDarkTheme();
+
+private:
+    QRgb devicePixel(double x, double y, double dx = 0, double dy = 0) const {
+        const QPointF p = picture_->toPixel(x, y) * ratio();
+        return picture_->image().pixel(static_cast<int>(std::lround(p.x() + dx)),
+                                       static_cast<int>(std::lround(p.y() + dy))) &
+               0xFFFFFF;
+    }
+    double ratio() const { return picture_->image().devicePixelRatio(); }
+
+    std::unique_ptr<PictureBox> picture_;
+};
+
+void TestPictureBox::init() {
+    picture_ = std::make_unique<PictureBox>();
+    picture_->resize(1000, 400);
+    picture_->show();
+    picture_->setBackColor(Qt::white);
+    picture_->setScaleHeight(-600);
+    picture_->setScaleLeft(-50);
+    picture_->setScaleTop(400);
+    picture_->setScaleWidth(1500);
+}
+
+void TestPictureBox::sameFrameFinerPixels_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QRgb>("colour");
+    QTest::newRow("grid, 1 pixel") << 1 << Blue;
+    QTest::newRow("curve, 2 pixels") << 2 << Black;
+}
+
+void TestPictureBox::sameFrameFinerPixels() {
+    QFETCH(int, width);
+    QFETCH(QRgb, colour);
+    QCOMPARE(picture_->devicePixelRatioF(), 2.0);
+    // The frame is the window's, in logical pixels; the image holds twice as many.
+    QCOMPARE(picture_->image().size(), QSize(996, 396) * 2);
+    QCOMPARE(picture_->toPixel(-50, 400), QPointF(0, 0));
+    QCOMPARE(picture_->toPixel(1450, -200), QPointF(996, 396));
+    picture_->drawPlot(samplePlot());
+    // A line is as wide as at ratio 1 and its ends lie on the nearest device pixel.
+    const double dx = colour == Blue ? 1.0 : 0.0;
+    const double dy = colour == Blue ? 0.0 : 1.0;
+    const double along = colour == Blue ? 200.0 : 800.0;
+    const double x = colour == Blue ? 500.0 : along;
+    const double y = colour == Blue ? along : 100.0;
+    int run = 0;
+    for (int step = -4; step <= 4; ++step) {
+        run += devicePixel(x, y, step * dx, step * dy) == colour ? 1 : 0;
+    }
+    QCOMPARE(run, width * 2);
+    QCOMPARE(devicePixel(x, y), colour);
+}
+
+void TestPictureBox::curvesBlackUnderDarkTheme() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+    picture_->setPalette(dark);
+    picture_->drawPlot(samplePlot());
+    QCOMPARE(devicePixel(300, 100), Black);
+    picture_->cls();
+    picture_->setDrawWidth(2);
+    picture_->line(0, 50, 1000, 50);  // in the foreground colour
+    QCOMPARE(devicePixel(300, 50), Black);
+    QCOMPARE(devicePixel(300, 200), 0xFFFFFFu);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_SCALE_FACTOR", QByteArrayLiteral("2"));
+    const QApplication app(argc, argv);
+    TestPictureBox test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_picturebox.moc"
