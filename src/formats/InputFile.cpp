@@ -65,7 +65,15 @@ Result<int> OpenInputDescriptor(const QByteArray& path, FifoRule fifo) {
         fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        return Result<int>::failure(ErrnoText(errno));
+        // A socket cannot be opened at all (ENXIO): what is not a regular file is named so
+        // whatever open said.
+        const int error = errno;
+        struct stat info = {};
+        if (::stat(path.constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+            !(S_ISFIFO(info.st_mode) && fifo == FifoRule::Allow)) {
+            return Result<int>::failure(NotRegularFileReason());
+        }
+        return Result<int>::failure(ErrnoText(error));
     }
     const QString refusal = check(fd, fifo);
     return refusal.isEmpty() ? Result<int>::success(fd) : Result<int>::failure(refusal);
