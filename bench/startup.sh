@@ -21,17 +21,14 @@ viewer=$build/bench/bench_startup_viewer
 text=$build/bench/bench_startup_text
 bare=$build/bench/bench_startup_bare
 
-settings() {  # settings() DIR INITDIR: a Set.txt in DIR naming INITDIR (may be empty)
-  printf '// Language\r\n 1 \r\n// Init DIR\r\n%s\r\n// Scale\r\n 1000 \r\n// Printer Scale\r\n 150 \r\n// \r\n\r\n' \
-    "$2" > "$1/Set.txt"
-}
-
 # A program directory as a user has it: settings and language file in place, so that start-up
-# asks nothing.
+# asks nothing. The shipped first Set.txt names no directory; one start in a directory that
+# holds the program's file lets the viewer find it and write it into Set.txt.
 home=$work/home
 mkdir "$home"
-cp "$src/samples/Language.txt" "$home/"
-settings "$home" "$home"
+cp "$src/samples/Language.txt" "$src/samples/Set.txt" "$home/"
+: > "$home/$(basename "$viewer")"
+(cd "$home" && "$viewer")
 
 # Two program directories whose Set.txt has an empty directory line, so that start-up looks
 # for the program's own file among the directory's names (and writes Set.txt, which each run
@@ -40,7 +37,7 @@ for d in empty big; do
   mkdir "$work/$d"
   cp "$src/samples/Language.txt" "$work/$d/"
   : > "$work/$d/$(basename "$viewer")"
-  settings "$work/$d" ""
+  cp "$src/samples/Set.txt" "$work/$d/"
   cp "$work/$d/Set.txt" "$work/$d/Set.txt.orig"
 done
 (cd "$work/big" && seq -f 'section%06g.dat' 1 "$files" | xargs touch)

@@ -1,6 +1,6 @@
 // The section-file import: bytes in; a native data file, a reason, or "not a section" out.
 #include "FuzzCheck.h"
-#include "formats/FileMessages.h"
+#include "model/FileMessages.h"
 #include "formats/SectionReader.h"
 #include "model/SectionGeometry.h"
 #include "formats/SectionImport.h"

@@ -1,20 +1,17 @@
 #include "ExportCommand.h"
 
 #include "export/ExportBatch.h"
-#include "export/ExportInput.h"
 #include "export/ExportJob.h"
 #include "export/TempFiles.h"
-#include "formats/InputFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
+#include "formats/ShippedFiles.h"
 #include "model/Conversions.h"
 #include "model/PrintableName.h"
-#include "render/PlotGeometry.h"
-#include "render/PrintSheet.h"
+#include "render/Scales.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QThread>
 
@@ -45,89 +42,80 @@ int usageError(const QString& reason) {
     return ExitUsage;
 }
 
-struct UsageError {
-    QString reason;
-};
-
-std::int16_t screenScaleFrom(const QString& text) {
+// Each option's value, or the usage error that names the option and what is wrong with it.
+Result<std::int16_t> screenScaleFrom(const QString& text) {
     const Result<std::int16_t> scale = TextToInt16(text);
-    if (!scale) {
-        throw UsageError{QStringLiteral("--screen-scale %1: %2").arg(text, scale.error())};
-    }
-    if (scale.value() > MaxScreenScale) {
-        throw UsageError{
-            QStringLiteral("--screen-scale %1: Max = %2").arg(text, Int16ToText(MaxScreenScale))};
-    }
-    return scale.value();
+    const QString wrong = !scale ? scale.error() : TakeScreenScale(scale.value()).clampMessage;
+    return wrong.isEmpty() ? scale
+                           : Result<std::int16_t>::failure(
+                                 QStringLiteral("--screen-scale %1: %2").arg(text, wrong));
 }
 
-double printerScaleFrom(const QString& text) {
+Result<double> printerScaleFrom(const QString& text) {
     const Result<double> scale = NumericPrefix(QStringView(text));
-    if (!scale) {
-        throw UsageError{QStringLiteral("--printer-scale %1: %2").arg(text, scale.error())};
-    }
-    if (scale.value() > MaxPrinterScale) {
-        throw UsageError{QStringLiteral("--printer-scale %1: Max = %2")
-                             .arg(text, DoubleToText(MaxPrinterScale))};
-    }
-    return scale.value();
+    const QString wrong = !scale ? scale.error() : TakePrinterScale(scale.value()).clampMessage;
+    return wrong.isEmpty()
+               ? scale
+               : Result<double>::failure(QStringLiteral("--printer-scale %1: %2").arg(text, wrong));
 }
 
-std::int16_t languageFrom(const QString& text) {
+Result<std::int16_t> languageFrom(const QString& text) {
     const Result<std::int16_t> language = TextToInt16(text);
     if (!language || language.value() < 1) {
-        throw UsageError{QStringLiteral("--language %1: not a language number").arg(text)};
+        return Result<std::int16_t>::failure(
+            QStringLiteral("--language %1: not a language number").arg(text));
     }
-    return language.value();
+    return language;
 }
 
-int threadsFrom(const QString& text) {
+Result<int> threadsFrom(const QString& text) {
     bool ok = false;
     const int threads = text.toInt(&ok);
     if (!ok || threads < 1) {
-        throw UsageError{QStringLiteral("-j %1: not a number of threads").arg(text)};
+        return Result<int>::failure(QStringLiteral("-j %1: not a number of threads").arg(text));
     }
-    return threads;
+    return Result<int>::success(threads);
 }
 
 // The settings file of a program directory, as the viewer reads it at start-up.
-void readProgramDirectory(const QString& dir, ExportSettings& settings) {
+Status readProgramDirectory(const QString& dir, ExportSettings& settings) {
     const QString setPath = QDir(dir).filePath(QLatin1String(SettingsFileName));
-    QFile set;
-    if (const QString refusal = OpenInput(set, setPath, FifoRule::Refuse); !refusal.isEmpty()) {
-        throw UsageError{setPath + QStringLiteral(": ") + refusal};
+    const Result<SettingsRead> settingsFile = ReadSettingsFile(setPath);
+    if (!settingsFile) {
+        return Status::failure(settingsFile.error());
     }
-    const SettingsRead read = ParseSettings(set, setPath);
+    const SettingsRead& read = settingsFile.value();
     for (const QString& message : read.messages) {
         printLine(setPath + QStringLiteral(": warning: ") + message);
     }
     settings.language = read.language.value_or(settings.language);
     settings.screenScale = read.screenScale.value_or(settings.screenScale);
     settings.printerScale = read.printerScale.value_or(settings.printerScale);
+    return Status::success();
 }
 
 // The sheet's font for the language from a language file, or nothing when it cannot be read.
 std::optional<QString> fontFrom(const QString& path, std::int16_t language) {
-    QFile file;
-    if (!OpenInput(file, path, FifoRule::Refuse).isEmpty()) {
+    const Result<LanguageRead> read = ReadLanguageFile(path, language);
+    if (!read) {
         return std::nullopt;
     }
-    const LanguageRead read = ParseLanguage(file, language, path);
-    return read.text(LanguageSection::FontName).value_or(QString());
+    return read.value().text(LanguageSection::FontName).value_or(QString());
 }
 
-// The language file that comes with the program: beside it in a build, in share/vandrix once
-// installed.
-QString shippedLanguageFile() {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {programDir.filePath(QLatin1String(LanguageFileName)),
-                                     programDir.filePath(QStringLiteral("../share/vandrix/") +
-                                                         QLatin1String(LanguageFileName))}) {
-        if (QFile::exists(candidate)) {
-            return QDir::cleanPath(candidate);
-        }
+// Takes an option's value when it is given; the usage error, if any, is kept in `error`.
+template <typename T>
+void take(const QCommandLineParser& parser, const QCommandLineOption& option,
+          Result<T> (*from)(const QString&), T& value, QString& error) {
+    if (!error.isEmpty() || !parser.isSet(option)) {
+        return;
     }
-    return {};
+    const Result<T> taken = from(parser.value(option));
+    if (taken) {
+        value = taken.value();
+    } else {
+        error = taken.error();
+    }
 }
 
 // Files done out of all, on one line that rewrites itself.
@@ -292,40 +280,34 @@ int RunExportCommand(int& argc, char** argv) {
                                   .arg(settings.stdinName));
         }
     }
-    try {
-        std::optional<QString> font;
-        if (parser.isSet(options.programDir)) {
-            readProgramDirectory(parser.value(options.programDir), settings);
+    if (parser.isSet(options.programDir)) {
+        const Status read = readProgramDirectory(parser.value(options.programDir), settings);
+        if (!read) {
+            return usageError(read.error());
         }
-        if (parser.isSet(options.language)) {
-            settings.language = languageFrom(parser.value(options.language));
+    }
+    QString wrong;
+    take(parser, options.language, &languageFrom, settings.language, wrong);
+    take(parser, options.screenScale, &screenScaleFrom, settings.screenScale, wrong);
+    take(parser, options.printerScale, &printerScaleFrom, settings.printerScale, wrong);
+    take(parser, options.jobs, &threadsFrom, threads, wrong);
+    if (!wrong.isEmpty()) {
+        return usageError(wrong);
+    }
+    if (settings.pdf) {
+        const QString languageFile =
+            parser.isSet(options.programDir)
+                ? QDir(parser.value(options.programDir)).filePath(QLatin1String(LanguageFileName))
+                : ShippedLanguageFile();
+        const std::optional<QString> font =
+            languageFile.isEmpty() ? std::nullopt : fontFrom(languageFile, settings.language);
+        if (!font) {
+            printLine(QStringLiteral("warning: no language file%1; the sheet takes the "
+                                     "default font")
+                          .arg(languageFile.isEmpty() ? QString()
+                                                      : QStringLiteral(" at ") + languageFile));
         }
-        if (parser.isSet(options.screenScale)) {
-            settings.screenScale = screenScaleFrom(parser.value(options.screenScale));
-        }
-        if (parser.isSet(options.printerScale)) {
-            settings.printerScale = printerScaleFrom(parser.value(options.printerScale));
-        }
-        if (parser.isSet(options.jobs)) {
-            threads = threadsFrom(parser.value(options.jobs));
-        }
-        if (settings.pdf) {
-            const QString languageFile = parser.isSet(options.programDir)
-                                             ? QDir(parser.value(options.programDir))
-                                                   .filePath(QLatin1String(LanguageFileName))
-                                             : shippedLanguageFile();
-            font =
-                languageFile.isEmpty() ? std::nullopt : fontFrom(languageFile, settings.language);
-            if (!font) {
-                printLine(QStringLiteral("warning: no language file%1; the sheet takes the "
-                                         "default font")
-                              .arg(languageFile.isEmpty() ? QString()
-                                                          : QStringLiteral(" at ") + languageFile));
-            }
-            settings.fontName = font.value_or(QString());
-        }
-    } catch (const UsageError& error) {
-        return usageError(error.reason);
+        settings.fontName = font.value_or(QString());
     }
 
     const std::vector<ExportJob> planned = PlanExports(inputs, outDir, settings);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportInput.h"
 
-#include "formats/FileMessages.h"
 #include "formats/InputFile.h"
 #include "formats/SectionImport.h"
+#include "model/FileMessages.h"
 #include "model/PrintableName.h"
 
 #include <QBuffer>

@@ -6,11 +6,10 @@
 #include "formats/FileIdentity.h"
 #include "formats/InputFile.h"
 #include "model/PrintableName.h"
-#include "render/PagedPrintSurface.h"
 #include "render/PalettePng.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
-#include "render/PrintSheet.h"
+#include "render/Sheet.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -18,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QSet>
 #include <QSvgGenerator>
@@ -35,9 +33,6 @@
 namespace vandrix {
 
 namespace {
-
-// PNG's zlib level 1 of 9: the plot is mostly white, so a quick pass compresses it well.
-constexpr int PngQuality = 80;
 
 // The path an existing file or a file to be created is known by, for comparisons.
 QString identity(const QString& path) {
@@ -155,41 +150,6 @@ QString writeAtomically(const QString& path, const std::function<QString(QIODevi
     return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
 }
 
-// The image with a palette, when it has few enough colours. A plot has three; as 8-bit palette
-// indices it is a third of the data, and libpng leaves palette rows unfiltered, which is most of
-// the time an RGB picture costs.
-std::optional<QImage> withPalette(const QImage& image) {
-    constexpr int MaxColours = 256;
-    QList<QRgb> palette;
-    const int width = image.width();
-    const int height = image.height();
-    QImage indexed(width, height, QImage::Format_Indexed8);
-    QRgb lastColour = 0;
-    uchar lastIndex = 0;
-    for (int y = 0; y < height; ++y) {
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        uchar* target = indexed.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            const QRgb colour = source[x];
-            if (colour != lastColour || palette.isEmpty()) {
-                qsizetype index = palette.indexOf(colour);
-                if (index < 0) {
-                    if (palette.size() == MaxColours) {
-                        return std::nullopt;
-                    }
-                    palette << colour;
-                    index = palette.size() - 1;
-                }
-                lastColour = colour;
-                lastIndex = static_cast<uchar>(index);
-            }
-            target[x] = lastIndex;
-        }
-    }
-    indexed.setColorTable(palette);
-    return indexed;
-}
-
 QString writePng(QIODevice& file, const ScreenPlot& plot) {
     QImage image(ScreenPlotSize, QImage::Format_RGB32);
     {
@@ -197,16 +157,7 @@ QString writePng(QIODevice& file, const ScreenPlot& plot) {
         PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
         DrawScreenPlot(plotter, plot);
     }
-    if (const std::optional<QString> written = WritePalettePng(file, image)) {
-        return *written;
-    }
-    QImageWriter writer(&file, "png");
-    writer.setQuality(PngQuality);
-    const std::optional<QImage> indexed = withPalette(image);
-    if (!writer.write(indexed ? *indexed : image)) {
-        return writer.errorString();
-    }
-    return {};
+    return WritePalettePng(file, image).error();
 }
 
 QString writeSvg(QIODevice& file, const ScreenPlot& plot) {
@@ -224,9 +175,8 @@ QString writeSvg(QIODevice& file, const ScreenPlot& plot) {
     return {};
 }
 
-QString writePdf(QIODevice& file, const QString& path, const SheetContent& sheet) {
-    PdfPrintSurface surface(file, path);
-    return PrintSheet(surface, sheet);
+QString writePdf(QIODevice& file, const SheetContent& sheet) {
+    return WriteSheetPdf(file, sheet).error();
 }
 
 }  // namespace
@@ -323,7 +273,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves.x, curves.y);
+        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves);
         if (!job.png.isEmpty()) {
             fail(writeAtomically(job.png, [&](QIODevice& file) { return writePng(file, plot); }));
         }
@@ -333,19 +283,15 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (!job.pdf.isEmpty()) {
         // The sheet shows what the window would: the first value as the title, then pairs 2..8.
-        SheetContent sheet{settings.fontName,
-                           data.values[0].value_or(QString()),
-                           {},
-                           {},
-                           settings.printerScale,
-                           curves.x,
-                           curves.y};
-        for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
-            sheet.captions.at(row) = data.labels.at(row + 1).value_or(QString());
-            sheet.values.at(row) = data.values.at(row + 1).value_or(QString());
+        std::array<QString, HeaderPairCount> labels;
+        std::array<QString, HeaderPairCount> values;
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            labels.at(k) = data.labels.at(k).value_or(QString());
+            values.at(k) = data.values.at(k).value_or(QString());
         }
-        fail(writeAtomically(job.pdf,
-                             [&](QIODevice& file) { return writePdf(file, job.pdf, sheet); }));
+        const SheetContent sheet =
+            SheetOfPairs(labels, values, settings.fontName, settings.printerScale, curves);
+        fail(writeAtomically(job.pdf, [&](QIODevice& file) { return writePdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
         fail(writeAtomically(job.dat, [&](QIODevice& file) {

@@ -1,11 +1,11 @@
 #include "DataFile.h"
 
-#include "FileMessages.h"
 #include "HeaderLine.h"
 #include "InputFile.h"
-#include "SectionImport.h"
 #include "model/Conversions.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
+#include "SectionImport.h"
 
 #include <QBuffer>
 #include <QFile>

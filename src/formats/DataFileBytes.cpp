@@ -1,6 +1,6 @@
 #include "DataFileBytes.h"
 
-#include "FileMessages.h"
+#include "model/FileMessages.h"
 #include "SectionImport.h"
 
 #include <QFile>

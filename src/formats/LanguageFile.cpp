@@ -1,7 +1,12 @@
 #include "LanguageFile.h"
 
 #include "model/Conversions.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
+#include "InputFile.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace vandrix {
 
@@ -51,6 +56,16 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
         }
     }
     return read;
+}
+
+Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language) {
+    // Refused unless a regular file: a FIFO here would hold up start-up for ever.
+    QFile file;
+    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+        return Result<LanguageRead>::failure(
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
+    }
+    return Result<LanguageRead>::success(ParseLanguage(file, language, path));
 }
 
 }  // namespace vandrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -51,5 +53,9 @@ struct LanguageRead {
 // the file in messages. Line 2 gives the number of languages N; then fourteen sections of a
 // header line and N lines each. A language outside 1..N takes nothing but the menu items.
 LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QString& path);
+
+// Opens and reads the language file at `path`; fails with the one message for a file that
+// cannot be opened.
+Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language);
 
 }  // namespace vandrix

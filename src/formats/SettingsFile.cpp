@@ -1,7 +1,9 @@
 #include "SettingsFile.h"
 
 #include "model/Conversions.h"
+#include "model/FileMessages.h"
 #include "model/TextInput.h"
+#include "InputFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -166,6 +168,16 @@ QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::in
         bytes += line.toUtf8() + "\r\n";
     }
     return bytes;
+}
+
+Result<SettingsRead> ReadSettingsFile(const QString& path) {
+    // Refused unless a regular file: a FIFO here would hold up start-up for ever.
+    QFile file;
+    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+        return Result<SettingsRead>::failure(
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
+    }
+    return Result<SettingsRead>::success(ParseSettings(file, path));
 }
 
 }  // namespace vandrix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,10 @@ struct SettingsRead {
 
 // Reads the settings from an open device; `path` names the file in messages.
 SettingsRead ParseSettings(QIODevice& device, const QString& path);
+
+// Opens and reads the settings file at `path`; fails with the one message for a file that
+// cannot be opened.
+Result<SettingsRead> ReadSettingsFile(const QString& path);
 
 // The ten lines of the settings file, CRLF-ended, numbers with a blank on each side.
 QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::int16_t screenScale,

@@ -17,6 +17,8 @@ public:
     bool ok() const { return value_.has_value(); }
     explicit operator bool() const { return ok(); }
     const T& value() const { return *value_; }
+    // The value itself, for a value that cannot be copied; the result holds nothing after.
+    T take() { return std::move(*value_); }
     const QString& error() const { return error_; }
 
 private:
@@ -25,5 +27,23 @@ private:
     std::optional<T> value_;
     QString error_;
 };
+
+// The outcome of a step that brings no value: done, or why not.
+template <>
+class Result<void> {
+public:
+    static Result success() { return Result(QString()); }
+    static Result failure(QString error) { return Result(std::move(error)); }
+
+    bool ok() const { return error_.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+    const QString& error() const { return error_; }
+
+private:
+    explicit Result(QString error) : error_(std::move(error)) {}
+    QString error_;
+};
+
+using Status = Result<void>;
 
 }  // namespace vandrix

@@ -144,13 +144,10 @@ bool encode(WriteState& state, const PackedImage& packed, int width, int height,
 
 }  // namespace
 
-std::optional<QString> WritePalettePng(QIODevice& device, const QImage& image) {
-    if (image.format() != QImage::Format_RGB32 || image.isNull()) {
-        return std::nullopt;
-    }
+Status WritePalettePng(QIODevice& device, const QImage& image) {
     PackedImage packed;
-    if (!pack(image, packed)) {
-        return std::nullopt;
+    if (image.format() != QImage::Format_RGB32 || image.isNull() || !pack(image, packed)) {
+        return Status::failure(QStringLiteral("the picture has more than four colours"));
     }
     std::vector<png_bytep> rowPointers(static_cast<std::size_t>(image.height()));
     for (std::size_t y = 0; y < rowPointers.size(); ++y) {
@@ -162,10 +159,10 @@ std::optional<QString> WritePalettePng(QIODevice& device, const QImage& image) {
     if (!encode(state, packed, image.width(), image.height(), rowPointers,
                 dpm > 0 ? static_cast<png_uint_32>(dpm) : 0U) ||
         state.failed) {
-        return device.errorString().isEmpty() ? QStringLiteral("cannot write the PNG")
-                                              : device.errorString();
+        return Status::failure(device.errorString().isEmpty() ? QStringLiteral("cannot write the PNG")
+                                                              : device.errorString());
     }
-    return QString();
+    return Status::success();
 }
 
 }  // namespace vandrix

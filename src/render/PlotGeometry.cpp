@@ -1,6 +1,5 @@
 #include "PlotGeometry.h"
 
-#include "PlotGrid.h"
 #include "model/Conversions.h"
 
 namespace vandrix {
@@ -12,13 +11,12 @@ std::int32_t roundExact(double value) {
     return RoundToInt32(value).value();
 }
 
-// One segment from point b to b + 1 of a curve, or nothing when a coordinate does not fit.
-std::optional<PlotLine> ScreenSegment(double scale, const PointArray& pointX,
-                                      const PointArray& pointY, int curve, int b) {
-    const Result<std::int32_t> x1 = RoundToInt32(scale * pointX(curve, b));
-    const Result<std::int32_t> y1 = RoundToInt32(scale * pointY(curve, b));
-    const Result<std::int32_t> x2 = RoundToInt32(scale * pointX(curve, b + 1));
-    const Result<std::int32_t> y2 = RoundToInt32(scale * pointY(curve, b + 1));
+// A segment in whole units, or nothing when a coordinate does not fit.
+std::optional<PlotLine> screenSegment(double scale, const DataLine& line) {
+    const Result<std::int32_t> x1 = RoundToInt32(scale * line.x1);
+    const Result<std::int32_t> y1 = RoundToInt32(scale * line.y1);
+    const Result<std::int32_t> x2 = RoundToInt32(scale * line.x2);
+    const Result<std::int32_t> y2 = RoundToInt32(scale * line.y2);
     if (!x1 || !y1 || !x2 || !y2) {
         return std::nullopt;
     }
@@ -27,25 +25,24 @@ std::optional<PlotLine> ScreenSegment(double scale, const PointArray& pointX,
 
 }  // namespace
 
-ScreenPlot ComputeScreenPlot(std::int16_t scale, const PointArray& pointX,
-                             const PointArray& pointY) {
+ScreenPlot ComputeScreenPlot(std::int16_t scale, const ProfileCurves& curves) {
     const double s = scale;
     ScreenPlot plot;
     plot.grid.reserve(GridLines.size());
-    for (const DataLine& line : GridLines) {
-        plot.grid.push_back({roundExact(line.x1 * s), roundExact(line.y1 * s),
-                             roundExact(line.x2 * s), roundExact(line.y2 * s)});
-    }
     plot.curves.reserve(std::size_t{CurveCount} * (FilePointsPerCurve - 1));
-    for (int b = 0; b < FilePointsPerCurve - 1; ++b) {
-        for (int curve = 0; curve < CurveCount; ++curve) {
-            if (const auto segment = ScreenSegment(s, pointX, pointY, curve, b)) {
+    ForEachPlotLine(
+        curves,
+        [&](const DataLine& line) {
+            plot.grid.push_back({roundExact(line.x1 * s), roundExact(line.y1 * s),
+                                 roundExact(line.x2 * s), roundExact(line.y2 * s)});
+        },
+        [&](const DataLine& line) {
+            if (const auto segment = screenSegment(s, line)) {
                 plot.curves.push_back(*segment);
             } else {
                 ++plot.skipped;
             }
-        }
-    }
+        });
     return plot;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlotGrid.h"
 #include "model/Profile.h"
 
 #include <cstdint>
@@ -7,9 +8,6 @@
 #include <vector>
 
 namespace vandrix {
-
-// The largest screen scale the scale box takes.
-inline constexpr std::int16_t MaxScreenScale = 1400;
 
 // A straight line between two points given in whole units.
 struct PlotLine {
@@ -32,7 +30,23 @@ struct ScreenPlot {
     int skipped = 0;
 };
 
-ScreenPlot ComputeScreenPlot(std::int16_t scale, const PointArray& pointX,
-                             const PointArray& pointY);
+ScreenPlot ComputeScreenPlot(std::int16_t scale, const ProfileCurves& curves);
+
+// The plot in data units, in the order every surface draws it: each grid line, then the curve
+// segments, one of curve 0 then one of curve 1 for each step from point b to b + 1,
+// b = 0 .. 199.
+template <typename GridLine, typename CurveSegment>
+void ForEachPlotLine(const ProfileCurves& curves, GridLine&& gridLine,
+                     CurveSegment&& curveSegment) {
+    for (const DataLine& line : GridLines) {
+        gridLine(line);
+    }
+    for (int b = 0; b < FilePointsPerCurve - 1; ++b) {
+        for (int curve = 0; curve < CurveCount; ++curve) {
+            curveSegment(DataLine{curves.x(curve, b), curves.y(curve, b), curves.x(curve, b + 1),
+                                  curves.y(curve, b + 1)});
+        }
+    }
+}
 
 }  // namespace vandrix

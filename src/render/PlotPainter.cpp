@@ -107,11 +107,11 @@ void PlotPainter::line(double x1, double y1, double x2, double y2, const QColor&
 
 void DrawScreenPlot(PlotPainter& painter, const ScreenPlot& plot) {
     painter.fill(PlotBackColor);
-    painter.setDrawWidth(1);
+    painter.setDrawWidth(PlotGridWidth);
     for (const PlotLine& line : plot.grid) {
         painter.line(line.x1, line.y1, line.x2, line.y2, PlotGridColor);
     }
-    painter.setDrawWidth(2);
+    painter.setDrawWidth(PlotCurveWidth);
     for (const PlotLine& line : plot.curves) {
         painter.line(line.x1, line.y1, line.x2, line.y2, PlotCurveColor);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlotGeometry.h"
+#include "PlotStyle.h"
 
 #include <QColor>
 #include <QLineF>
@@ -53,10 +54,6 @@ private:
     bool penChanged_ = false;
     bool wholePixels_ = true;
 };
-
-inline const QColor PlotBackColor(255, 255, 255);
-inline const QColor PlotGridColor(0, 0, 255);
-inline const QColor PlotCurveColor(0, 0, 0);
 
 // The whole picture: the white background, the grid in blue 1 pixel wide and the curves in
 // black 2 pixels wide, in the plot's order.

@@ -1,14 +1,32 @@
 #pragma once
 
-#include "render/PrintSurface.h"
+#include "model/Result.h"
 
 #include <QString>
 
+class QPagedPaintDevice;
+class QPainter;
+
 namespace vandrix {
 
-// The printing module's entry point: the default printer as a surface the caller owns, or
-// nothing with the reason in `error`.
-using OpenDefaultPrinterFunction = PrintSurface* (*)(const QString& jobName, QString& error);
+// A job on the system's default printer, as the printing module hands it over: a page to paint
+// on, and the end of the job.
+class PrinterJob {
+public:
+    PrinterJob() = default;
+    Q_DISABLE_COPY_MOVE(PrinterJob)
+    virtual ~PrinterJob() = default;
+
+    virtual QPagedPaintDevice& device() = 0;
+    // Why the printer takes no painter.
+    virtual QString cannotBeginMessage() const = 0;
+    // Ends the painter, which hands the job to the printer, and says whether it was taken.
+    virtual Status finish(QPainter& painter) = 0;
+};
+
+// The printing module's entry point: a job on the default printer that the caller owns, or why
+// there is none.
+using OpenDefaultPrinterFunction = Result<PrinterJob*> (*)(const QString& jobName);
 inline constexpr const char* OpenDefaultPrinterSymbol = "vandrix_open_default_printer";
 
 }  // namespace vandrix

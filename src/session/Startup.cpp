@@ -2,14 +2,12 @@
 
 #include "model/Conversions.h"
 #include "Dialogs.h"
-#include "formats/FileMessages.h"
+#include "model/FileMessages.h"
 #include "FileList.h"
 #include "MainWindowPort.h"
 #include "ProgramDirectory.h"
 #include "formats/SettingsFile.h"
-#include "formats/InputFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <array>
@@ -40,15 +38,13 @@ QString settingsPath(const AppState& state) {
 }  // namespace
 
 void ReadSetting(AppState& state, MainWindowPort& window, Dialogs& dialogs) {
-    const QString path = settingsPath(state);
-    QFile file;
-    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
-        dialogs.messageBox(CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
+    const Result<SettingsRead> settings = ReadSettingsFile(settingsPath(state));
+    if (!settings) {
+        dialogs.messageBox(settings.error());
         state.Language = 1;
         return;
     }
-    const SettingsRead read = ParseSettings(file, path);
-    file.close();
+    const SettingsRead& read = settings.value();
 
     if (read.language) {
         state.Language = *read.language;
@@ -75,8 +71,7 @@ void WriteSetting(const AppState& state, Dialogs& dialogs) {
     const QByteArray bytes =
         FormatSettings(state.Language, state.InitDir, state.ScreenScale, state.PrinterScale);
     if (const std::optional<QString> failure = SaveSettingsFile(path, bytes)) {
-        dialogs.messageBox(QStringLiteral("Cannot write file %1: %2")
-                               .arg(QFileInfo(path).absoluteFilePath(), *failure));
+        dialogs.messageBox(CannotWriteDescription(QFileInfo(path).absoluteFilePath(), *failure));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
+#include "model/FileMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,22 +10,6 @@
 #include <QLocale>
 
 namespace vandrix {
-
-QString InstalledShareDir(const QString& programDir, const QString& binDir,
-                          const QString& dataDir) {
-    const QString program = QDir::cleanPath(programDir);
-    const QString bin = QDir::cleanPath(binDir);
-    if (bin.isEmpty() || QDir::isAbsolutePath(bin) || !program.endsWith(QLatin1Char('/') + bin)) {
-        return {};
-    }
-    const QString prefix = program.chopped(bin.size() + 1);
-    QString share =
-        QDir::cleanPath(prefix + QLatin1Char('/') + dataDir + QLatin1String("/vandrix"));
-    if (!QFileInfo(share + QLatin1Char('/') + QLatin1String(LanguageFileName)).isFile()) {
-        return {};
-    }
-    return share;
-}
 
 std::int16_t LanguageForLocale(const QLocale& locale) {
     return locale.language() == QLocale::Japanese ? 2 : 1;
@@ -63,7 +48,7 @@ QString PrepareUserDirectory(const QString& userDir, const QString& shareDir,
             settings.close();
             settings.remove();
         }
-        return QStringLiteral("Cannot write file %1: %2.").arg(settings.fileName(), error);
+        return CannotWriteDescription(settings.fileName(), error);
     }
     return {};
 }

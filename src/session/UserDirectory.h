@@ -8,10 +8,6 @@ class QLocale;
 
 namespace vandrix {
 
-// The shipped files' directory, <prefix>/`dataDir`/vandrix, when the program runs from
-// <prefix>/`binDir` of an install prefix that holds them; empty otherwise (a build tree, a copy
-// somewhere else). `binDir` and `dataDir` are relative to the prefix.
-QString InstalledShareDir(const QString& programDir, const QString& binDir, const QString& dataDir);
 
 // The language a new user starts with: 2 (Japanese) for a Japanese locale, else 1.
 std::int16_t LanguageForLocale(const QLocale& locale);

@@ -1,8 +1,9 @@
 #include "FormMain.h"
-#include "formats/FileMessages.h"
 
 #include "DeferredIconStyle.h"
 #include "EmptyTitle.h"
+#include "FileDrops.h"
+#include "FormLayout.h"
 #include "FileListBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
@@ -15,74 +16,21 @@
 #include "PictureBox.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
-#include "render/PrintSheet.h"
-#include "formats/InputFile.h"
+#include "render/Scales.h"
+#include "render/Sheet.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
-#include <QUrl>
 
 namespace vandrix {
 
 namespace {
 
-// Layout is kept in twips, 15 to a pixel at 96 dots per inch.
-constexpr int TwipsPerPixel = 15;
-
-QRect fromTwips(int left, int top, int width, int height) {
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-            height / TwipsPerPixel};
-}
-
-constexpr int ClientWidthTwips = 15240;
-constexpr int ClientHeightTwips = 9630;
-constexpr int ClientLeftTwips = 60;
-constexpr int ClientTopTwips = 630;
-
-// The header rows: top of row k and width of its value box.
-constexpr std::array<int, 8> RowTop = {240, 600, 960, 1320, 1680, 2160, 2520, 2880};
-constexpr int LabelLeft = 3480;
-constexpr int LabelWidth = 2775;
-constexpr int TextLeft = 6240;
-constexpr int TitleTextWidth = 8775;
-constexpr int ValueTextWidth = 3855;
-constexpr int RowHeight = 375;
-
 constexpr std::int16_t EnterKey = 13;
-
-// The face the window is built with. It is not installed on Linux; the proportional Japanese
-// serif face of the IPA fonts stands in for it.
-QFont builtFont() {
-    const QString face = QStringLiteral("ＭＳ Ｐ明朝");
-    QFont::insertSubstitution(face, QStringLiteral("IPAPMincho"));
-    QFont font(face);
-    font.setPointSize(12);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
-}
-
-// The file a drop brings: the first local file among its URLs; directories are passed over.
-QString droppedFile(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasUrls()) {
-        return {};
-    }
-    for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir()) {
-            return url.toLocalFile();
-        }
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -90,9 +38,7 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       state_(state),
       dialogs_(dialogs),
-      printerOpener_([](const QString& jobName, QString& error) -> std::unique_ptr<PrintSurface> {
-          return OpenDefaultPrinter(jobName, error);
-      }) {
+      sheetPrinter_(&PrintOnDefaultPrinter) {
     setObjectName(QStringLiteral("FormMain"));
     KeepEmptyTitleEmpty(this);
     // Before the menu bar exists: its extension button's icon is then loaded only if shown.
@@ -103,71 +49,41 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
 
     // Client area (below the menu bar) at (60, 630) twips from the screen's corner, 15240 x 9630
     // twips. The geometry excludes the frame, which goes wherever the window manager puts it.
-    const QRect client =
-        fromTwips(ClientLeftTwips, ClientTopTwips, ClientWidthTwips, ClientHeightTwips);
+    const QRect client = ClientAreaGeometry();
     const int menuHeight = menuBar()->sizeHint().height();
     setGeometry(client.adjusted(0, -menuHeight, 0, 0));
     CommandInF->setFocus();
 
-    // A data file dropped anywhere on the window is opened; the boxes keep taking dropped text.
-    setAcceptDrops(true);
-    for (QLineEdit* box : findChildren<QLineEdit*>()) {
-        box->installEventFilter(this);
-    }
+    // A data file dropped anywhere on the window is opened once the drop is over, so that a
+    // message box does not hold up the drag's source; the boxes keep taking dropped text.
+    AcceptFileDrops(this, [this](const QString& file) {
+        QMetaObject::invokeMethod(this, "openFile", Qt::QueuedConnection, Q_ARG(QString, file));
+    });
     Picture1->setAccessibleName(QStringLiteral("Plot"));
     announceCaptions();
 }
 
 FormMain::~FormMain() = default;
 
-QLabel* FormMain::makeLabel(const char* name, int left, int top, int width, int height) {
-    auto* label = new QLabel(centralWidget());
-    label->setObjectName(QLatin1String(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(fromTwips(left, top, width, height));
-    return label;
-}
-
-QLineEdit* FormMain::makeTextBox(const char* name, int left, int top, int width, int height) {
-    auto* box = new QLineEdit(centralWidget());
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(fromTwips(left, top, width, height));
-    return box;
-}
-
 void FormMain::buildControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     // Controls keep the face they are built with whatever font the window is given later.
-    client->setFont(builtFont());
+    client->setFont(BuiltFont());
     setCentralWidget(client);
 
-    const auto button = [client](const char* name, QRect geometry) {
-        auto* b = new QPushButton(client);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(geometry);
-        // Enter presses a focused button, as Space does.
-        b->setAutoDefault(true);
-        return b;
-    };
-    const auto scaleBox = [client](const char* name, QRect geometry) {
-        auto* box = new ScaleBox(client);
-        box->setObjectName(QLatin1String(name));
-        box->setGeometry(geometry);
-        return box;
-    };
-
-    CommandInF = button("CommandInF", fromTwips(240, 240, 2895, 495));
-    LabelScale = makeLabel("LabelScale", 240, 1080, 2895, 375);
-    TextScale = scaleBox("TextScale", fromTwips(1080, 1560, 855, 375));
-    CommandRePaint = button("CommandRePaint", fromTwips(1920, 1560, 1215, 375));
-    LabelPrinterScale = makeLabel("LabelPrinterScale", 240, 2280, 2895, 375);
-    TextPrinterScale = scaleBox("TextPrinterScale", fromTwips(1080, 2760, 855, 375));
-    CommandPrinterOutput = button("CommandPrinterOutput", fromTwips(1920, 2760, 1215, 375));
+    CommandInF = MakeButton(client, "CommandInF", FromTwips(240, 240, 2895, 495));
+    LabelScale = MakeLabel(client, "LabelScale", FromTwips(240, 1080, 2895, 375));
+    TextScale = MakeScaleBox(client, "TextScale", FromTwips(1080, 1560, 855, 375));
+    CommandRePaint = MakeButton(client, "CommandRePaint", FromTwips(1920, 1560, 1215, 375));
+    LabelPrinterScale = MakeLabel(client, "LabelPrinterScale", FromTwips(240, 2280, 2895, 375));
+    TextPrinterScale = MakeScaleBox(client, "TextPrinterScale", FromTwips(1080, 2760, 855, 375));
+    CommandPrinterOutput =
+        MakeButton(client, "CommandPrinterOutput", FromTwips(1920, 2760, 1215, 375));
 
     File1 = new FileListBox(client);
     File1->setObjectName(QStringLiteral("File1"));
-    File1->setGeometry(fromTwips(120, 3120, 495, 570));
+    File1->setGeometry(FromTwips(120, 3120, 495, 570));
     File1->setFocusPolicy(Qt::NoFocus);
     File1->hide();
 
@@ -176,14 +92,13 @@ void FormMain::buildControls() {
     static constexpr std::array<const char*, 8> textNames = {"Text1", "Text2", "Text3", "Text4",
                                                              "Text5", "Text6", "Text7", "Text8"};
     for (std::size_t k = 0; k < Label.size(); ++k) {
-        Label[k] = makeLabel(labelNames[k], LabelLeft, RowTop[k], LabelWidth, RowHeight);
-        Text[k] = makeTextBox(textNames[k], TextLeft, RowTop[k],
-                              k == 0 ? TitleTextWidth : ValueTextWidth, RowHeight);
+        Label[k] = MakeLabel(client, labelNames[k], HeaderLabelGeometry(k));
+        Text[k] = MakeTextBox(client, textNames[k], HeaderTextGeometry(k));
     }
 
     Picture1 = new PictureBox(client);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(fromTwips(120, 3480, 15000, 6000));
+    Picture1->setGeometry(FromTwips(120, 3480, 15000, 6000));
 
     connect(CommandInF, &QPushButton::clicked, this, [this] { CommandInF_Click(); });
     connect(CommandRePaint, &QPushButton::clicked, this, [this] { CommandRePaint_Click(); });
@@ -272,44 +187,6 @@ void FormMain::readChosenFile() {
     }
 }
 
-void FormMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void FormMain::dropEvent(QDropEvent* event) {
-    const QString file = droppedFile(event->mimeData());
-    if (file.isEmpty()) {
-        return;
-    }
-    event->acceptProposedAction();
-    // Opened once the drop is over, so that a message box does not hold up the drag's source.
-    QMetaObject::invokeMethod(this, "openFile", Qt::QueuedConnection, Q_ARG(QString, file));
-}
-
-bool FormMain::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (droppedFile(drop->mimeData()).isEmpty()) {
-                break;
-            }
-            if (event->type() == QEvent::Drop) {
-                dropEvent(drop);
-            } else {
-                drop->acceptProposedAction();
-            }
-            return true;
-        }
-        default:
-            break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 // Screen readers announce each box with the caption beside it, in the current language.
 void FormMain::announceCaptions() {
     TextScale->setAccessibleName(LabelScale->text());
@@ -338,7 +215,7 @@ void FormMain::ReadDataFile() {
 
 void FormMain::DrawPlot() {
     Picture1->setAccessibleDescription(Text[0]->text());
-    Picture1->drawPlot(ComputeScreenPlot(state_.ScreenScale, state_.PointX, state_.PointY));
+    Picture1->drawPlot(ComputeScreenPlot(state_.ScreenScale, {state_.PointX, state_.PointY}));
 }
 
 // The rule both scale boxes follow: a number that cannot be taken is reported and changes
@@ -346,24 +223,24 @@ void FormMain::DrawPlot() {
 // written back into the box. True when the box's action is to run: nothing was clamped and a
 // data file has been chosen.
 template <typename T>
-bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed, T maximum, T& stored,
-                         QString (*toText)(T)) {
+bool FormMain::takeScale(QLineEdit* box, const Result<T>& typed,
+                         ScaleTaken<T> (*take)(T), T& stored, QString (*toText)(T)) {
     if (!typed) {
         dialogs_.messageBox(typed.error());
         return false;
     }
-    const bool clamped = typed.value() > maximum;
-    stored = clamped ? maximum : typed.value();
+    const ScaleTaken<T> scale = take(typed.value());
+    stored = scale.value;
     box->setText(toText(stored));
-    if (clamped) {
-        dialogs_.messageBox(QStringLiteral("Max = ") + toText(maximum));
+    if (!scale.clampMessage.isEmpty()) {
+        dialogs_.messageBox(scale.clampMessage);
         return false;
     }
     return !state_.DataName.isEmpty();
 }
 
 void FormMain::CommandRePaint_Click() {
-    if (takeScale(TextScale, TextToInt16(TextScale->text()), MaxScreenScale, state_.ScreenScale,
+    if (takeScale(TextScale, TextToInt16(TextScale->text()), &TakeScreenScale, state_.ScreenScale,
                   &Int16ToText)) {
         DrawPlot();
     }
@@ -378,7 +255,7 @@ void FormMain::TextScale_KeyPress(std::int16_t& key) {
 
 void FormMain::CommandPrinterOutput_Click() {
     if (takeScale(TextPrinterScale, NumericPrefix(QStringView(TextPrinterScale->text())),
-                  MaxPrinterScale, state_.PrinterScale, &DoubleToText)) {
+                  &TakePrinterScale, state_.PrinterScale, &DoubleToText)) {
         PrintSheet();
     }
 }
@@ -391,22 +268,19 @@ void FormMain::TextPrinterScale_KeyPress(std::int16_t& key) {
 }
 
 void FormMain::PrintSheet() {
-    QString error;
-    const std::unique_ptr<PrintSurface> printer = printerOpener_(state_.DataName, error);
-    if (!printer) {
-        dialogs_.messageBox(error);
-        return;
-    }
     // The sheet shows what the window shows now: Label2..8 and Text2..8, Text1 as its title.
-    SheetContent sheet{state_.LangFontName, Text[0]->text(), {},           {},
-                       state_.PrinterScale, state_.PointX,   state_.PointY};
-    for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
-        sheet.captions[row] = Label[row + 1]->text();
-        sheet.values[row] = Text[row + 1]->text();
+    std::array<QString, HeaderPairCount> labels;
+    std::array<QString, HeaderPairCount> values;
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        labels.at(k) = Label.at(k)->text();
+        values.at(k) = Text.at(k)->text();
     }
-    error = vandrix::PrintSheet(*printer, sheet);
-    if (!error.isEmpty()) {
-        dialogs_.messageBox(error);
+    const Status printed =
+        sheetPrinter_(SheetOfPairs(labels, values, state_.LangFontName, state_.PrinterScale,
+                                   {state_.PointX, state_.PointY}),
+                      state_.DataName);
+    if (!printed) {
+        dialogs_.messageBox(printed.error());
     }
 }
 
@@ -463,14 +337,13 @@ FileList& FormMain::fileList() {
 }
 
 void FormMain::ReadLanguage() {
-    const QString path = ProgramFilePath(state_.InitDir, QLatin1String(LanguageFileName));
-    QFile file;
-    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
-        dialogs_.messageBox(CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
+    const Result<LanguageRead> language = ReadLanguageFile(
+        ProgramFilePath(state_.InitDir, QLatin1String(LanguageFileName)), state_.Language);
+    if (!language) {
+        dialogs_.messageBox(language.error());
         return;
     }
-    const LanguageRead read = ParseLanguage(file, state_.Language, path);
-    file.close();
+    const LanguageRead& read = language.value();
 
     // Language names beyond the menu's items have no place to go.
     for (qsizetype k = 0; k < read.menuItems.size() && k < qsizetype(mnuSetLang.size()); ++k) {

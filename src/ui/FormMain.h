@@ -4,6 +4,7 @@
 #include "session/Dialogs.h"
 #include "session/MainWindowPort.h"
 #include "model/Result.h"
+#include "render/Scales.h"
 
 #include <QMainWindow>
 
@@ -22,7 +23,7 @@ namespace vandrix {
 
 class FileListBox;
 class PictureBox;
-class PrintSurface;
+struct SheetContent;
 class ScaleBox;
 
 // The program's one window: the open, redraw and print buttons, the two scale boxes, the eight
@@ -32,16 +33,15 @@ class FormMain : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 
 public:
-    // Opens the printer a sheet goes to, or gives nothing and says why.
-    using PrinterOpener =
-        std::function<std::unique_ptr<PrintSurface>(const QString& jobName, QString& error)>;
+    // Prints a sheet as a job of the given name: done, or why not.
+    using SheetPrinter = std::function<Status(const SheetContent& sheet, const QString& jobName)>;
 
     FormMain(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
     ~FormMain() override;
     Q_DISABLE_COPY_MOVE(FormMain)
 
     // The default printer unless told otherwise.
-    void setPrinterOpener(PrinterOpener opener) { printerOpener_ = std::move(opener); }
+    void setSheetPrinter(SheetPrinter printer) { sheetPrinter_ = std::move(printer); }
 
     // Event handlers, named after their control and event.
     void Form_Load();
@@ -78,9 +78,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -89,16 +86,14 @@ private:
     void takeFileName(const QString& name);
     void readChosenFile();
     void announceCaptions();
-    QLabel* makeLabel(const char* name, int left, int top, int width, int height);
-    QLineEdit* makeTextBox(const char* name, int left, int top, int width, int height);
     template <typename T>
-    bool takeScale(QLineEdit* box, const Result<T>& typed, T maximum, T& stored,
+    bool takeScale(QLineEdit* box, const Result<T>& typed, ScaleTaken<T> (*take)(T), T& stored,
                    QString (*toText)(T));
 
     AppState& state_;
     Dialogs& dialogs_;
     bool unloading_ = false;
-    PrinterOpener printerOpener_;
+    SheetPrinter sheetPrinter_;
 
     QPushButton* CommandInF = nullptr;
     QLabel* LabelScale = nullptr;

@@ -1,12 +1,16 @@
 #include "PrinterLoader.h"
 
 #include "render/PrinterModule.h"
+#include "render/Sheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QPainter>
 #include <QStringList>
+
+#include <memory>
 
 namespace vandrix {
 
@@ -24,10 +28,10 @@ QStringList moduleCandidates() {
             QStringLiteral(VANDRIX_PRINT_MODULE_BUILD_DIR "/") + name};
 }
 
-OpenDefaultPrinterFunction loadModule(QString& error) {
+Result<OpenDefaultPrinterFunction> loadModule() {
     static OpenDefaultPrinterFunction opener = nullptr;
     if (opener != nullptr) {
-        return opener;
+        return Result<OpenDefaultPrinterFunction>::success(opener);
     }
     QStringList reasons;
     for (const QString& path : moduleCandidates()) {
@@ -38,25 +42,36 @@ OpenDefaultPrinterFunction loadModule(QString& error) {
         opener =
             reinterpret_cast<OpenDefaultPrinterFunction>(module.resolve(OpenDefaultPrinterSymbol));
         if (opener != nullptr) {
-            return opener;  // the module stays loaded for the rest of the run
+            // The module stays loaded for the rest of the run.
+            return Result<OpenDefaultPrinterFunction>::success(opener);
         }
         reasons << module.errorString();
     }
-    error = reasons.isEmpty() ? QStringLiteral("The printing module %1 is not installed.")
-                                    .arg(QStringLiteral(VANDRIX_PRINT_MODULE_NAME))
-                              : QStringLiteral("The printing module cannot be loaded: %1")
-                                    .arg(reasons.join(QStringLiteral("; ")));
-    return nullptr;
+    return Result<OpenDefaultPrinterFunction>::failure(
+        reasons.isEmpty() ? QStringLiteral("The printing module %1 is not installed.")
+                                .arg(QStringLiteral(VANDRIX_PRINT_MODULE_NAME))
+                          : QStringLiteral("The printing module cannot be loaded: %1")
+                                .arg(reasons.join(QStringLiteral("; "))));
 }
 
 }  // namespace
 
-std::unique_ptr<PrintSurface> OpenDefaultPrinter(const QString& jobName, QString& error) {
-    const OpenDefaultPrinterFunction opener = loadModule(error);
-    if (opener == nullptr) {
-        return nullptr;
+Status PrintOnDefaultPrinter(const SheetContent& sheet, const QString& jobName) {
+    const Result<OpenDefaultPrinterFunction> opener = loadModule();
+    if (!opener) {
+        return Status::failure(opener.error());
     }
-    return std::unique_ptr<PrintSurface>(opener(jobName, error));
+    Result<PrinterJob*> opened = opener.value()(jobName);
+    if (!opened) {
+        return Status::failure(opened.error());
+    }
+    const std::unique_ptr<PrinterJob> job(opened.take());
+    QPainter painter;
+    if (!BeginSheetPage(painter, job->device())) {
+        return Status::failure(job->cannotBeginMessage());
+    }
+    PaintSheet(painter, sheet);
+    return job->finish(painter);
 }
 
 }  // namespace vandrix

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "render/PrintSurface.h"
+#include "model/Result.h"
 
 #include <QString>
 
-#include <memory>
-
 namespace vandrix {
 
-// The system's default printer, reached through the printing module, which is loaded on the
-// first call and stays loaded. Nothing, with the reason in `error`, when there is no default
-// printer or the module cannot be loaded.
-std::unique_ptr<PrintSurface> OpenDefaultPrinter(const QString& jobName, QString& error);
+struct SheetContent;
+
+// Prints the sheet on the system's default printer as a job of the given name. The printer is
+// reached through the printing module, which is loaded on the first call and stays loaded.
+Status PrintOnDefaultPrinter(const SheetContent& sheet, const QString& jobName);
 
 }  // namespace vandrix

@@ -1,5 +1,7 @@
 #include "Viewer.h"
 
+#include "formats/ShippedFiles.h"
+
 #include "session/Startup.h"
 #include "session/UserDirectory.h"
 
@@ -42,9 +44,7 @@ void Viewer::start(const QString& file) {
 // start; from a build tree or a copy it runs where it was started, as it always has. Gives what
 // the user must be told, once the window is up.
 QString Viewer::settleInstalledDirectory() {
-    const QString share = InstalledShareDir(QCoreApplication::applicationDirPath(),
-                                            QStringLiteral(VANDRIX_INSTALL_BINDIR),
-                                            QStringLiteral(VANDRIX_INSTALL_DATADIR));
+    const QString share = InstalledShareDir();
     if (share.isEmpty()) {
         return {};
     }

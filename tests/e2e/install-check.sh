@@ -19,7 +19,7 @@ for f in bin/vandrix share/vandrix/Language.txt share/vandrix/naca2412.dat \
          share/metainfo/org.vandrix.Vandrix.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.vandrix.Vandrix.svg \
          share/icons/hicolor/48x48/apps/org.vandrix.Vandrix.png \
-         share/man/man1/vandrix.1.gz; do
+         share/man/man1/vandrix.1.gz share/doc/vandrix/copyright; do
   check_file "$f"
 done
 [ -x "$prefix/bin/vandrix" ] || fail "bin/vandrix is not executable"
@@ -89,7 +89,7 @@ for f in usr/bin/vandrix usr/share/vandrix/Language.txt usr/share/vandrix/naca24
          usr/share/applications/org.vandrix.Vandrix.desktop \
          usr/share/metainfo/org.vandrix.Vandrix.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/org.vandrix.Vandrix.svg \
-         usr/share/man/man1/vandrix.1.gz; do
+         usr/share/man/man1/vandrix.1.gz usr/share/doc/vandrix/copyright; do
   grep -q " \./$f\$" <<< "$contents" || fail "$f is not in the package"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = vandrix ] || fail "package name"

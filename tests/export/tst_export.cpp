@@ -73,7 +73,7 @@ void TestExport::pngEqualsPictureArea() {
     state.Language = 1;
     state.DataPath = testing::samplePath(qPrintable(sample));
     QVERIFY(ReadDataFile(state).messages.isEmpty());
-    picture.drawPlot(ComputeScreenPlot(settings.screenScale, state.PointX, state.PointY));
+    picture.drawPlot(ComputeScreenPlot(settings.screenScale, {state.PointX, state.PointY}));
 
     const QImage png(job.png);
     QCOMPARE(png.size(), QSize(996, 396));
@@ -155,21 +155,21 @@ void TestExport::palettePngKeepsPixels() {
     }
     QBuffer buffer;
     QVERIFY(buffer.open(QIODevice::WriteOnly));
-    const std::optional<QString> result = WritePalettePng(buffer, image);
-    QCOMPARE(result.has_value(), written);
+    const Status result = WritePalettePng(buffer, image);
+    QCOMPARE(result.ok(), written);
     if (!written) {
+        QCOMPARE(result.error(), QStringLiteral("the picture has more than four colours"));
         QVERIFY(buffer.data().isEmpty());
         return;
     }
-    QVERIFY2(result->isEmpty(), qPrintable(*result));
     const QImage read = QImage::fromData(buffer.data(), "png");
     QCOMPARE(read.convertToFormat(QImage::Format_RGB32), image);
 
     QBuffer readOnly;
     QVERIFY(readOnly.open(QIODevice::ReadOnly));
     QTest::ignoreMessage(QtWarningMsg, "QIODevice::write (QBuffer): ReadOnly device");
-    const std::optional<QString> failed = WritePalettePng(readOnly, image);
-    QVERIFY(failed && !failed->isEmpty());
+    const Status failed = WritePalettePng(readOnly, image);
+    QVERIFY(!failed && !failed.error().isEmpty());
 }
 
 QTEST_MAIN(TestExport)

@@ -3,7 +3,7 @@
 #include "TestFiles.h"
 #include "formats/DataFile.h"
 #include "session/OpenFlow.h"
-#include "formats/FileMessages.h"
+#include "model/FileMessages.h"
 #include "formats/SectionReader.h"
 #include "model/SectionGeometry.h"
 #include "formats/SectionImport.h"

@@ -1,6 +1,8 @@
+#include "TestFiles.h"
 #include "ByteDevice.h"
 #include "session/ProgramDirectory.h"
 #include "formats/SettingsFile.h"
+#include "session/UserDirectory.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -29,6 +31,7 @@ class TestSettingsFile : public QObject {
 
 private slots:
     void formatIsExact();
+    void shippedFirstSettingsAreTheWritersOwn();
     void negativeNumbersTakeTheBlank();
     void roundTrip_data();
     void roundTrip();
@@ -47,6 +50,14 @@ void TestSettingsFile::formatIsExact() {
     QCOMPARE(FormatSettings(1, QStringLiteral("/opt/vandrix"), 1000, 150),
              QByteArray("// Language\r\n 1 \r\n// Init DIR\r\n/opt/vandrix\r\n// Scale\r\n"
                         " 1000 \r\n// Printer Scale\r\n 150 \r\n// \r\n\r\n"));
+}
+
+void TestSettingsFile::shippedFirstSettingsAreTheWritersOwn() {
+    // samples/Set.txt, which scripts/run and the benchmarks lay out, is what the settings writer
+    // writes for a new user: no directory yet, the first scales.
+    QFile shipped(testing::samplePath("Set.txt"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QCOMPARE(shipped.readAll(), FormatSettings(1, QString(), FirstScreenScale, FirstPrinterScale));
 }
 
 void TestSettingsFile::negativeNumbersTakeTheBlank() {

@@ -39,7 +39,7 @@ private slots:
 
 void TestPlotGeometry::gridAtScale1000() {
     ProfileCurves state;
-    const ScreenPlot plot = ComputeScreenPlot(1000, state.x, state.y);
+    const ScreenPlot plot = ComputeScreenPlot(1000, state);
     QCOMPARE(plot.grid.size(), std::size_t(16));
     for (int a = 0; a <= 10; ++a) {
         QCOMPARE(plot.grid[static_cast<std::size_t>(a)], (PlotLine{a * 100, -100, a * 100, 300}));
@@ -52,7 +52,7 @@ void TestPlotGeometry::gridAtScale1000() {
 
 void TestPlotGeometry::gridTopBeyondVisibleAt1400() {
     ProfileCurves state;
-    const ScreenPlot plot = ComputeScreenPlot(1400, state.x, state.y);
+    const ScreenPlot plot = ComputeScreenPlot(1400, state);
     QCOMPARE(plot.grid.back(), (PlotLine{0, 420, 1400, 420}));
     QCOMPARE(plot.grid[10], (PlotLine{1400, -140, 1400, 420}));
 }
@@ -60,7 +60,7 @@ void TestPlotGeometry::gridTopBeyondVisibleAt1400() {
 void TestPlotGeometry::segmentsInterleaveCurves() {
     ProfileCurves state;
     fillRamp(state);
-    const ScreenPlot plot = ComputeScreenPlot(1000, state.x, state.y);
+    const ScreenPlot plot = ComputeScreenPlot(1000, state);
     QCOMPARE(plot.curves.size(), std::size_t(400));
     QCOMPARE(plot.skipped, 0);
     QCOMPARE(plot.curves[0], (PlotLine{0, 0, 5, 1}));
@@ -91,7 +91,7 @@ void TestPlotGeometry::segmentRounding() {
     state.x(0, 1) = x;
     state.y(0, 1) = y;
     const ScreenPlot plot =
-        ComputeScreenPlot(static_cast<std::int16_t>(scale), state.x, state.y);
+        ComputeScreenPlot(static_cast<std::int16_t>(scale), state);
     QCOMPARE(plot.curves[0], (PlotLine{0, 0, px, py}));  // curve 0, point 0 to 1
     QCOMPARE(plot.curves[2], (PlotLine{px, py, 0, 0}));  // curve 0, point 1 to 2
 }
@@ -99,7 +99,7 @@ void TestPlotGeometry::segmentRounding() {
 void TestPlotGeometry::zeroScaleCollapses() {
     ProfileCurves state;
     fillRamp(state);
-    const ScreenPlot plot = ComputeScreenPlot(0, state.x, state.y);
+    const ScreenPlot plot = ComputeScreenPlot(0, state);
     for (const PlotLine& line : plot.grid) {
         QCOMPARE(line, PlotLine{});
     }
@@ -112,8 +112,8 @@ void TestPlotGeometry::negativeScaleMirrors() {
     ProfileCurves state;
     fillRamp(state);
     state.y(1, 7) = 0.0625;  // a half after scaling: rounding must mirror too
-    const ScreenPlot positive = ComputeScreenPlot(1000, state.x, state.y);
-    const ScreenPlot negative = ComputeScreenPlot(-1000, state.x, state.y);
+    const ScreenPlot positive = ComputeScreenPlot(1000, state);
+    const ScreenPlot negative = ComputeScreenPlot(-1000, state);
     const auto mirrored = [](const PlotLine& l) { return PlotLine{-l.x1, -l.y1, -l.x2, -l.y2}; };
     for (std::size_t i = 0; i < positive.grid.size(); ++i) {
         QCOMPARE(negative.grid[i], mirrored(positive.grid[i]));
@@ -137,7 +137,7 @@ void TestPlotGeometry::unrepresentableSegmentsAreSkipped() {
     ProfileCurves state;
     fillRamp(state);
     state.y(1, 50) = value;  // touches the segments 49-50 and 50-51 of curve 1
-    const ScreenPlot plot = ComputeScreenPlot(1000, state.x, state.y);
+    const ScreenPlot plot = ComputeScreenPlot(1000, state);
     QCOMPARE(plot.skipped, 2);
     QCOMPARE(plot.curves.size(), std::size_t(398));
     QCOMPARE(plot.grid.size(), std::size_t(16));

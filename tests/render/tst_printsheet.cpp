@@ -1,39 +1,75 @@
-#include "RecordingPrintSurface.h"
-#include "render/PrintSheet.h"
+#include "RecordingPaintDevice.h"
+#include "render/Sheet.h"
 
+#include <QBuffer>
+#include <QPainter>
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 using namespace vandrix;
+using testing::PaintedOp;
+using testing::RecordingPaintDevice;
 
 namespace {
 
-QString line(double x1, double y1, double x2, double y2, Rgb rgb) {
-    return RecordingPrintSurface::lineOp(static_cast<float>(x1), static_cast<float>(y1),
-                                         static_cast<float>(x2), static_cast<float>(y2), rgb);
-}
+const QColor Blue(0, 0, 255);
+const QColor Black(0, 0, 0);
 
-QStringList printSheet(double scale, const ProfileCurves& state, QString title = QStringLiteral("T")) {
-    SheetContent sheet{QStringLiteral("DejaVu Serif"),
-                       std::move(title),
-                       {},
-                       {},
-                       scale,
-                       state.x,
-                       state.y};
+SheetContent sheetOf(double scale, const ProfileCurves& curves, QString title = QStringLiteral("T")) {
+    SheetContent sheet{QStringLiteral("DejaVu Serif"), std::move(title), {}, {}, scale, curves};
     for (int row = 0; row < SheetRows; ++row) {
         sheet.captions[static_cast<std::size_t>(row)] = QStringLiteral("C%1").arg(row + 2);
         sheet.values[static_cast<std::size_t>(row)] = QStringLiteral("V%1").arg(row + 2);
     }
-    RecordingPrintSurface surface;
-    PrintSheet(surface, sheet);
-    return surface.ops;
+    return sheet;
 }
+
+QList<PaintedOp> paint(const SheetContent& sheet) {
+    RecordingPaintDevice device;
+    QPainter painter(&device);
+    PaintSheet(painter, sheet);
+    painter.end();
+    return device.ops;
+}
+
+QList<PaintedOp> linesOf(const QList<PaintedOp>& ops) {
+    QList<PaintedOp> lines;
+    for (const PaintedOp& op : ops) {
+        if (op.kind == PaintedOp::Kind::Line) {
+            lines << op;
+        }
+    }
+    return lines;
+}
+
+// Page coordinates are single-precision millimetres: equal within a micrometre.
+bool near(double a, double b) {
+    return std::abs(a - b) < 1e-3;
+}
+
+QString describe(const PaintedOp& op) {
+    return QStringLiteral("%1 %2 %3 %4 %5 w%6")
+        .arg(op.line.x1())
+        .arg(op.line.y1())
+        .arg(op.line.x2())
+        .arg(op.line.y2())
+        .arg(op.color.name())
+        .arg(op.width);
+}
+
+bool isLine(const PaintedOp& op, double x1, double y1, double x2, double y2, const QColor& color) {
+    return op.kind == PaintedOp::Kind::Line && near(op.line.x1(), x1) && near(op.line.y1(), y1) &&
+           near(op.line.x2(), x2) && near(op.line.y2(), y2) && op.color == color;
+}
+
+#define VERIFY_LINE(op, x1, y1, x2, y2, color) \
+    QVERIFY2(isLine(op, x1, y1, x2, y2, color), qPrintable(describe(op)))
 
 }  // namespace
 
-// The printed sheet's operations, in order, with their page coordinates in millimetres.
+// The printed sheet as painted on a page, in millimetres from its printable corner.
 class TestPrintSheet : public QObject {
     Q_OBJECT
 
@@ -45,28 +81,38 @@ private slots:
     void curvePointAt180();
     void zeroAndNegativeScale();
     void unrepresentableSegmentsAreLeftOut();
-    void emptyTextsStillPrint();
-    void endReportsItsOutcome();
+    void emptyTextsLeaveNoMark();
+    void sheetOfPairs();
+    void pdfOnADeviceThatTakesNothing();
 };
 
 void TestPrintSheet::headerAndTable() {
-    ProfileCurves state;
-    const QStringList ops = printSheet(100, state, QStringLiteral("NACA 2412"));
-    QStringList expected = {"mm",   "A4",   "font DejaVu Serif", "size 18", "color 0000ff",
-                            "x 10", "y 10", "print NACA 2412",   "size 9",  "color 000000"};
+    const QList<PaintedOp> ops = paint(sheetOf(100, {}, QStringLiteral("NACA 2412")));
+    QCOMPARE(ops.size(), 1 + 7 + 7 + 16 + 400);
+    const PaintedOp& title = ops[0];
+    QCOMPARE(title.text, QStringLiteral("NACA 2412"));
+    QCOMPARE(title.family, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(title.points, 18.0);
+    QCOMPARE(title.color, Blue);
+    QVERIFY(near(title.topLeft.x(), 10) && near(title.topLeft.y(), 10));
     for (int row = 0; row < 7; ++row) {
-        expected << "x 10" << QStringLiteral("y %1").arg(100 + 5 * row)
-                 << QStringLiteral("print C%1").arg(row + 2);
+        const PaintedOp& caption = ops[1 + row];
+        const PaintedOp& value = ops[8 + row];
+        QCOMPARE(caption.text, QStringLiteral("C%1").arg(row + 2));
+        QCOMPARE(value.text, QStringLiteral(": V%1").arg(row + 2));
+        for (const PaintedOp* text : {&caption, &value}) {
+            QCOMPARE(text->points, 9.0);
+            QCOMPARE(text->color, Black);
+            QVERIFY(near(text->topLeft.y(), 100 + 5 * row));
+        }
+        QVERIFY(near(caption.topLeft.x(), 10));
+        QVERIFY(near(value.topLeft.x(), 50));
     }
-    for (int row = 0; row < 7; ++row) {
-        expected << "x 50" << QStringLiteral("y %1").arg(100 + 5 * row)
-                 << QStringLiteral("print : V%1").arg(row + 2);
+    for (qsizetype k = 15; k < ops.size(); ++k) {
+        const bool grid = k < 15 + 16;
+        QCOMPARE(ops[k].width, grid ? 1 : 2);
+        QCOMPARE(ops[k].color, grid ? Blue : Black);
     }
-    expected << "width 1";
-    QCOMPARE(ops.mid(0, expected.size()), expected);
-    QCOMPARE(ops.size(), expected.size() + 16 + 1 + 400 + 1 + 1);
-    QCOMPARE(ops[expected.size() + 16], QStringLiteral("width 2"));
-    QCOMPARE(ops.mid(ops.size() - 2), (QStringList{"width 1", "end"}));
 }
 
 void TestPrintSheet::grid_data() {
@@ -82,96 +128,115 @@ void TestPrintSheet::grid() {
     QFETCH(double, scale);
     QFETCH(double, bottom);
     QFETCH(double, top);
-    ProfileCurves state;
-    const QStringList ops = printSheet(scale, state);
-    const qsizetype first = ops.indexOf(QStringLiteral("width 1")) + 1;
-    QStringList expected;
+    const QList<PaintedOp> lines = linesOf(paint(sheetOf(scale, {})));
     for (int a = 0; a <= 10; ++a) {
         const double x = (a / 10.0) * scale + 10;
-        expected << line(x, scale * 0.1 + 75, x, 75 - scale * 0.3, RgbBlue);
+        VERIFY_LINE(lines[a], x, bottom, x, top, Blue);
     }
     for (int j = -1; j <= 3; ++j) {
         const double y = 75 - (j / 10.0) * scale;
-        expected << line(10, y, scale + 10, y, RgbBlue);
+        VERIFY_LINE(lines[12 + j], 10, y, scale + 10, y, Blue);
     }
-    QCOMPARE(ops.mid(first, 16), expected);
-    // The ends as numbers a reader of the page would measure.
-    QCOMPARE(ops[first], line(10, bottom, 10, top, RgbBlue));
-    QCOMPARE(ops[first + 10], line(scale + 10, bottom, scale + 10, top, RgbBlue));
-    QCOMPARE(ops[first + 11], line(10, bottom, scale + 10, bottom, RgbBlue));
-    QCOMPARE(ops[first + 15], line(10, top, scale + 10, top, RgbBlue));
 }
 
 void TestPrintSheet::curvesInterleave() {
-    ProfileCurves state;
+    ProfileCurves curves;
     for (int c = 0; c < CurveCount; ++c) {
         for (int p = 0; p < FilePointsPerCurve; ++p) {
-            state.x(c, p) = p / 200.0;
-            state.y(c, p) = c == 0 ? 0.1 : -0.1;
+            curves.x(c, p) = p / 200.0;
+            curves.y(c, p) = c == 0 ? 0.1 : -0.1;
         }
     }
-    const QStringList ops = printSheet(100, state);
-    const qsizetype first = ops.indexOf(QStringLiteral("width 2")) + 1;
-    QCOMPARE(ops[first], line(10, 65, 10.5, 65, RgbBlack));
-    QCOMPARE(ops[first + 1], line(10, 85, 10.5, 85, RgbBlack));
-    QCOMPARE(ops[first + 399], line(109.5, 85, 110, 85, RgbBlack));
+    const QList<PaintedOp> lines = linesOf(paint(sheetOf(100, curves)));
+    VERIFY_LINE(lines[16], 10, 65, 10.5, 65, Black);
+    VERIFY_LINE(lines[17], 10, 85, 10.5, 85, Black);
+    VERIFY_LINE(lines[16 + 399], 109.5, 85, 110, 85, Black);
 }
 
 void TestPrintSheet::curvePointAt180() {
-    ProfileCurves state;
-    state.x(1, 1) = 0.5;
-    state.y(1, 1) = 0.1234;
-    const QStringList ops = printSheet(180, state);
-    const qsizetype first = ops.indexOf(QStringLiteral("width 2")) + 1;
-    QCOMPARE(ops[first + 1], line(10, 75, 100, 52.788, RgbBlack));  // curve 1, point 0 to 1
-    QCOMPARE(ops[first + 3], line(100, 52.788, 10, 75, RgbBlack));  // curve 1, point 1 to 2
+    ProfileCurves curves;
+    curves.x(1, 1) = 0.5;
+    curves.y(1, 1) = 0.1234;
+    const QList<PaintedOp> lines = linesOf(paint(sheetOf(180, curves)));
+    VERIFY_LINE(lines[16 + 1], 10, 75, 100, 52.788, Black);  // curve 1, point 0 to 1
+    VERIFY_LINE(lines[16 + 3], 100, 52.788, 10, 75, Black);  // curve 1, point 1 to 2
 }
 
 void TestPrintSheet::zeroAndNegativeScale() {
-    ProfileCurves state;
-    state.x(0, 3) = 0.5;
-    state.y(0, 3) = 0.2;
-    for (const QString& op : printSheet(0, state).filter(QStringLiteral("line "))) {
-        QVERIFY2(op.startsWith(QStringLiteral("line 10 75 10 75 ")), qPrintable(op));
+    ProfileCurves curves;
+    curves.x(0, 3) = 0.5;
+    curves.y(0, 3) = 0.2;
+    for (const PaintedOp& op : linesOf(paint(sheetOf(0, curves)))) {
+        QVERIFY2(near(op.line.x1(), 10) && near(op.line.y1(), 75) && near(op.line.x2(), 10) &&
+                     near(op.line.y2(), 75),
+                 qPrintable(describe(op)));
     }
-    const QStringList negative = printSheet(-100, state).filter(QStringLiteral("line "));
-    QCOMPARE(negative[10], line(-90, 65, -90, 105, RgbBlue));  // mirrored through (10, 75)
-    QVERIFY(negative.contains(line(10, 75, -40, 95, RgbBlack)));
+    const QList<PaintedOp> negative = linesOf(paint(sheetOf(-100, curves)));
+    VERIFY_LINE(negative[10], -90, 65, -90, 105, Blue);  // mirrored through (10, 75)
+    QVERIFY(std::any_of(negative.begin(), negative.end(), [](const PaintedOp& op) {
+        return isLine(op, 10, 75, -40, 95, Black);
+    }));
 }
 
 void TestPrintSheet::unrepresentableSegmentsAreLeftOut() {
-    ProfileCurves state;
-    state.y(0, 100) = 1e300;  // beyond single precision once scaled
-    state.x(1, 0) = std::numeric_limits<double>::infinity();
-    const QStringList lines = printSheet(100, state).filter(QStringLiteral("line "));
+    ProfileCurves curves;
+    curves.y(0, 100) = 1e300;  // beyond single precision once scaled
+    curves.x(1, 0) = std::numeric_limits<double>::infinity();
+    const QList<PaintedOp> lines = linesOf(paint(sheetOf(100, curves)));
     QCOMPARE(lines.size(), 16 + 400 - 2 - 1);
-    for (const QString& op : lines) {
-        QVERIFY2(!op.contains(QStringLiteral("inf")) && !op.contains(QStringLiteral("nan")),
-                 qPrintable(op));
+    for (const PaintedOp& op : lines) {
+        QVERIFY2(std::isfinite(op.line.x1()) && std::isfinite(op.line.y1()) &&
+                     std::isfinite(op.line.x2()) && std::isfinite(op.line.y2()),
+                 qPrintable(describe(op)));
     }
     // At an absurd scale the grid cannot be placed; segments between points at 0 still can.
-    const QStringList huge = printSheet(1e300, state).filter(QStringLiteral("line "));
-    QCOMPARE(huge.filter(QStringLiteral("0000ff")).size(), 0);
+    const QList<PaintedOp> huge = linesOf(paint(sheetOf(1e300, curves)));
+    QCOMPARE(std::count_if(huge.begin(), huge.end(),
+                           [](const PaintedOp& op) { return op.color == Blue; }),
+             0);
     QCOMPARE(huge.size(), 400 - 3);
 }
 
-void TestPrintSheet::emptyTextsStillPrint() {
-    ProfileCurves state;
-    SheetContent sheet{QString(), QString(), {}, {}, 100, state.x, state.y};
-    RecordingPrintSurface surface;
-    PrintSheet(surface, sheet);
-    QCOMPARE(surface.ops.count(QStringLiteral("print : ")), 7);
-    QCOMPARE(surface.ops.count(QStringLiteral("print ")), 1 + 7);  // title and captions
-    QCOMPARE(surface.ops[2], QStringLiteral("font "));
+void TestPrintSheet::emptyTextsLeaveNoMark() {
+    const SheetContent sheet{QString(), QString(), {}, {}, 100, {}};
+    QList<PaintedOp> texts;
+    for (const PaintedOp& op : paint(sheet)) {
+        if (op.kind == PaintedOp::Kind::Text) {
+            texts << op;
+        }
+    }
+    // Only the values' ": " remains of the title and the table.
+    QCOMPARE(texts.size(), 7);
+    for (const PaintedOp& text : texts) {
+        QCOMPARE(text.text, QStringLiteral(": "));
+    }
 }
 
-void TestPrintSheet::endReportsItsOutcome() {
-    ProfileCurves state;
-    SheetContent sheet{QString(), QString(), {}, {}, 100, state.x, state.y};
-    RecordingPrintSurface surface;
-    surface.endError = QStringLiteral("refused");
-    QCOMPARE(PrintSheet(surface, sheet), QStringLiteral("refused"));
+void TestPrintSheet::sheetOfPairs() {
+    std::array<QString, HeaderPairCount> labels;
+    std::array<QString, HeaderPairCount> values;
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        labels.at(k) = QStringLiteral("L%1").arg(k + 1);
+        values.at(k) = QStringLiteral("V%1").arg(k + 1);
+    }
+    ProfileCurves curves;
+    curves.y(1, 7) = 0.25;
+    const SheetContent sheet = SheetOfPairs(labels, values, QStringLiteral("F"), 150, curves);
+    QCOMPARE(sheet.title, QStringLiteral("V1"));
+    QCOMPARE(sheet.captions.front(), QStringLiteral("L2"));
+    QCOMPARE(sheet.values.back(), QStringLiteral("V8"));
+    QCOMPARE(sheet.fontName, QStringLiteral("F"));
+    QCOMPARE(sheet.scale, 150.0);
+    QCOMPARE(sheet.curves, curves);
 }
 
-QTEST_GUILESS_MAIN(TestPrintSheet)
+void TestPrintSheet::pdfOnADeviceThatTakesNothing() {
+    QBuffer closed;  // never opened
+    const Status written = WriteSheetPdf(closed, sheetOf(100, {}));
+    QVERIFY(!written);
+    QCOMPARE(written.error(), QStringLiteral("the output is not open for writing"));
+    QVERIFY(closed.data().isEmpty());
+}
+
+QTEST_MAIN(TestPrintSheet)
 #include "tst_printsheet.moc"

@@ -2,6 +2,7 @@
 #include "session/CommandLine.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
+#include "formats/ShippedFiles.h"
 #include "session/UserDirectory.h"
 
 #include <QDir>

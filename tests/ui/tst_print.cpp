@@ -1,6 +1,6 @@
-#include "RecordingPrintSurface.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "render/Sheet.h"
 #include "ui/FormMain.h"
 
 #include <QApplication>
@@ -41,17 +41,17 @@ private:
     void pressPrint() {
         form->findChild<QPushButton*>(QStringLiteral("CommandPrinterOutput"))->click();
     }
-    // The first vertical grid line's upper end tells the scale the sheet was printed at.
-    QString firstGridLine() const {
-        return jobs.isEmpty() ? QString() : jobs.last().filter(QStringLiteral("line ")).value(0);
+    // The scale the last sheet was printed at, or nothing.
+    QString printedScale() const {
+        return jobs.isEmpty() ? QString() : QString::number(jobs.last().scale);
     }
 
     AppState state;
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<FormMain> form;
-    QList<QStringList> jobs;  // the operations of every sheet printed
-    QString openError;        // set: the printer cannot be opened
-    QString endError;         // what ending the document reports
+    QList<SheetContent> jobs;  // every sheet printed
+    QString openError;         // set: the printer cannot be opened
+    QString endError;          // set: the printer refuses the job
 };
 
 void TestPrint::init() {
@@ -65,25 +65,12 @@ void TestPrint::init() {
     endError.clear();
     dialogs = std::make_unique<ScriptedDialogs>();
     form = std::make_unique<FormMain>(state, *dialogs);
-    form->setPrinterOpener([this](const QString&, QString& error) -> std::unique_ptr<PrintSurface> {
+    form->setSheetPrinter([this](const SheetContent& sheet, const QString&) {
         if (!openError.isEmpty()) {
-            error = openError;
-            return nullptr;
+            return Status::failure(openError);
         }
-        // The surface reports its operations when the document ends.
-        class Surface : public RecordingPrintSurface {
-        public:
-            explicit Surface(TestPrint& test) : test_(test) {}
-            QString endDoc() override {
-                RecordingPrintSurface::endDoc();
-                test_.jobs << ops;
-                return test_.endError;
-            }
-
-        private:
-            TestPrint& test_;
-        };
-        return std::make_unique<Surface>(*this);
+        jobs << sheet;
+        return endError.isEmpty() ? Status::success() : Status::failure(endError);
     });
     form->Form_Load();
     form->show();
@@ -100,22 +87,22 @@ void TestPrint::scaleEntry_data() {
     QTest::addColumn<double>("stored");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("gridLine");  // empty: nothing printed
+    QTest::addColumn<QString>("printedAt");  // empty: nothing printed
     QTest::newRow("180 prints") << "180" << 180.0 << "180"
                                 << ""
-                                << "line 10 93 10 21 0000ff";
+                                << "180";
     QTest::newRow("150.50 prints at 150.5") << "150.50" << 150.5 << "150.5"
                                             << ""
-                                            << "line 10 90.05 10 29.85 0000ff";
+                                            << "150.5";
     QTest::newRow("empty prints collapsed") << "" << 0.0 << "0"
                                             << ""
-                                            << "line 10 75 10 75 0000ff";
+                                            << "0";
     QTest::newRow("abc prints collapsed") << "abc" << 0.0 << "0"
                                           << ""
-                                          << "line 10 75 10 75 0000ff";
+                                          << "0";
     QTest::newRow("negative is used") << "-100" << -100.0 << "-100"
                                       << ""
-                                      << "line 10 65 10 105 0000ff";
+                                      << "-100";
     QTest::newRow("180.01 clamps") << "180.01" << 180.0 << "180"
                                    << "Max = 180"
                                    << "";
@@ -129,15 +116,15 @@ void TestPrint::scaleEntry() {
     QFETCH(double, stored);
     QFETCH(QString, shown);
     QFETCH(QString, message);
-    QFETCH(QString, gridLine);
+    QFETCH(QString, printedAt);
     openSample();
     box()->setText(typed);
     pressPrint();
     QCOMPARE(state.PrinterScale, stored);
     QCOMPARE(box()->text(), shown);
     QCOMPARE(dialogs->messages, message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(jobs.size(), gridLine.isEmpty() ? 0 : 1);
-    QCOMPARE(firstGridLine(), gridLine);
+    QCOMPARE(jobs.size(), printedAt.isEmpty() ? 0 : 1);
+    QCOMPARE(printedScale(), printedAt);
 }
 
 void TestPrint::clampedThenPrintsAt180() {
@@ -149,7 +136,7 @@ void TestPrint::clampedThenPrintsAt180() {
     QVERIFY(jobs.isEmpty());
     pressPrint();
     QCOMPARE(jobs.size(), 1);
-    QCOMPARE(firstGridLine(), QStringLiteral("line 10 93 10 21 0000ff"));
+    QCOMPARE(printedScale(), QStringLiteral("180"));
 }
 
 void TestPrint::enterRule() {
@@ -180,13 +167,14 @@ void TestPrint::sheetTakesTextsFromTheWindow() {
     box()->setText(QStringLiteral("100"));
     pressPrint();
     QCOMPARE(jobs.size(), 1);
-    const QStringList& ops = jobs[0];
-    QCOMPARE(ops[2], QStringLiteral("font DejaVu Serif"));
-    QCOMPARE(ops[7], QStringLiteral("print Edited title"));
-    QVERIFY(ops.contains(QStringLiteral("print No.")));
-    QVERIFY(ops.contains(QStringLiteral("print : 2412")));
-    QVERIFY(ops.contains(QStringLiteral("print : ")));     // the emptied value
-    QVERIFY(!ops.contains(QStringLiteral("print Name")));  // Label1 is never printed
+    const SheetContent& sheet = jobs[0];
+    QCOMPARE(sheet.fontName, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(sheet.title, QStringLiteral("Edited title"));
+    QCOMPARE(sheet.captions[0], QStringLiteral("No."));  // Label1 is never printed
+    QCOMPARE(sheet.values[0], QStringLiteral("2412"));
+    QCOMPARE(sheet.values[1], QString());  // the emptied value
+    QCOMPARE(sheet.curves.x, state.PointX);
+    QCOMPARE(sheet.curves.y, state.PointY);
 }
 
 void TestPrint::noDefaultPrinter() {

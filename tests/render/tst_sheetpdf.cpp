@@ -2,8 +2,9 @@
 #include "TestFiles.h"
 #include "formats/DataFile.h"
 #include "session/OpenFlow.h"
-#include "render/PrintSheet.h"
-#include "print/QtPrintSurface.h"
+#include "render/Sheet.h"
+
+#include <QFile>
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -44,9 +45,9 @@ QList<Word> wordsOf(const QString& pdf) {
 
 }  // namespace
 
-// The sheet on a PDF file, read back with poppler: text where the sheet puts it, the grid where
+// The sheet as a PDF file, read back with poppler: text where the sheet puts it, the grid where
 // the scale puts it.
-class TestPdfSurface : public QObject {
+class TestSheetPdf : public QObject {
     Q_OBJECT
 
 private slots:
@@ -54,45 +55,42 @@ private slots:
     void textAtItsPositions();
     void gridOnThePage_data();
     void gridOnThePage();
-    void unwritableFileIsReported();
 
 private:
     QString printTo(const QString& name, double scale);
 
     QTemporaryDir dir_;
     AppState state_;
-    DataFileOutcome data_;
+    std::array<QString, HeaderPairCount> labels_;
+    std::array<QString, HeaderPairCount> values_;
 };
 
-void TestPdfSurface::initTestCase() {
+void TestSheetPdf::initTestCase() {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
         QSKIP("poppler-utils is not installed (scripts/setup installs it)");
     }
     state_.Language = 1;
     state_.DataPath = testing::samplePath("naca2412.dat");
-    data_ = ReadDataFile(state_);
-    QVERIFY(data_.messages.isEmpty());
-}
-
-QString TestPdfSurface::printTo(const QString& name, double scale) {
-    const QString path = dir_.filePath(name);
-    SheetContent sheet{QStringLiteral("DejaVu Serif"),
-                       *data_.values[0],
-                       {},
-                       {},
-                       scale,
-                       state_.PointX,
-                       state_.PointY};
-    for (std::size_t row = 0; row < SheetRows; ++row) {
-        sheet.captions[row] = *data_.labels[row + 1];
-        sheet.values[row] = *data_.values[row + 1];
+    const DataFileOutcome data = ReadDataFile(state_);
+    QVERIFY(data.messages.isEmpty());
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        labels_.at(k) = *data.labels.at(k);
+        values_.at(k) = *data.values.at(k);
     }
-    const auto surface = QtPrintSurface::forPdfFile(path);
-    const QString error = PrintSheet(*surface, sheet);
-    return error.isEmpty() ? path : QString();
 }
 
-void TestPdfSurface::textAtItsPositions() {
+QString TestSheetPdf::printTo(const QString& name, double scale) {
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {};
+    }
+    const SheetContent sheet = SheetOfPairs(labels_, values_, QStringLiteral("DejaVu Serif"),
+                                            scale, {state_.PointX, state_.PointY});
+    return WriteSheetPdf(file, sheet) ? path : QString();
+}
+
+void TestSheetPdf::textAtItsPositions() {
     const QString pdf = printTo(QStringLiteral("sheet.pdf"), 150.5);
     QVERIFY(!pdf.isEmpty());
     const QList<Word> words = wordsOf(pdf);
@@ -133,13 +131,13 @@ void TestPdfSurface::textAtItsPositions() {
     QVERIFY(find(QStringLiteral("Name")) == nullptr);  // Label1 is never printed
 }
 
-void TestPdfSurface::gridOnThePage_data() {
+void TestSheetPdf::gridOnThePage_data() {
     QTest::addColumn<double>("scale");
     QTest::newRow("100 mm") << 100.0;
     QTest::newRow("180 mm") << 180.0;
 }
 
-void TestPdfSurface::gridOnThePage() {
+void TestSheetPdf::gridOnThePage() {
     QFETCH(double, scale);
     const QString pdf = printTo(QStringLiteral("grid%1.pdf").arg(scale), scale);
     QVERIFY(!pdf.isEmpty());
@@ -149,13 +147,5 @@ void TestPdfSurface::gridOnThePage() {
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
 }
 
-void TestPdfSurface::unwritableFileIsReported() {
-    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-    const auto surface = QtPrintSurface::forPdfFile(QStringLiteral("/no/such/dir/sheet.pdf"));
-    SheetContent sheet{QString(), QString(), {}, {}, 100, state_.PointX, state_.PointY};
-    const QString error = PrintSheet(*surface, sheet);
-    QVERIFY2(error.contains(QStringLiteral("/no/such/dir/sheet.pdf")), qPrintable(error));
-}
-
-QTEST_MAIN(TestPdfSurface)
-#include "tst_pdfsurface.moc"
+QTEST_MAIN(TestSheetPdf)
+#include "tst_sheetpdf.moc"

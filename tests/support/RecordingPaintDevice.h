@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QColor>
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QList>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QTextItem>
+
+#include <memory>
+
+namespace vandrix::testing {
+
+// What was painted, in millimetres of the page: a text by its top-left corner, or a line.
+struct PaintedOp {
+    enum class Kind { Text, Line };
+    Kind kind = Kind::Line;
+    QString text;
+    QString family;
+    double points = 0.0;
+    QColor color;
+    int width = 0;
+    QLineF line;      // a line's ends
+    QPointF topLeft;  // a text's corner
+};
+
+// A paint device of a page at 1200 dpi that records what is painted on it instead of
+// rendering it.
+class RecordingPaintDevice : public QPaintDevice {
+public:
+    static constexpr int Dpi = 1200;
+    static constexpr double UnitsPerMillimetre = Dpi / 25.4;
+
+    RecordingPaintDevice() : engine_(std::make_unique<Engine>(*this)) {}
+
+    QList<PaintedOp> ops;
+
+    QList<PaintedOp> lines() const { return only(PaintedOp::Kind::Line); }
+    QList<PaintedOp> texts() const { return only(PaintedOp::Kind::Text); }
+
+    QPaintEngine* paintEngine() const override { return engine_.get(); }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        constexpr int WidthMm = 210;
+        constexpr int HeightMm = 297;
+        switch (metric) {
+            case PdmWidth:
+                return int(WidthMm * UnitsPerMillimetre);
+            case PdmHeight:
+                return int(HeightMm * UnitsPerMillimetre);
+            case PdmWidthMM:
+                return WidthMm;
+            case PdmHeightMM:
+                return HeightMm;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return Dpi;
+            case PdmDepth:
+                return 32;
+            case PdmNumColors:
+                return INT_MAX;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    QList<PaintedOp> only(PaintedOp::Kind kind) const {
+        QList<PaintedOp> found;
+        for (const PaintedOp& op : ops) {
+            if (op.kind == kind) {
+                found << op;
+            }
+        }
+        return found;
+    }
+
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(RecordingPaintDevice& device)
+            : QPaintEngine(AllFeatures), device_(device) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState& state) override {
+            if (state.state() & DirtyPen) {
+                pen_ = state.pen();
+            }
+        }
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawLines(const QLineF* lines, int count) override {
+            for (int i = 0; i < count; ++i) {
+                PaintedOp op;
+                op.kind = PaintedOp::Kind::Line;
+                op.color = pen_.color();
+                op.width = pen_.width();
+                op.line = QLineF(lines[i].p1() / UnitsPerMillimetre,
+                                 lines[i].p2() / UnitsPerMillimetre);
+                device_.ops << op;
+            }
+        }
+        void drawTextItem(const QPointF& baseline, const QTextItem& item) override {
+            PaintedOp op;
+            op.kind = PaintedOp::Kind::Text;
+            op.text = item.text();
+            op.family = item.font().family();
+            op.points = item.font().pointSizeF();
+            op.color = pen_.color();
+            const double ascent = QFontMetricsF(item.font(), &device_).ascent();
+            op.topLeft = QPointF(baseline.x(), baseline.y() - ascent) / UnitsPerMillimetre;
+            device_.ops << op;
+        }
+        Type type() const override { return User; }
+
+    private:
+        RecordingPaintDevice& device_;
+        QPen pen_;
+    };
+
+    std::unique_ptr<Engine> engine_;
+};
+
+}  // namespace vandrix::testing
