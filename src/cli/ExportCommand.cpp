@@ -3,11 +3,13 @@
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
 #include "TemplateOptions.h"
+#include "export/TempFiles.h"
 #include "formats/LanguageFile.h"
 #include "formats/SectionTable.h"
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
 #include "model/Conversions.h"
+#include "model/PrintableName.h"
 #include "render/Scales.h"
 
 #include <QCommandLineParser>
@@ -29,9 +31,11 @@ namespace {
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
+// Names in the line are shown with control characters escaped: a name may hold any byte.
 void printLine(const QString& line) {
-    std::fputs((QStringLiteral("vandrix-export: ") + line + QLatin1Char('\n')).toLocal8Bit(),
-               stderr);
+    std::fputs(
+        (QStringLiteral("vandrix-export: ") + PrintableName(line) + QLatin1Char('\n')).toUtf8(),
+        stderr);
 }
 
 // A usage error: the reason and where to find help.
@@ -198,6 +202,10 @@ struct Options {
     QCommandLineOption jobs{QStringList{QStringLiteral("j"), QStringLiteral("jobs")},
                             QStringLiteral("Worker threads (default: the number of cores)."),
                             QStringLiteral("N")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("Name the outputs of standard input (-) STEM.* "
+                                           "(default: stdin.*)."),
+                            QStringLiteral("STEM")};
 
     explicit Options(QCommandLineParser& parser) {
         parser.setApplicationDescription(
@@ -207,9 +215,14 @@ struct Options {
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({pdf, png, svg, dat, table, screenScale, printerScale, language,
-                           programDir, outputDir, jobs});
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data files."),
-                                     QStringLiteral("FILE..."));
+                           programDir, outputDir, jobs, name});
+        parser.addPositionalArgument(
+            QStringLiteral("FILE"),
+            QStringLiteral("Data or section files; - is standard input. Pipes are read once, "
+                           "without waiting for a writer that is not there; directories and "
+                           "devices are refused. SIGINT, SIGTERM and SIGHUP remove unfinished "
+                           "outputs and end the run with 130, 143 and 129."),
+            QStringLiteral("FILE..."));
     }
 };
 
@@ -234,9 +247,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv, bool w
 }  // namespace
 
 int RunExportCommand(int& argc, char** argv) {
+    // Unfinished outputs are removed on a termination signal from the start.
+    InstallTempFileCleanup();
+    // Names are bytes: one that is not UTF-8 is kept exactly (see PathFromBytes).
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << PathFromBytes(QByteArray(argv[i]));
     }
     QCommandLineParser parser;
     const Options options(parser);
@@ -287,6 +303,14 @@ int RunExportCommand(int& argc, char** argv) {
                                                   settings.table || templateOptions.anyOutput(parser));
     int threads = std::max(QThread::idealThreadCount(), 1);
     const QString outDir = parser.value(options.outputDir);
+    if (parser.isSet(options.name)) {
+        settings.stdinName = parser.value(options.name);
+        if (settings.stdinName.isEmpty() || settings.stdinName.contains(QLatin1Char('/')) ||
+            settings.stdinName == QLatin1String(".") || settings.stdinName == QLatin1String("..")) {
+            return usageError(QStringLiteral("--name %1: not a file name without a directory")
+                                  .arg(settings.stdinName));
+        }
+    }
     if (parser.isSet(options.programDir)) {
         const Status read = readProgramDirectory(parser.value(options.programDir), settings);
         if (!read) {

@@ -1,10 +1,12 @@
 #include "ExportJob.h"
 
+#include "ExportInput.h"
+#include "TempFiles.h"
 #include "formats/DataFile.h"
-#include "formats/DataFileBytes.h"
-#include "formats/SectionImport.h"
+#include "formats/FileIdentity.h"
+#include "formats/InputFile.h"
 #include "formats/SectionTable.h"
-#include "model/FileMessages.h"
+#include "model/PrintableName.h"
 #include "render/PalettePng.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
@@ -20,6 +22,8 @@
 #include <QSet>
 #include <QSvgGenerator>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -42,48 +46,77 @@ QString identity(const QString& path) {
 // A file written under a temporary name beside its final one and renamed over it once it is
 // complete, so the final name never holds a partial file. Unlike QSaveFile it does not force
 // the data to disk first: that costs tens of milliseconds a file, which a batch of hundreds of
-// regenerable pictures should not pay.
+// regenerable pictures should not pay. The temporary file is registered for removal on a
+// termination signal. Written with write(2) itself, so that a disk that fills up half-way is
+// named by its own error (QFile reports a short write as an unknown error).
 class OutputFile {
 public:
     explicit OutputFile(QString path) : path_(std::move(path)) {}
     Q_DISABLE_COPY_MOVE(OutputFile)
     ~OutputFile() {
-        if (!committed_ && !file_.fileName().isEmpty()) {
-            file_.close();
-            file_.remove();
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
+        if (!committed_ && !temporary_.isEmpty()) {
+            ::unlink(temporary_.constData());
+        }
+        TempFileRegistry::remove(slot_);
     }
-
-    QFile& device() { return file_; }
 
     QString open() {
         static std::atomic<unsigned> counter{0};
         const QFileInfo info(path_);
+        int error = 0;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            file_.setFileName(info.dir().filePath(
+            const QByteArray name = PathBytes(info.dir().filePath(
                 QStringLiteral(".%1.%2-%3.part")
                     .arg(info.fileName(), QString::number(QCoreApplication::applicationPid()),
                          QString::number(counter++))));
-            if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            slot_ = TempFileRegistry::add(name);
+            if (slot_ < 0) {
+                error = ENAMETOOLONG;
+                break;
+            }
+            fd_ =
+                ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+            if (fd_ >= 0) {
+                temporary_ = name;
                 return {};
             }
-            if (!file_.exists()) {
+            error = errno;
+            TempFileRegistry::remove(slot_);
+            slot_ = -1;
+            if (error != EEXIST) {
                 break;
             }
         }
-        QString error = file_.errorString();
-        file_.setFileName(QString());
-        return error;
+        return ErrnoText(error);
+    }
+
+    QString write(const QByteArray& bytes) {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.constData() + done,
+                                      static_cast<std::size_t>(bytes.size() - done));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                return ErrnoText(errno);
+            }
+            done += n;
+        }
+        return {};
     }
 
     QString commit() {
-        file_.close();
-        if (file_.error() != QFileDevice::NoError) {
-            return file_.errorString();
+        const int result = ::close(fd_);
+        fd_ = -1;
+        if (result != 0) {
+            return ErrnoText(errno);
         }
-        if (std::rename(QFile::encodeName(file_.fileName()).constData(),
-                        QFile::encodeName(path_).constData()) != 0) {
-            return QString::fromLocal8Bit(std::strerror(errno));
+        if (std::rename(temporary_.constData(), PathBytes(path_).constData()) != 0) {
+            return ErrnoText(errno);
         }
         committed_ = true;
         return {};
@@ -91,17 +124,26 @@ public:
 
 private:
     QString path_;
-    QFile file_;
+    QByteArray temporary_;
+    int fd_ = -1;
+    int slot_ = -1;
     bool committed_ = false;
 };
 
-// Writes a file through `write` and gives it its final name only when everything was written.
-// Empty, or the line to report.
-QString writeAtomically(const QString& path, const std::function<QString(QFile&)>& write) {
+// Makes a file's bytes through `write` and gives them their final name only when everything
+// was written. Empty, or the line to report.
+QString writeAtomically(const QString& path, const std::function<QString(QIODevice&)>& write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QString error = write(buffer);
+    buffer.close();
     OutputFile file(path);
-    QString error = file.open();
     if (error.isEmpty()) {
-        error = write(file.device());
+        error = file.open();
+    }
+    if (error.isEmpty()) {
+        error = file.write(bytes);
     }
     if (error.isEmpty()) {
         error = file.commit();
@@ -109,21 +151,17 @@ QString writeAtomically(const QString& path, const std::function<QString(QFile&)
     return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
 }
 
-QString writePng(QFile& file, const ScreenPlot& plot) {
+QString writePng(QIODevice& file, const ScreenPlot& plot) {
     QImage image(ScreenPlotSize, QImage::Format_RGB32);
     {
         QPainter painter(&image);
         PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
         DrawScreenPlot(plotter, plot);
     }
-    const Status written = WritePalettePng(file, image);
-    if (file.error() != QFileDevice::NoError) {
-        return file.errorString();
-    }
-    return written.error();
+    return WritePalettePng(file, image).error();
 }
 
-QString writeSvg(QFile& file, const ScreenPlot& plot) {
+QString writeSvg(QIODevice& file, const ScreenPlot& plot) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(ScreenPlotSize);
@@ -135,15 +173,11 @@ QString writeSvg(QFile& file, const ScreenPlot& plot) {
         plotter.setWholePixels(false);
         DrawScreenPlot(plotter, plot);
     }
-    return file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    return {};
 }
 
-QString writePdf(QFile& file, const SheetContent& sheet) {
-    const Status written = WriteSheetPdf(file, sheet);
-    if (file.error() != QFileDevice::NoError) {
-        return file.errorString();
-    }
-    return written.error();
+QString writePdf(QIODevice& file, const SheetContent& sheet) {
+    return WriteSheetPdf(file, sheet).error();
 }
 
 }  // namespace
@@ -151,12 +185,21 @@ QString writePdf(QFile& file, const SheetContent& sheet) {
 std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
                                    const ExportSettings& settings) {
     const QDir dir(outputDir);
-    QSet<QString> inputIds;
+    // Inputs as files, not spellings: an output that is an input under another name (a
+    // symlink, a hard link, a bind mount) is found too.
+    QSet<FileIdentity> inputFiles;
     for (const QString& input : inputs) {
-        inputIds.insert(identity(input));
+        const std::optional<FileIdentity> id = input == QLatin1String(StandardInputName)
+                                                   ? IdentityOf(STDIN_FILENO)
+                                                   : IdentityOf(PathBytes(input));
+        if (id) {
+            inputFiles.insert(*id);
+        }
     }
     if (!settings.templates.tip.isEmpty()) {
-        inputIds.insert(identity(settings.templates.tip));
+        if (const std::optional<FileIdentity> tip = IdentityOf(PathBytes(settings.templates.tip))) {
+            inputFiles.insert(*tip);
+        }
     }
     QSet<QString> claimed;
     std::vector<ExportJob> jobs;
@@ -164,7 +207,9 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
     for (const QString& input : inputs) {
         ExportJob job;
         job.input = input;
-        const QString base = QFileInfo(input).completeBaseName();
+        const QString base = input == QLatin1String(StandardInputName)
+                                 ? settings.stdinName
+                                 : QFileInfo(input).completeBaseName();
         const auto name = [&](bool wanted, const char* suffix) {
             return wanted ? dir.filePath(base + QLatin1String(suffix)) : QString();
         };
@@ -179,13 +224,14 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
             if (output->isEmpty()) {
                 continue;
             }
-            const QString id = identity(*output);
-            if (inputIds.contains(id)) {
+            const std::optional<FileIdentity> file = IdentityOf(PathBytes(*output));
+            if (file && inputFiles.contains(*file)) {
                 job.refusal =
                     input +
                     QStringLiteral(": refused: %1 would replace an input file").arg(*output);
                 break;
             }
+            const QString id = identity(*output);
             if (claimed.contains(id)) {
                 job.refusal = input + QStringLiteral(
                                           ": refused: %1 is already written by "
@@ -250,49 +296,27 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     DataFileReading reading;
     reading.language = settings.language;
     reading.unusableMessage = BuiltInUnusableMessage();
-    // The input is read once: a section file converts here, and its data file is what the
-    // viewer reads and --dat writes.
-    QFile file(job.input);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const QString line = CannotOpenDescription(job.input, file.errorString());
-        return refuse(line, job.input + QStringLiteral(": ") + line);
-    }
-    const SectionImport import = ImportSectionFile(file, job.input);
-    if (import.kind == SectionImport::Kind::Failed) {
-        const QString line = SectionFileDescription(job.input, import.error);
-        return refuse(import.error, job.input + QStringLiteral(": ") + line);
-    }
-    if (import.kind == SectionImport::Kind::Neither) {
-        return refuse(import.error, job.input + QStringLiteral(": ") + import.error);
-    }
-    DataFileOutcome data;
-    if (!import.bytes.isEmpty()) {
-        file.close();
-        QBuffer buffer;
-        buffer.setData(import.bytes);
-        buffer.open(QIODevice::ReadOnly);
-        data = ReadDataFileFrom(buffer, reading);
-    } else if (!import.consumed || file.seek(0)) {
-        data = ReadDataFileFrom(file, reading);
-        file.close();
-    } else {
-        data.messages << CannotOpenDescription(job.input, file.errorString());
-    }
+    // One read makes every output: a pipe can be read only once.
+    const bool standardInput = job.input == QLatin1String(StandardInputName);
+    const ExportInputRead input =
+        ReadExportInput(job.input, standardInput ? settings.stdinName : job.input, reading);
+    const DataFileOutcome& data = input.data;
     const ProfileCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
         const QString line = data.messages.join(QLatin1Char(' '));
-        return refuse(line, job.input + QStringLiteral(": ") + line);
+        return refuse(input.refusal.isEmpty() ? line : input.refusal,
+                      job.input + QStringLiteral(": ") + line);
     }
-    if (import.kind == SectionImport::Kind::Converted) {
-        for (const QString& warning : import.summary.warnings) {
+    if (input.kind == SectionImport::Kind::Converted) {
+        for (const QString& warning : input.summary.warnings) {
             report.warnings << job.input + QStringLiteral(": warning: ") + warning;
         }
         if (settings.table) {
-            row.name = import.summary.name;
-            row.format = import.summary.format;
-            row.points = import.summary.points;
-            row.measures = import.summary.measures;
-            row.warnings = import.summary.warnings;
+            row.name = input.summary.name;
+            row.format = input.summary.format;
+            row.points = input.summary.points;
+            row.measures = input.summary.measures;
+            row.warnings = input.summary.warnings;
         }
     } else if (settings.table) {
         row = dataFileRow(data);
@@ -314,10 +338,10 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
         const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves);
         if (!job.png.isEmpty()) {
-            fail(writeAtomically(job.png, [&](QFile& file) { return writePng(file, plot); }));
+            fail(writeAtomically(job.png, [&](QIODevice& file) { return writePng(file, plot); }));
         }
         if (!job.svg.isEmpty()) {
-            fail(writeAtomically(job.svg, [&](QFile& file) { return writeSvg(file, plot); }));
+            fail(writeAtomically(job.svg, [&](QIODevice& file) { return writeSvg(file, plot); }));
         }
     }
     if (!job.pdf.isEmpty()) {
@@ -330,20 +354,13 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
         const SheetContent sheet =
             SheetOfPairs(labels, values, settings.fontName, settings.printerScale, curves);
-        fail(writeAtomically(job.pdf, [&](QFile& file) { return writePdf(file, sheet); }));
+        fail(writeAtomically(job.pdf, [&](QIODevice& file) { return writePdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
-        const Result<QByteArray> bytes = import.bytes.isEmpty()
-                                             ? DataFileBytes(job.input)
-                                             : Result<QByteArray>::success(import.bytes);
-        if (!bytes) {
-            report.errors << job.input + QStringLiteral(": ") + bytes.error();
-        } else {
-            fail(writeAtomically(job.dat, [&](QFile& file) {
-                return file.write(bytes.value()) == bytes.value().size() ? QString()
-                                                                         : file.errorString();
-            }));
-        }
+        fail(writeAtomically(job.dat, [&](QIODevice& file) {
+            return file.write(input.dataFile) == input.dataFile.size() ? QString()
+                                                                       : file.errorString();
+        }));
     }
     if (job.templates.any()) {
         const NamedSection section =
@@ -351,7 +368,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         report.errors << ExportTemplates(
             job.input, section, settings.templates, job.templates, settings.fontName,
             [](const QString& path, const QByteArray& bytes) {
-                return writeAtomically(path, [&bytes](QFile& file) {
+                return writeAtomically(path, [&bytes](QIODevice& file) {
                     return file.write(bytes) == bytes.size() ? QString() : file.errorString();
                 });
             });

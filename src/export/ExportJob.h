@@ -24,6 +24,8 @@ struct ExportSettings {
     QString fontName;
     // True-size templates and rib sets.
     TemplateSettings templates;
+    // The stem of the outputs of standard input (`-`).
+    QString stdinName = QStringLiteral("stdin");
 };
 
 // One input and the files it becomes. An empty output path means that output is not wanted;
@@ -46,7 +48,8 @@ struct ExportReport {
 };
 
 // The jobs for the inputs, outputs named after the inputs in `outputDir`. An input that would
-// write an output an earlier input writes, or that would replace one of the inputs, is refused.
+// write an output an earlier input writes, or that would replace one of the inputs (the same
+// file by device and inode, whatever its name), is refused.
 std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
                                    const ExportSettings& settings);
 

@@ -1,6 +1,7 @@
 #include "DataFile.h"
 
 #include "HeaderLine.h"
+#include "InputFile.h"
 #include "SectionImport.h"
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
@@ -76,9 +77,14 @@ QString BuiltInUnusableMessage() {
 }
 
 DataFileOutcome ReadDataFileAt(const QString& path, const DataFileReading& reading) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return unread(reading, CannotOpenDescription(path, file.errorString()));
+    // Nothing else may write the file while it is read: a pipe is refused like a device.
+    QFile file;
+    if (QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+        // Names reach the window through Qt, which turns bytes that are not UTF-8 into U+FFFD.
+        if (path.contains(QChar::ReplacementCharacter)) {
+            refusal = QStringLiteral("the file name is not valid UTF-8");
+        }
+        return unread(reading, CannotOpenDescription(path, refusal));
     }
     // A file whose first line is a header line is a data file; any other may be a Selig,
     // Lednicer or MSES section file, which reads as the data file it converts to.
@@ -120,6 +126,7 @@ DataFileOutcome ReadDataFileFrom(QIODevice& device, const DataFileReading& readi
         const auto index = static_cast<std::size_t>(pair - 1);
         outcome.labels[index] = GetLabel(line, reading.language, *outcome.readStop);
         if (outcome.readStop == 1) {
+            outcome.bytesUsed = input.position();
             return outcome;
         }
         outcome.values[index] = GetValue(line);
@@ -129,6 +136,7 @@ DataFileOutcome ReadDataFileFrom(QIODevice& device, const DataFileReading& readi
     if (!block.read()) {
         outcome.messages << reading.unusableMessage;
     }
+    outcome.bytesUsed = input.position();
     return outcome;
 }
 

@@ -28,6 +28,8 @@ struct DataFileOutcome {
     QStringList messages;
     std::optional<std::int16_t> readStop;
     ProfileCurves curves;
+    // How many bytes of the file the read used: the data file as the viewer sees it.
+    qint64 bytesUsed = 0;
 };
 
 // How to read: the language whose labels are taken, the message for a file that cannot be used,

@@ -3,6 +3,7 @@
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
 #include "model/TextInput.h"
+#include "InputFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,10 +59,11 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
 }
 
 Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Refused unless a regular file: a FIFO here would hold up start-up for ever.
+    QFile file;
+    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
         return Result<LanguageRead>::failure(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
     }
     return Result<LanguageRead>::success(ParseLanguage(file, language, path));
 }

@@ -79,24 +79,28 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
     return WriteDataFile(profile, notes);
 }
 
-constexpr qint64 FirstLinePeek = 4096;
+}  // namespace
 
-// Whether the file's start shows a data file, before reading the whole file.
-bool dataFileStart(const QByteArray& start) {
+bool DataFileStart(const QByteArray& start) {
     const qsizetype end = start.indexOf('\n');
     return end >= 0 && !RecodedText(start) && StartsWithHeaderLine(start.left(end));
 }
 
-}  // namespace
-
 SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath) {
-    if (dataFileStart(file.peek(FirstLinePeek))) {
+    if (DataFileStart(file.peek(FirstLinePeek))) {
         return {};
     }
-    QByteArray bytes = file.read(MaxSectionFileBytes + 1);
+    SectionImport section =
+        ImportSectionStart(file.read(MaxSectionFileBytes + 1), sourcePath,
+                           file.fileTime(QFileDevice::FileModificationTime).date());
+    section.consumed = true;
+    return section;
+}
+
+SectionImport ImportSectionStart(QByteArray bytes, const QString& sourcePath,
+                                 const QDate& modified) {
     const bool tooLarge = bytes.size() > MaxSectionFileBytes;
     bytes.truncate(MaxSectionFileBytes);
-    const QDate modified = file.fileTime(QFileDevice::FileModificationTime).date();
     SectionImport section = ImportSectionFile(bytes, sourcePath, modified);
     // A section file over the limit is refused for its size; a data file, or a file that is
     // neither (a first line longer than the peek), reads as it is.
@@ -109,7 +113,6 @@ SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath) {
         section.error =
             QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (qint64{1024} * 1024));
     }
-    section.consumed = true;
     return section;
 }
 

@@ -40,6 +40,19 @@ struct SectionImport {
     SectionSummary summary;  // for Converted
 };
 
+// How much of a file's start tells a data file from a section file.
+inline constexpr qint64 FirstLinePeek = 4096;
+
+// Whether a file's start (its first FirstLinePeek bytes) shows a data file: its first line is
+// a data-file header line. Anything else goes to the section reader.
+bool DataFileStart(const QByteArray& start);
+
+// The import of a file's first bytes, read up to one byte past the size limit: a section file
+// over the limit is Failed for its size; a data file, or a file that is neither, is as
+// ImportSectionFile says.
+SectionImport ImportSectionStart(QByteArray bytes, const QString& sourcePath,
+                                 const QDate& modified);
+
 // Converted native data-file bytes for a Selig, Lednicer or MSES file, or why not; NotSection
 // for a data file. sourcePath names the file in the converted header (its base name) and its
 // notes; modified is its date.

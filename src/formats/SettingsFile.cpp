@@ -3,6 +3,7 @@
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
 #include "model/TextInput.h"
+#include "InputFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -170,10 +171,11 @@ QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::in
 }
 
 Result<SettingsRead> ReadSettingsFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Refused unless a regular file: a FIFO here would hold up start-up for ever.
+    QFile file;
+    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
         return Result<SettingsRead>::failure(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), file.errorString()));
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
     }
     return Result<SettingsRead>::success(ParseSettings(file, path));
 }

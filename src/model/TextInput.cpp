@@ -56,6 +56,7 @@ bool TextInput::fill() {
         return false;
     }
     buffer_.resize(static_cast<qsizetype>(n));
+    filled_ += n;
     pos_ = 0;
     if (atStart_) {
         atStart_ = false;

@@ -42,6 +42,9 @@ public:
     // add an empty item. Only the first MaxItemBytes bytes of an item are kept.
     Status readItem(QByteArray& item);
 
+    // How many of the device's bytes the calls so far have used.
+    qint64 position() const { return filled_ - (buffer_.size() - pos_); }
+
     // What went wrong when a call returned Failed.
     QString errorString() const;
 
@@ -59,6 +62,7 @@ private:
     TextEncoding encoding_;
     QByteArray buffer_;
     qsizetype pos_ = 0;
+    qint64 filled_ = 0;
     bool atStart_ = true;
     bool failed_ = false;
 };

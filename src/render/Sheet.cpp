@@ -34,8 +34,15 @@ constexpr double MillimetresPerInch = 25.4;
 // The resolution the sheet's PDF files have.
 constexpr int PdfResolution = 1200;
 
-bool fits(double value) {
-    return std::isfinite(static_cast<float>(value));
+// A4 in millimetres, and how far from it a point may lie: Qt's PDF writer breaks on device
+// coordinates beyond 2^32, which a few million millimetres reach at printer resolutions.
+constexpr double PageWidth = 210.0;
+constexpr double PageHeight = 297.0;
+constexpr double MaxOffPage = 1e6;
+
+bool fits(double x, double y) {
+    return x >= -MaxOffPage && x <= PageWidth + MaxOffPage && y >= -MaxOffPage &&
+           y <= PageHeight + MaxOffPage;
 }
 
 // Millimetres on the page to the device's own units; text and pens are drawn unscaled.
@@ -63,7 +70,7 @@ public:
         const double y1 = OriginY - scale * line.y1;
         const double x2 = scale * line.x2 + OriginX;
         const double y2 = OriginY - scale * line.y2;
-        if (!fits(x1) || !fits(y1) || !fits(x2) || !fits(y2)) {
+        if (!fits(x1, y1) || !fits(x2, y2)) {
             return;
         }
         QPen pen(color);

@@ -35,8 +35,8 @@ SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
 // page's printable corner: the title in blue at 18 points at (10, 10) mm; the captions at
 // x = 10 and ": " plus the values at x = 50 mm, from y = 100 mm in 5 mm steps, black, 9 points
 // (a text's position is its top-left corner); the plot with its data origin at (10, 75) mm and
-// data y growing upwards. A segment whose page coordinates are not finite single-precision
-// numbers is left out.
+// data y growing upwards. A segment with an end that is not a number or lies more than 10^6 mm
+// from the page is left out.
 void PaintSheet(QPainter& painter, const SheetContent& sheet);
 
 // Makes the device's page A4 with the smallest margins it allows and begins the painter on it,

@@ -23,13 +23,20 @@ Viewer::~Viewer() = default;
 
 void Viewer::start(const QString& file) {
     const QString ownFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    Main(state_, *form_, dialogs_, ownFileName);
+    // Before start-up reads anything: a signal then closes the window once it is up.
     termination_ = std::make_unique<GracefulTermination>([this] { closeOnSignal(); });
+    Main(state_, *form_, dialogs_, ownFileName);
     if (!directoryProblem_.isEmpty()) {
         dialogs_.messageBox(directoryProblem_);
     }
     if (!file.isEmpty()) {
         form_->openFile(file);
+    }
+    // A signal during start-up may have closed the window inside a dialog's loop, before the
+    // program's own loop ran, so that closing it did not end the program.
+    if (signalled_ && !form_->isVisible()) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
     }
 }
 
@@ -42,7 +49,11 @@ QString Viewer::settleInstalledDirectory() {
         return {};
     }
     const std::int16_t language = LanguageForLocale(QLocale::system());
-    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // Without either variable Qt answers a directory under the root ("//.local/share").
+    const bool noHome =
+        qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME");
+    const QString dataHome =
+        noHome ? QString() : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QString runIn = dataHome + QLatin1String("/vandrix");
     QString problem = dataHome.isEmpty() ? QStringLiteral(
                                                "There is no data directory for a program directory "
@@ -64,6 +75,7 @@ QString Viewer::settleInstalledDirectory() {
 }
 
 void Viewer::closeOnSignal() {
+    signalled_ = true;
     // Dialogs that are open give way first; the window closes once their loops have returned.
     while (QWidget* modal = QApplication::activeModalWidget()) {
         modal->close();

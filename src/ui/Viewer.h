@@ -40,6 +40,7 @@ private:
     QtDialogs dialogs_;
     std::unique_ptr<FormMain> form_;
     std::unique_ptr<GracefulTermination> termination_;
+    bool signalled_ = false;
 };
 
 }  // namespace vandrix

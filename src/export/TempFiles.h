@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+
+namespace vandrix {
+
+// Temporary files the export is writing. SIGINT, SIGTERM and SIGHUP, once
+// InstallTempFileCleanup has run (unless the signal was ignored when the program started),
+// remove every registered file and end the process with 128 + the signal's number; files
+// already renamed to their final names stay. The handler only reads fixed slots and calls
+// unlink and _exit, so it may run in any thread at any time.
+class TempFileRegistry {
+public:
+    // A slot for `path`, registered before the file is created, or -1 when every slot is taken
+    // or the path is too long to keep.
+    static int add(const QByteArray& path);
+    // Forgets the slot once the file is renamed or removed.
+    static void remove(int slot);
+};
+
+void InstallTempFileCleanup();
+
+}  // namespace vandrix

@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PrintableName.h"
+
+namespace vandrix {
+
+namespace {
+
+constexpr char16_t StrayBase = 0xDC00;
+
+bool isStray(char16_t unit) {
+    return unit >= StrayBase + 0x80 && unit <= StrayBase + 0xFF;
+}
+
+// The length of the valid UTF-8 sequence at `i`, or 0.
+qsizetype sequenceLength(const QByteArray& bytes, qsizetype i) {
+    const auto byte = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        return 1;
+    }
+    qsizetype length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;  // nothing beyond U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high) {
+        return 0;
+    }
+    for (qsizetype k = 2; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+void appendOctal(QString& out, unsigned char byte) {
+    out += QLatin1Char('\\');
+    out += QLatin1Char(static_cast<char>('0' + (byte >> 6)));
+    out += QLatin1Char(static_cast<char>('0' + ((byte >> 3) & 7)));
+    out += QLatin1Char(static_cast<char>('0' + (byte & 7)));
+}
+
+}  // namespace
+
+QString PathFromBytes(const QByteArray& bytes) {
+    QString path;
+    path.reserve(bytes.size());
+    qsizetype run = 0;  // start of the valid run not yet appended
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const qsizetype length = sequenceLength(bytes, i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        path += QString::fromUtf8(bytes.constData() + run, i - run);
+        path += QChar(static_cast<char16_t>(StrayBase + static_cast<unsigned char>(bytes[i])));
+        run = ++i;
+    }
+    path += QString::fromUtf8(bytes.constData() + run, bytes.size() - run);
+    return path;
+}
+
+QByteArray PathBytes(const QString& path) {
+    QByteArray bytes;
+    bytes.reserve(path.size());
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t unit = path[i].unicode();
+        // Only a lone low surrogate stands for a byte; one after a high surrogate is a pair.
+        if (isStray(unit) && (i == 0 || !path[i - 1].isHighSurrogate())) {
+            bytes += QStringView(path).sliced(run, i - run).toUtf8();
+            bytes += static_cast<char>(unit - StrayBase);
+            run = i + 1;
+        }
+    }
+    bytes += QStringView(path).sliced(run).toUtf8();
+    return bytes;
+}
+
+bool HoldsStrayBytes(const QString& path) {
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (isStray(path[i].unicode()) && (i == 0 || !path[i - 1].isHighSurrogate())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString PrintableName(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (isStray(unit) && (i == 0 || !text[i - 1].isHighSurrogate())) {
+            appendOctal(out, static_cast<unsigned char>(unit - StrayBase));
+            continue;
+        }
+        switch (unit) {
+            case u'\a':
+                out += QLatin1String("\\a");
+                continue;
+            case u'\b':
+                out += QLatin1String("\\b");
+                continue;
+            case u'\t':
+                out += QLatin1String("\\t");
+                continue;
+            case u'\n':
+                out += QLatin1String("\\n");
+                continue;
+            case u'\v':
+                out += QLatin1String("\\v");
+                continue;
+            case u'\f':
+                out += QLatin1String("\\f");
+                continue;
+            case u'\r':
+                out += QLatin1String("\\r");
+                continue;
+            case u'\\':
+                out += QLatin1String("\\\\");
+                continue;
+            default:
+                break;
+        }
+        if (unit < 0x20 || unit == 0x7F) {
+            appendOctal(out, static_cast<unsigned char>(unit));
+        } else if (unit >= 0x80 && unit <= 0x9F) {
+            // C1 controls (CSI among them) act on terminals too: their UTF-8 bytes.
+            for (const char byte : QString(QChar(unit)).toUtf8()) {
+                appendOctal(out, static_cast<unsigned char>(byte));
+            }
+        } else {
+            out += QChar(unit);
+        }
+    }
+    return out;
+}
+
+}  // namespace vandrix

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChildProcess.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedWindow.h"
+#include "TestFiles.h"
+#include "session/Startup.h"
+#include "ui/FormMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <sys/stat.h>
+#include <csignal>
+
+using namespace vandrix;
+using vandrix::testing::readAll;
+using vandrix::testing::RunInChild;
+using vandrix::testing::samplePath;
+using vandrix::testing::writeFile;
+
+namespace {
+
+// The message boxes the window shows when `path` comes in by `entry`, in a child process: a
+// read that blocks ends it by its time limit. Exit 0 when they are exactly `expected`.
+int messagesInChild(const QString& entry, const QString& path, const QStringList& expected) {
+    return RunInChild([&] {
+        AppState state;
+        state.ScreenScale = 1000;
+        ScriptedDialogs dialogs;
+        FormMain form(state, dialogs);
+        form.Form_Load();
+        form.show();
+        if (entry == QLatin1String("dialog")) {
+            dialogs.openAnswers << path;
+            form.findChild<QPushButton*>(QStringLiteral("CommandInF"))->click();
+        } else if (entry == QLatin1String("argument")) {
+            form.openFile(path);
+        } else {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(path)});
+            const QPoint at = form.rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&form, &enter);
+            QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&form, &dropped);
+        }
+        for (int k = 0; k < 10; ++k) {
+            QCoreApplication::processEvents();
+        }
+        return dialogs.messages == expected ? 0 : 1;
+    });
+}
+
+}  // namespace
+
+// The viewer given what it must not read, a name Qt cannot carry, and signals at start-up.
+class TestHostileViewer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void entries_data();
+    void entries();
+    void settingsFromFifo();
+    void signalEndsIt_data();
+    void signalEndsIt();
+    void noHome();
+
+private:
+    QString path(const char* name) const { return dir_->filePath(QLatin1String(name)); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestHostileViewer::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("dir")));
+}
+
+void TestHostileViewer::cleanup() {
+    dir_.reset();
+}
+
+void TestHostileViewer::entries_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    for (const char* entry : {"dialog", "argument", "drop"}) {
+        QTest::addRow("%s, FIFO", entry) << entry << "fifo"
+                                         << "not a regular file";
+    }
+    QTest::newRow("argument, /dev/zero") << "argument"
+                                         << "/dev/zero"
+                                         << "not a regular file";
+    QTest::newRow("argument, /dev/urandom") << "argument"
+                                            << "/dev/urandom"
+                                            << "not a regular file";
+    QTest::newRow("argument, a name that was not UTF-8")
+        << "argument" << QStringLiteral("wing\uFFFD.dat") << "the file name is not valid UTF-8";
+}
+
+void TestHostileViewer::entries() {
+    QFETCH(QString, entry);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const QString file = name.startsWith(QLatin1Char('/')) ? name : dir_->filePath(name);
+    QCOMPARE(
+        messagesInChild(entry, file, {QStringLiteral("Cannot open file %1: %2").arg(file, reason)}),
+        0);
+}
+
+// A FIFO as Set.txt and as Language.txt: start-up says so once each and goes on.
+void TestHostileViewer::settingsFromFifo() {
+    const QString program = dir_->path();
+    QCOMPARE(::mkfifo(QFile::encodeName(path("Set.txt")).constData(), 0600), 0);
+    QCOMPARE(::mkfifo(QFile::encodeName(path("Language.txt")).constData(), 0600), 0);
+    const int status = RunInChild([&] {
+        AppState state;
+        state.InitDir = program;
+        ScriptedWindow window;
+        ScriptedDialogs dialogs;
+        ReadSetting(state, window, dialogs);
+        const QStringList expected = {
+            QStringLiteral("Cannot open file %1/Set.txt: not a regular file").arg(program)};
+        return dialogs.messages == expected ? 0 : 1;
+    });
+    QCOMPARE(status, 0);
+}
+
+// The viewer itself, signalled while it shows a message about a FIFO: it ends, whatever it was
+// doing (the bound only keeps a hang from stalling the suite).
+void TestHostileViewer::signalEndsIt_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<QString>("fifo");  // what is a FIFO: the argument or Set.txt
+    QTest::newRow("SIGTERM, FIFO argument") << SIGTERM << "argument";
+    QTest::newRow("SIGTERM, FIFO Set.txt") << SIGTERM << "Set.txt";
+    QTest::newRow("SIGINT, FIFO argument") << SIGINT << "argument";
+}
+
+void TestHostileViewer::signalEndsIt() {
+    QFETCH(int, signal);
+    QFETCH(QString, fifo);
+    QVERIFY(writeFile(path("Language.txt"), readAll(samplePath("Language.txt"))));
+    if (fifo == QLatin1String("Set.txt")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path("Set.txt")).constData(), 0600), 0);
+    } else {
+        QVERIFY(writeFile(path("Set.txt"), "// Language\r\n1\r\n// Init DIR\r\n" +
+                                               QFile::encodeName(dir_->path()) + "\r\n"));
+    }
+    QProcess viewer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    viewer.setProcessEnvironment(env);
+    viewer.setWorkingDirectory(dir_->path());
+    viewer.start(QStringLiteral(VANDRIX_VIEWER),
+                 fifo == QLatin1String("argument") ? QStringList{path("fifo")} : QStringList{});
+    QVERIFY(viewer.waitForStarted());
+    // Long enough for the window and its message to be up on any machine; a signal before that
+    // is answered too, by its default action.
+    QTest::qWait(1500);
+    QCOMPARE(viewer.state(), QProcess::Running);
+    QVERIFY(viewer.processId() > 0);
+    ::kill(static_cast<pid_t>(viewer.processId()), signal);
+    QVERIFY2(viewer.waitForFinished(10000), "the viewer did not end after the signal");
+    // A graceful close, or the signal's own default action after the fallback.
+    QVERIFY(viewer.exitStatus() == QProcess::CrashExit || viewer.exitCode() == 0);
+}
+
+// Installed, with neither HOME nor XDG_DATA_HOME: runs on a temporary directory, never at /.
+void TestHostileViewer::noHome() {
+    const bool rootHadIt = QFileInfo::exists(QStringLiteral("/.local/share/vandrix"));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("prefix/bin")));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("prefix/share/vandrix")));
+    QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("tmp")));
+    QVERIFY(QFile::copy(QStringLiteral(VANDRIX_VIEWER), path("prefix/bin/vandrix")));
+    QVERIFY(
+        writeFile(path("prefix/share/vandrix/Language.txt"), readAll(samplePath("Language.txt"))));
+    QProcess viewer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("HOME"));
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.insert(QStringLiteral("TMPDIR"), path("tmp"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    viewer.setProcessEnvironment(env);
+    viewer.setWorkingDirectory(path("tmp"));
+    viewer.start(path("prefix/bin/vandrix"), {});
+    QVERIFY(viewer.waitForStarted());
+    // The stand-in program directory, with its Set.txt, appears under TMPDIR.
+    const auto standIn = [&] {
+        for (const QString& entry :
+             QDir(path("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (QFileInfo::exists(path("tmp/") + entry + QStringLiteral("/Set.txt"))) {
+                return true;
+            }
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(standIn(), 20000);
+    QVERIFY(viewer.processId() > 0);
+    ::kill(static_cast<pid_t>(viewer.processId()), SIGTERM);
+    QVERIFY(viewer.waitForFinished(10000));
+    if (!rootHadIt) {
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/vandrix")));
+    }
+}
+
+QTEST_MAIN(TestHostileViewer)
+#include "tst_hostileviewer.moc"
