@@ -1,5 +1,7 @@
 #include "SectionGeometry.h"
 
+#include "SectionMeasures.h"
+
 #include <Eigen/Geometry>
 
 #include <algorithm>
@@ -11,15 +13,6 @@ namespace vandrix {
 
 namespace {
 
-// The noses the leading-edge radius is fitted on, closest first: how far from the leading edge,
-// in units of sqrt(2 r) (r the spline's radius; a sqrt(x) nose is that thick at x = 1), and how
-// many points a side they must hold.
-constexpr std::array<std::pair<double, int>, 3> Noses = {{{0.1, 6}, {0.15, 4}, {0.2, 3}}};
-// How far from the point farthest from the trailing edge the nose's most curved point is
-// looked for, in chords.
-constexpr double NoseReach = 0.02;
-// At most this many fits, each on the nose the last one's radius gives.
-constexpr int NoseRounds = 4;
 // How near the normalised frame a file must be to keep it, in chords.
 constexpr double FrameTolerance = 0.0005;
 // How far a surface may run back towards the leading edge before it counts as folded.
@@ -34,32 +27,6 @@ constexpr double ShortSurface = 0.95;
 constexpr double SpikeTolerance = 0.01;
 // An outline thicker than this is no wing section.
 constexpr double MaxThickness = 0.5;
-
-// Golden-section search for the largest value of f on [a, b].
-template <typename F>
-double maximise(F f, double a, double b) {
-    const double r = (std::sqrt(5.0) - 1.0) / 2.0;
-    double c = b - r * (b - a);
-    double d = a + r * (b - a);
-    double fc = f(c);
-    double fd = f(d);
-    for (int i = 0; i < 80; ++i) {
-        if (fc >= fd) {
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - r * (b - a);
-            fc = f(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + r * (b - a);
-            fd = f(d);
-        }
-    }
-    return (a + b) / 2.0;
-}
 
 QString number(double v, int decimals) {
     return QString::number(v, 'f', decimals);
@@ -167,87 +134,9 @@ struct Surface {
     }
 };
 
-// The parameter of the smooth outline's point where `score` is largest.
-template <typename F>
-double largestAt(const SmoothOutline& outline, F score) {
-    const SectionPoints& points = outline.points();
-    const int last = int(points.size()) - 1;
-    int far = 0;
-    for (int j = 1; j <= last; ++j) {
-        if (score(points[std::size_t(j)]) > score(points[std::size_t(far)])) {
-            far = j;
-        }
-    }
-    const auto along = [&](double u) { return score(outline.at(u)); };
-    double u = far;
-    for (const int side : {-1, 1}) {
-        const int other = far + side;
-        if (other < 0 || other > last) {
-            continue;
-        }
-        const double v = maximise(along, std::min(far, other), std::max(far, other));
-        if (along(v) > along(u)) {
-            u = v;
-        }
-    }
-    return u;
-}
-
 // The parameter of the smooth outline's point farthest from `te`.
 double farthestFrom(const SmoothOutline& outline, const SectionPoint& te) {
-    return largestAt(outline, [&](const SectionPoint& p) { return (p - te).squaredNorm(); });
-}
-
-// How far the point with index j lies off the smooth line through up to two neighbours on each
-// side (a polynomial in their chord length).
-double offLine(const SectionPoints& points, int j) {
-    const int n = int(points.size());
-    std::array<int, 4> idx{};
-    int m = 0;
-    for (const int k : {j - 2, j - 1, j + 1, j + 2}) {
-        if (k >= 0 && k < n) {
-            idx[std::size_t(m++)] = k;
-        }
-    }
-    std::array<double, 4> t{};
-    for (int i = 1; i < m; ++i) {
-        t[std::size_t(i)] = t[std::size_t(i - 1)] + (points[std::size_t(idx[std::size_t(i)])] -
-                                                     points[std::size_t(idx[std::size_t(i - 1)])])
-                                                        .norm();
-    }
-    const auto curve = [&](double s) {
-        SectionPoint p(0.0, 0.0);
-        for (int a = 0; a < m; ++a) {
-            double w = 1.0;
-            for (int b = 0; b < m; ++b) {
-                if (b != a) {
-                    w *= (s - t[std::size_t(b)]) / (t[std::size_t(a)] - t[std::size_t(b)]);
-                }
-            }
-            p += w * points[std::size_t(idx[std::size_t(a)])];
-        }
-        return p;
-    };
-    // Between the two nearest neighbours.
-    int before = 0;
-    while (before + 1 < m && idx[std::size_t(before + 1)] < j) {
-        ++before;
-    }
-    const double s0 = t[std::size_t(before)];
-    const double s1 = t[std::size_t(std::min(before + 1, m - 1))];
-    const SectionPoint& p = points[std::size_t(j)];
-    constexpr int Samples = 12;
-    double best = INFINITY;
-    SectionPoint previous = curve(s0);
-    for (int i = 1; i <= Samples; ++i) {
-        const SectionPoint next = curve(s0 + (s1 - s0) * i / Samples);
-        const SectionPoint d = next - previous;
-        const double len2 = d.squaredNorm();
-        const double f = len2 > 0.0 ? std::clamp((p - previous).dot(d) / len2, 0.0, 1.0) : 0.0;
-        best = std::min(best, (previous + f * d - p).norm());
-        previous = next;
-    }
-    return best;
+    return LargestAt(outline, [&](const SectionPoint& p) { return (p - te).squaredNorm(); });
 }
 
 SectionPoints withoutRepeats(const SectionPoints& run, double* extent) {
@@ -274,188 +163,6 @@ SectionPoints withoutRepeats(const SectionPoints& run, double* extent) {
 double StationX(int i) {
     return (1.0 - std::cos(std::numbers::pi * i / (SectionStations - 1))) / 2.0;
 }
-
-SmoothOutline::SmoothOutline(SectionPoints points)
-    : points_(std::move(points)), t_(points_.size(), 0.0), m_(points_.size(), {0.0, 0.0}) {
-    const std::size_t n = points_.size();
-    for (std::size_t i = 1; i < n; ++i) {
-        t_[i] = t_[i - 1] + (points_[i] - points_[i - 1]).norm();
-    }
-    if (n < 3) {
-        return;
-    }
-    // Natural ends: the second derivative vanishes at both ends. Thomas algorithm.
-    std::vector<double> c(n, 0.0);
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double h0 = t_[i] - t_[i - 1];
-        const double h1 = t_[i + 1] - t_[i];
-        const SectionPoint d =
-            6.0 * ((points_[i + 1] - points_[i]) / h1 - (points_[i] - points_[i - 1]) / h0);
-        const double b = 2.0 * (h0 + h1) - h0 * c[i - 1];
-        c[i] = h1 / b;
-        m_[i] = (d - h0 * m_[i - 1]) / b;
-    }
-    for (std::size_t i = n - 2; i >= 1; --i) {
-        m_[i] -= c[i] * m_[i + 1];
-    }
-}
-
-SectionPoint SmoothOutline::at(double u) const {
-    if (points_.size() < 2) {
-        return points_.empty() ? SectionPoint(0.0, 0.0) : points_.front();
-    }
-    const int i = std::clamp(int(std::floor(u)), 0, int(points_.size()) - 2);
-    const auto k = std::size_t(i);
-    const double f = std::clamp(u - i, 0.0, 1.0);
-    const double g = 1.0 - f;
-    const double h = t_[k + 1] - t_[k];
-    return g * points_[k] + f * points_[k + 1] +
-           h * h / 6.0 * ((g * g * g - g) * m_[k] + (f * f * f - f) * m_[k + 1]);
-}
-
-SectionPoint SmoothOutline::velocity(double u) const {
-    if (points_.size() < 2) {
-        return {1.0, 0.0};
-    }
-    const int i = std::clamp(int(std::floor(u)), 0, int(points_.size()) - 2);
-    const auto k = std::size_t(i);
-    const double f = std::clamp(u - i, 0.0, 1.0);
-    const double g = 1.0 - f;
-    const double h = t_[k + 1] - t_[k];
-    return (points_[k + 1] - points_[k]) / h +
-           h / 6.0 * (-(3.0 * g * g - 1.0) * m_[k] + (3.0 * f * f - 1.0) * m_[k + 1]);
-}
-
-SectionPoint SmoothOutline::acceleration(double u) const {
-    if (points_.size() < 2) {
-        return {0.0, 0.0};
-    }
-    const int i = std::clamp(int(std::floor(u)), 0, int(points_.size()) - 2);
-    const auto k = std::size_t(i);
-    const double f = std::clamp(u - i, 0.0, 1.0);
-    return (1.0 - f) * m_[k] + f * m_[k + 1];
-}
-
-double SmoothOutline::segmentMaxX(int i) const {
-    const auto k = std::size_t(i);
-    double best = std::max(points_[k].x(), points_[k + 1].x());
-    // x'(f) = a f^2 + b f + c on the segment.
-    const double h = t_[k + 1] - t_[k];
-    const double mi = m_[k].x();
-    const double mj = m_[k + 1].x();
-    const double a = h * (mj - mi) / 2.0;
-    const double b = h * mi;
-    const double c = (points_[k + 1].x() - points_[k].x()) / h - h * (2.0 * mi + mj) / 6.0;
-    const auto consider = [&](double f) {
-        if (f > 0.0 && f < 1.0) {
-            best = std::max(best, at(double(i) + f).x());
-        }
-    };
-    if (std::abs(a) < 1e-300) {
-        if (b != 0.0) {
-            consider(-c / b);
-        }
-    } else {
-        const double disc = b * b - 4.0 * a * c;
-        if (disc >= 0.0) {
-            const double r = std::sqrt(disc);
-            consider((-b + r) / (2.0 * a));
-            consider((-b - r) / (2.0 * a));
-        }
-    }
-    return best;
-}
-
-namespace {
-
-// The radius of curvature of the outline at parameter u. In the frame of the tangent there,
-// the outline follows w = c0 + c1 v + c2 v^2 + c3 v^3 + c4 |v|^3 + c5 v^4 (the |v|^3 term is
-// what a thickness growing like sqrt(x) + x leaves). A least-squares fit of that form over the
-// file's points near u averages out the written decimals, which the spline's second
-// derivative follows: on a close nose where the file is dense enough, else on a wider one; a
-// file too sparse for either keeps the spline's radius. The nose's size follows from its
-// radius: starting from the spline's, the fit is repeated on the nose its own radius gives.
-double radiusAt(const SmoothOutline& outline, double u, double chord) {
-    const SectionPoints& points = outline.points();
-    const SectionPoint v1 = outline.velocity(u);
-    const SectionPoint v2 = outline.acceleration(u);
-    const double speed = v1.norm();
-    const double curvature = std::abs(v1.x() * v2.y() - v1.y() * v2.x()) / (speed * speed * speed);
-    if (!(curvature > 0.0) || !std::isfinite(curvature)) {
-        return INFINITY;
-    }
-    const SectionPoint origin = outline.at(u);
-    const SectionPoint across = v1 / speed;
-    const SectionPoint along(-across.y(), across.x());
-    const double splineRadius = 1.0 / curvature;
-    const int below = int(std::ceil(u)) - 1;
-    const int above = int(std::floor(u)) + 1;
-    for (const auto& [reachFactor, least] : Noses) {
-        double radius = splineRadius;
-        for (int round = 0; round < NoseRounds; ++round) {
-            const double reach = reachFactor * std::sqrt(2.0 * radius * chord);
-            std::vector<Eigen::Vector2d> near = {{0.0, 0.0}};  // (v, w)
-            bool enough = true;
-            for (const int dir : {-1, 1}) {
-                int count = 0;
-                for (int j = dir < 0 ? below : above; j >= 0 && j < int(points.size());
-                     j += dir, ++count) {
-                    const SectionPoint d = points[std::size_t(j)] - origin;
-                    if (std::abs(d.dot(across)) > reach || std::abs(d.dot(along)) > reach) {
-                        break;
-                    }
-                    near.emplace_back(d.dot(across), d.dot(along));
-                }
-                enough = enough && count >= least;
-            }
-            if (!enough) {
-                break;
-            }
-            Eigen::MatrixXd a(Eigen::Index(near.size()), 6);
-            Eigen::VectorXd b(Eigen::Index(near.size()));
-            for (Eigen::Index r = 0; r < a.rows(); ++r) {
-                const double v = near[std::size_t(r)].x();
-                a.row(r) << 1.0, v, v * v, v * v * v, std::abs(v * v * v), v * v * v * v;
-                b(r) = near[std::size_t(r)].y();
-            }
-            const Eigen::VectorXd c = a.colPivHouseholderQr().solve(b);
-            const double fitted = std::pow(1.0 + c(1) * c(1), 1.5) / std::abs(2.0 * c(2));
-            if (!std::isfinite(fitted)) {
-                break;
-            }
-            const bool settled = std::abs(fitted - radius) <= 0.01 * fitted;
-            radius = fitted;
-            if (settled || round + 1 == NoseRounds) {
-                return radius;
-            }
-        }
-    }
-    return splineRadius;
-}
-
-// The leading-edge radius, over the distance from the nose to the trailing edge's midpoint
-// `te`: the radius of curvature (as radiusAt fits it) where the mean line meets the nose, the
-// point whose tangent is square to the mean line's direction near the leading edge (from its
-// height at x/c = 0.25 % to that at 1.25 %). On a cambered section that is not the point
-// farthest from the trailing edge, where the nose is less curved.
-double leadingEdgeRadius(const SmoothOutline& outline, const ResampledSection& section,
-                         const SectionPoint& te) {
-    const auto meanAt = [&](double x) {
-        std::size_t k = 1;
-        while (k + 1 < section.upper.x.size() && section.upper.x[k] < x) {
-            ++k;
-        }
-        return SectionPoint(section.upper.x[k], (section.upper.y[k] + section.lower.y[k]) / 2.0);
-    };
-    const SectionPoint mean = (meanAt(0.0125) - meanAt(0.0025)).normalized();
-    const double u = largestAt(outline, [&](const SectionPoint& p) { return -p.dot(mean); });
-    const SectionPoint nose = outline.at(u);
-    const double chord = (te - nose).norm();
-    const double radius = radiusAt(outline, u, chord);
-    return std::isfinite(radius) ? radius / chord : 0.0;
-}
-
-}  // namespace
 
 SectionPoints JoinedRun(const std::vector<SectionPoints>& runs) {
     if (runs.size() != 2) {
@@ -678,7 +385,7 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         m.camber = 0.0;
         m.camberX = 0.0;
     }
-    m.leRadius = leadingEdgeRadius(outline, section, te);
+    m.leRadius = LeadingEdgeRadius(outline, section, te);
     m.teGap = (outline.points().front() - outline.points().back()).norm();
 
     bool finite = std::isfinite(m.leRadius) && std::isfinite(m.camber);
@@ -712,7 +419,7 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         if (j == le) {
             continue;  // the nose: a blunt one is no spike
         }
-        const double off = offLine(outline.points(), j);
+        const double off = PointOffLine(outline.points(), j);
         if (off > spike) {
             spike = off;
             spikeX = outline.points()[std::size_t(j)].x();

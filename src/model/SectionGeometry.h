@@ -2,6 +2,7 @@
 
 #include "Result.h"
 #include "SectionOutline.h"
+#include "SmoothOutline.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,27 +17,6 @@ inline constexpr int SectionStations = 201;
 
 // x of station i (0..200): (1 - cos(pi i / 200)) / 2, dense at both edges.
 double StationX(int i);
-
-// A cubic spline through a run of points in their chord length (natural ends), fitted on the
-// whole run at once: one tridiagonal solve, linear in the number of points.
-class SmoothOutline {
-public:
-    explicit SmoothOutline(SectionPoints points);
-
-    const SectionPoints& points() const { return points_; }
-    // u runs from 0 to points().size() - 1; at whole numbers it passes through the points.
-    SectionPoint at(double u) const;
-    // First and second derivatives with respect to chord length at u.
-    SectionPoint velocity(double u) const;
-    SectionPoint acceleration(double u) const;
-    // The largest x the curve reaches between the points with indexes i and i + 1.
-    double segmentMaxX(int i) const;
-
-private:
-    SectionPoints points_;
-    std::vector<double> t_;  // chord length at each point
-    SectionPoints m_;        // second derivatives at each point
-};
 
 // The measures of a normalised section, in fractions of the chord.
 struct SectionMeasures {
