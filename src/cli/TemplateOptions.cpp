@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TemplateOptions.h"
 
-#include <cmath>
+#include "export/TemplateValues.h"
 
 namespace vandrix {
 
@@ -11,29 +11,14 @@ struct Usage {
     QString reason;
 };
 
-double number(const QString& option, const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        throw Usage{QStringLiteral("--%1 %2: not a number").arg(option, text)};
+// A value read by the shared rules; its usage error names the option.
+template <typename T>
+T take(const QString& option, const QString& text, Result<T> (*read)(const QString&)) {
+    const Result<T> value = read(text);
+    if (!value) {
+        throw Usage{ValueProblem(QStringLiteral("--") + option, text, value.error())};
     }
-    return value;
-}
-
-double chordFrom(const QString& option, const QString& text) {
-    const double value = number(option, text);
-    if (value < MinTemplateChord || value > MaxTemplateChord) {
-        throw Usage{QStringLiteral("--%1 %2: a chord is 1 to 5,000 mm").arg(option, text)};
-    }
-    return value;
-}
-
-double lengthFrom(const QString& option, const QString& text) {
-    const double value = number(option, text);
-    if (value < 0.0) {
-        throw Usage{QStringLiteral("--%1 %2: not a length of 0 mm or more").arg(option, text)};
-    }
-    return value;
+    return value.value();
 }
 
 }  // namespace
@@ -58,7 +43,8 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
     settings.svg = parser.isSet(svg);
     try {
         if (parser.isSet(chord)) {
-            settings.chord = chordFrom(QStringLiteral("chord"), parser.value(chord));
+            settings.chord =
+                take(QStringLiteral("chord"), parser.value(chord), &TemplateChordValue);
         } else {
             settings.chord = printerScale;
             if (anyOutput(parser) &&
@@ -69,18 +55,15 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
             }
         }
         if (parser.isSet(teThickness)) {
-            settings.features.teThickness =
-                lengthFrom(QStringLiteral("te-thickness"), parser.value(teThickness));
+            settings.features.teThickness = take(QStringLiteral("te-thickness"),
+                                                 parser.value(teThickness), &TemplateLengthValue);
         }
         if (parser.isSet(inset)) {
-            settings.features.inset = lengthFrom(QStringLiteral("inset"), parser.value(inset));
+            settings.features.inset =
+                take(QStringLiteral("inset"), parser.value(inset), &TemplateLengthValue);
         }
         for (const QString& text : parser.values(spar)) {
-            const Result<SparNotch> notch = ParseSpar(text);
-            if (!notch) {
-                throw Usage{notch.error()};
-            }
-            settings.features.spars.push_back(notch.value());
+            settings.features.spars.push_back(take(QStringLiteral("spar"), text, &SparNotchValue));
         }
         if (parser.isSet(ribs)) {
             bool ok = false;
@@ -98,7 +81,8 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
             }
             settings.tip = parser.value(tip);
             if (parser.isSet(tipChord)) {
-                settings.tipChord = chordFrom(QStringLiteral("tip-chord"), parser.value(tipChord));
+                settings.tipChord =
+                    take(QStringLiteral("tip-chord"), parser.value(tipChord), &TemplateChordValue);
             }
         } else if (parser.isSet(tip) || parser.isSet(tipChord)) {
             throw Usage{QStringLiteral("--tip and --tip-chord belong to --ribs N")};

@@ -8,19 +8,7 @@
 
 #include <QFileInfo>
 
-#include <cmath>
-
 namespace vandrix {
-
-namespace {
-
-std::optional<double> positiveNumber(const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) && value > 0.0 ? std::optional<double>(value) : std::nullopt;
-}
-
-}  // namespace
 
 TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
                                     const TemplateSettings& settings) {
@@ -62,44 +50,6 @@ NamedSection SectionOfInput(const QString& path, const QString& title,
         named.name = QFileInfo(path).completeBaseName();
     }
     return named;
-}
-
-Result<SparNotch> ParseSpar(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char(':'));
-    const auto bad = [&text](const QString& why) {
-        return Result<SparNotch>::failure(QStringLiteral("--spar %1: %2").arg(text, why));
-    };
-    if (parts.size() < 3 || parts.size() > 4) {
-        return bad(QStringLiteral("not POS:WIDTH:DEPTH[:upper|lower|both]"));
-    }
-    SparNotch spar;
-    const std::optional<double> position = positiveNumber(parts[0]);
-    if (!position || *position >= 100.0) {
-        return bad(
-            QStringLiteral("the position is not a percentage of the chord above 0 and "
-                           "below 100"));
-    }
-    const std::optional<double> width = positiveNumber(parts[1]);
-    const std::optional<double> depth = positiveNumber(parts[2]);
-    if (!width || !depth) {
-        return bad(QStringLiteral("the width and depth must be millimetres above 0"));
-    }
-    spar.position = *position;
-    spar.width = *width;
-    spar.depth = *depth;
-    if (parts.size() == 4) {
-        const QString side = parts[3].trimmed().toLower();
-        if (side == QLatin1String("upper")) {
-            spar.side = SparNotch::Side::Upper;
-        } else if (side == QLatin1String("lower")) {
-            spar.side = SparNotch::Side::Lower;
-        } else if (side == QLatin1String("both")) {
-            spar.side = SparNotch::Side::Both;
-        } else {
-            return bad(QStringLiteral("the side is not upper, lower or both"));
-        }
-    }
-    return Result<SparNotch>::success(spar);
 }
 
 Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,

@@ -54,9 +54,6 @@ RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY)
 NamedSection SectionOfInput(const QString& path, const QString& title, const ProfileCurves& curves);
 Result<NamedSection> ReadRibSection(const QString& path);
 
-// "SPAR POS:WIDTH:DEPTH[:upper|lower|both]" read, or why not.
-Result<SparNotch> ParseSpar(const QString& text);
-
 // The items to draw: one template, or the rib set from `section` to the tip (read here).
 Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
                                                 const TemplateSettings& settings);

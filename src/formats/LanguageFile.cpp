@@ -1,5 +1,7 @@
 #include "LanguageFile.h"
 
+#include "ShippedFiles.h"
+
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
 #include "model/TextInput.h"
@@ -16,11 +18,15 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
     QString line;
     int lineNumber = 0;
 
-    const auto next = [&]() -> bool {
+    // `mayEnd`: the file may end here, without a message.
+    const auto next = [&](bool mayEnd = false) -> bool {
         ++lineNumber;
         const TextInput::Status status = input.readLine(line);
         if (status == TextInput::Status::Ok) {
             return true;
+        }
+        if (mayEnd && status == TextInput::Status::End) {
+            return false;
         }
         read.messages << (status == TextInput::Status::End
                               ? QStringLiteral("The language file %1 ends early, at line %2.")
@@ -41,7 +47,7 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
     }
 
     for (int section = 1; section <= LanguageSectionCount; ++section) {
-        if (!next()) {  // the section's header
+        if (!next(section > FirstLanguageSectionCount)) {  // the section's header
             return read;
         }
         for (int k = 1; k <= count; ++k) {
@@ -58,14 +64,79 @@ LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QStri
     return read;
 }
 
-Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language) {
+QString BuiltInCaption(LanguageSection section) {
+    switch (section) {
+        case LanguageSection::TemplateItem:
+            return QStringLiteral("&Template...");
+        case LanguageSection::TemplateTitle:
+            return QStringLiteral("Template");
+        case LanguageSection::TemplateChord:
+            return QStringLiteral("&Chord (mm)");
+        case LanguageSection::TemplateTeThickness:
+            return QStringLiteral("&Trailing-edge thickness (mm)");
+        case LanguageSection::TemplateInset:
+            return QStringLiteral("&Inset (mm)");
+        case LanguageSection::TemplateSpars:
+            return QStringLiteral("&Spar notches (POS:WIDTH:DEPTH[:upper|lower|both] ...)");
+        case LanguageSection::TemplateDxf:
+            return QStringLiteral("&DXF");
+        case LanguageSection::TemplatePdf:
+            return QStringLiteral("&PDF template (A4 at 1:1)");
+        case LanguageSection::TemplateSvg:
+            return QStringLiteral("S&VG template");
+        case LanguageSection::NoDataFileMessage:
+            return QStringLiteral(
+                "Open a data file first: the template is drawn from its section.");
+        default:
+            return {};
+    }
+}
+
+QString Caption(const LanguageRead& read, LanguageSection section) {
+    return read.text(section).value_or(BuiltInCaption(section));
+}
+
+void FillLaterSections(LanguageRead& read, std::int16_t language, const QString& fallbackPath) {
+    const auto lacking = [&read] {
+        for (int s = FirstLanguageSectionCount + 1; s <= LanguageSectionCount; ++s) {
+            if (!read.texts.at(static_cast<std::size_t>(s))) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (fallbackPath.isEmpty() || !lacking()) {
+        return;
+    }
+    QFile file(fallbackPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const LanguageRead fallback = ParseLanguage(file, language, fallbackPath);
+    for (int s = FirstLanguageSectionCount + 1; s <= LanguageSectionCount; ++s) {
+        auto& text = read.texts.at(static_cast<std::size_t>(s));
+        if (!text) {
+            text = fallback.texts.at(static_cast<std::size_t>(s));
+        }
+    }
+}
+
+Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language,
+                                      const QString& fallbackPath) {
     // Refused unless a regular file: a FIFO here would hold up start-up for ever.
     QFile file;
     if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
         return Result<LanguageRead>::failure(
             CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
     }
-    return Result<LanguageRead>::success(ParseLanguage(file, language, path));
+    LanguageRead read = ParseLanguage(file, language, path);
+    FillLaterSections(read, language, fallbackPath);
+    return Result<LanguageRead>::success(std::move(read));
+}
+
+
+Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language) {
+    return ReadLanguageFile(path, language, ShippedLanguageFile());
 }
 
 }  // namespace vandrix

@@ -32,14 +32,28 @@ enum class LanguageSection {
     ExitItem,
     SettingsMenu,
     LanguageSubmenu,
+    // Added later: a file that ends before them reads as before, and they come from the shipped
+    // file, else from BuiltInCaption.
+    TemplateItem,
+    TemplateTitle,
+    TemplateChord,
+    TemplateTeThickness,
+    TemplateInset,
+    TemplateSpars,
+    TemplateDxf,
+    TemplatePdf,
+    TemplateSvg,
+    NoDataFileMessage,
 };
-inline constexpr int LanguageSectionCount = 14;
+inline constexpr int LanguageSectionCount = 24;
+// The sections every language file has; a file may end after any section from here on.
+inline constexpr int FirstLanguageSectionCount = 14;
 
 // What a read of the language file found.
 struct LanguageRead {
     // Section 1: the name of language k at index k - 1, for every language the file lists.
     QStringList menuItems;
-    // Sections 2 to 14: the current language's line, verbatim, where the file gave one.
+    // Sections 2 to 24: the current language's line, verbatim, where the file gave one.
     std::array<std::optional<QString>, LanguageSectionCount + 1> texts;
     // What the user must be told, in order.
     QStringList messages;
@@ -50,12 +64,26 @@ struct LanguageRead {
 };
 
 // Reads the language file from an open device for the given language number; `path` names
-// the file in messages. Line 2 gives the number of languages N; then fourteen sections of a
-// header line and N lines each. A language outside 1..N takes nothing but the menu items.
+// the file in messages. Line 2 gives the number of languages N; then sections of a header line
+// and N lines each: the first fourteen always, the later ones where the file has them. A
+// language outside 1..N takes nothing but the menu items.
 LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QString& path);
 
-// Opens and reads the language file at `path`; fails with the one message for a file that
+// The English text of a section added later.
+QString BuiltInCaption(LanguageSection section);
+// A section's text in `read`, else BuiltInCaption.
+QString Caption(const LanguageRead& read, LanguageSection section);
+
+// Gives the later sections that `read` lacks the lines of `fallbackPath`'s file for the same
+// language, where that file has them. Nothing about the fallback file is reported: it only
+// stands in for lines the user's file is too old to have.
+void FillLaterSections(LanguageRead& read, std::int16_t language, const QString& fallbackPath);
+
+// Opens and reads the language file at `path`, the later sections it lacks from the shipped
+// file (ShippedLanguageFile) or `fallbackPath`; fails with the one message for a file that
 // cannot be opened.
 Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language);
+Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language,
+                                      const QString& fallbackPath);
 
 }  // namespace vandrix

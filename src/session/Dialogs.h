@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vandrix {
+
+struct LanguageRead;
+// Defined with the work it feeds (export/TemplateRequest.h); the window passes it through.
+struct TemplateAnswer;
 
 // The modal dialogs the program uses. All are modal and return when the user has answered.
 class Dialogs {
@@ -17,6 +22,17 @@ public:
     virtual QString inputBox(const QString& prompt) = 0;
     // The open-file dialog starting in initialDir; the chosen file's full path, or empty.
     virtual QString openFile(const QString& initialDir) = 0;
+    // The template dialog with `captions`' texts, showing `answer` first, then the name to write
+    // next to. True with `answer` as the user left it; false, and `answer` as it was, when
+    // cancelled.
+    virtual bool templateSettings(const LanguageRead& captions, TemplateAnswer& answer) = 0;
+
+    // One message box for each text, in order.
+    void messageBoxes(const QStringList& texts) {
+        for (const QString& text : texts) {
+            messageBox(text);
+        }
+    }
 };
 
 }  // namespace vandrix

@@ -8,6 +8,7 @@
 #include "PictureBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
+#include "export/TemplateRequest.h"
 #include "formats/DataFile.h"
 #include "formats/LanguageFile.h"
 #include "model/Conversions.h"
@@ -116,6 +117,8 @@ void FormMain::buildMenus() {
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuFileItem[0] = mnuFile->addAction(QStringLiteral("a"));
     mnuFileItem[0]->setObjectName(QStringLiteral("mnuFileItem0"));
+    mnuFileItem[1] = mnuFile->addAction(BuiltInCaption(LanguageSection::TemplateItem));
+    mnuFileItem[1]->setObjectName(QStringLiteral("mnuFileItem1"));
 
     mnuSet = bar->addMenu(QStringLiteral("2"));
     mnuSet->setObjectName(QStringLiteral("mnuSet"));
@@ -284,6 +287,14 @@ void FormMain::PrintSheet() {
 void FormMain::mnuFileItem_Click(std::int16_t index) {
     if (index == 0) {
         ExitProgram(state_, *this, dialogs_);
+    } else if (index == 1 && state_.DataName.isEmpty()) {
+        dialogs_.messageBox(Caption(templateCaptions_, LanguageSection::NoDataFileMessage));
+    } else if (index == 1) {
+        TemplateRequest request = StartingRequest(state_.DataPath, Text[0]->text(),
+                                                  state_.PrinterScale, state_.LangFontName);
+        if (dialogs_.templateSettings(templateCaptions_, request.answer)) {
+            dialogs_.messageBoxes(WriteTemplates(request, {state_.PointX, state_.PointY}));
+        }
     }
 }
 
@@ -364,6 +375,8 @@ void FormMain::ReadLanguage() {
     apply(S::ExitItem, [this](const QString& t) { mnuFileItem[0]->setText(t); });
     apply(S::SettingsMenu, [this](const QString& t) { mnuSet->setTitle(t); });
     apply(S::LanguageSubmenu, [this](const QString& t) { mnuSetItem[0]->setTitle(t); });
+    apply(S::TemplateItem, [this](const QString& t) { mnuFileItem[1]->setText(t); });
+    templateCaptions_ = read;
     announceCaptions();
 
     for (const QString& message : read.messages) {

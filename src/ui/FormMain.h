@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/LanguageFile.h"
 #include "model/Result.h"
 #include "render/Scales.h"
 #include "session/AppState.h"
@@ -51,6 +52,8 @@ public:
     void CommandPrinterOutput_Click();
     void TextScale_KeyPress(std::int16_t& key);
     void TextPrinterScale_KeyPress(std::int16_t& key);
+    // Item 0 exits; item 1 writes true-size templates of the section the window shows, named
+    // as Text1 names it, once the template dialog has been answered.
     void mnuFileItem_Click(std::int16_t index);
     void mnuSetLang_Click(std::int16_t index);
 
@@ -108,10 +111,12 @@ private:
     PictureBox* Picture1 = nullptr;
 
     QMenu* mnuFile = nullptr;
-    std::array<QAction*, 1> mnuFileItem{};
+    std::array<QAction*, 2> mnuFileItem{};
     QMenu* mnuSet = nullptr;
     std::array<QMenu*, 1> mnuSetItem{};
     std::array<QAction*, 2> mnuSetLang{};
+    // The current language's captions for the template dialog.
+    LanguageRead templateCaptions_;
 };
 
 }  // namespace vandrix

@@ -1,6 +1,7 @@
 #include "QtDialogs.h"
 
 #include "EmptyTitle.h"
+#include "TemplateDialog.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
@@ -35,6 +36,26 @@ QString QtDialogs::inputBox(const QString& prompt) {
 
 QString QtDialogs::openFile(const QString& initialDir) {
     return QFileDialog::getOpenFileName(visibleParent(), QString(), initialDir);
+}
+
+bool QtDialogs::templateSettings(const LanguageRead& captions, TemplateAnswer& answer) {
+    TemplateDialog dialog(captions, answer, visibleParent());
+    // Values that cannot be taken are told and the dialog comes back with what was typed; so
+    // does a cancelled choice of name.
+    while (dialog.exec() == QDialog::Accepted) {
+        TemplateAnswer typed = dialog.answer();
+        if (const QStringList problems = TemplateAnswerProblems(typed); !problems.isEmpty()) {
+            messageBoxes(problems);
+            continue;
+        }
+        typed.name = QFileDialog::getSaveFileName(
+            visibleParent(), Caption(captions, LanguageSection::TemplateTitle), typed.name);
+        if (!typed.name.isEmpty()) {
+            answer = typed;
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace vandrix

@@ -7,7 +7,7 @@
 
 namespace vandrix {
 
-// Message box, input box and open-file dialog from Qt, over the given parent window.
+// Message box, input box, open-file and template dialogs from Qt, over the given parent window.
 class QtDialogs : public Dialogs {
 public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
@@ -15,6 +15,7 @@ public:
     void messageBox(const QString& text) override;
     QString inputBox(const QString& prompt) override;
     QString openFile(const QString& initialDir) override;
+    bool templateSettings(const LanguageRead& captions, TemplateAnswer& answer) override;
 
 private:
     QWidget* visibleParent() const;

@@ -18,6 +18,9 @@ public:
     }
     QString inputBox(const QString&) override { return {}; }
     QString openFile(const QString&) override { return {}; }
+    bool templateSettings(const vandrix::LanguageRead&, vandrix::TemplateAnswer&) override {
+        return false;
+    }
 };
 
 }  // namespace

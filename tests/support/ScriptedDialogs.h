@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace vandrix {
 
 // Dialogs that answer from a script and remember what they were asked.
@@ -14,6 +16,9 @@ public:
     QStringList openDirs;      // the initial directory of every open-file dialog
     QStringList inputAnswers;  // next answers of the input box ("" once they run out)
     QStringList openAnswers;   // next answers of the open-file dialog ("" once they run out)
+    // Answers the template dialog by changing the answer it is shown; cancelled without one.
+    std::function<bool(const LanguageRead& captions, TemplateAnswer& answer)> templateAnswer;
+    int templateDialogs = 0;  // how often the template dialog was shown
 
     void messageBox(const QString& text) override { messages << text; }
     QString inputBox(const QString& prompt) override {
@@ -23,6 +28,10 @@ public:
     QString openFile(const QString& initialDir) override {
         openDirs << initialDir;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    bool templateSettings(const LanguageRead& captions, TemplateAnswer& answer) override {
+        ++templateDialogs;
+        return templateAnswer && templateAnswer(captions, answer);
     }
 };
 

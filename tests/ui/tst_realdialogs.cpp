@@ -5,8 +5,11 @@
 #include "ui/FormMain.h"
 #include "ui/PictureBox.h"
 #include "ui/QtDialogs.h"
+#include "ui/TemplateDialog.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -30,6 +33,7 @@ private slots:
     void cleanup();
     void openThroughFileDialogThenMessageBox();
     void inputBoxAnswersAndCancel();
+    void templateThroughTheRealDialogs();
 };
 
 void TestRealDialogs::cleanup() {
@@ -124,6 +128,83 @@ void TestRealDialogs::inputBoxAnswersAndCancel() {
         modal->close();
     });
     QCOMPARE(dialogs.inputBox(QStringLiteral("Input Program Directry")), QString());
+}
+
+// File > Template...: a bad chord is told and the dialog comes back with what was typed; then the
+// save-file dialog names the files.
+void TestRealDialogs::templateThroughTheRealDialogs() {
+    QTemporaryDir dir;
+    AppState state;
+    state.InitDir = dir.path();
+    state.ScreenScale = 1000;
+    state.PrinterScale = 150;
+    QtDialogs dialogs;
+    auto form = std::make_unique<FormMain>(state, dialogs);
+    dialogs.setParentWidget(form.get());
+    form->Form_Load();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->openFile(testing::samplePath("naca2412.dat"));
+
+    QStringList seen;  // what each dialog showed, in order
+    const auto clickOk = [](QDialog* dialog) {
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    const auto box = [](QWidget* dialog, const char* name) {
+        return dialog->findChild<QLineEdit*>(QLatin1String(name));
+    };
+    whenModalShown([&](QWidget* first) {
+        auto* dialog = qobject_cast<TemplateDialog*>(first);
+        if (dialog == nullptr) {
+            first->close();
+            return;
+        }
+        seen << dialog->windowTitle() << box(dialog, "TemplateChord")->text();
+        box(dialog, "TemplateChord")->setText(QStringLiteral("0"));
+        box(dialog, "TemplateSpars")->setText(QStringLiteral("30:6:4"));
+        whenModalShown([&, dialog](QWidget* message) {
+            if (auto* messageBox = qobject_cast<QMessageBox*>(message)) {
+                seen << messageBox->text();
+                messageBox->button(QMessageBox::Ok)->click();
+            } else {
+                message->close();
+            }
+            whenModalShown([&, dialog](QWidget* again) {
+                if (again != dialog) {
+                    again->close();
+                    return;
+                }
+                seen << box(dialog, "TemplateChord")->text()
+                     << box(dialog, "TemplateSpars")->text();
+                box(dialog, "TemplateChord")->setText(QStringLiteral("120"));
+                dialog->findChild<QCheckBox*>(QStringLiteral("TemplateSvg"))->setChecked(false);
+                whenModalShown([&](QWidget* save) {
+                    auto* fileDialog = qobject_cast<QFileDialog*>(save);
+                    if (fileDialog == nullptr) {
+                        save->close();
+                        return;
+                    }
+                    seen << fileDialog->selectedFiles().value(0);
+                    auto* nameBox =
+                        fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    nameBox->setText(dir.filePath(QStringLiteral("rib")));
+                    static_cast<QDialog*>(fileDialog)->accept();
+                });
+                clickOk(dialog);
+            });
+        });
+        clickOk(dialog);
+    });
+    form->findChild<QAction*>(QStringLiteral("mnuFileItem1"))->trigger();
+
+    QCOMPARE(seen,
+             (QStringList{QStringLiteral("Template"), QStringLiteral("150"),
+                          QStringLiteral("Chord 0: a chord is 1 to 5,000 mm"), QStringLiteral("0"),
+                          QStringLiteral("30:6:4"), testing::samplePath("naca2412")}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("rib-template.pdf"), QStringLiteral("rib.dxf")}));
+    QVERIFY(testing::readAll(dir.filePath(QStringLiteral("rib-template.pdf"))).startsWith("%PDF-"));
+    QVERIFY(testing::readAll(dir.filePath(QStringLiteral("rib.dxf"))).contains("chord 120 mm"));
 }
 
 QTEST_MAIN(TestRealDialogs)

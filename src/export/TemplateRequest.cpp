@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "export/TemplateRequest.h"
+
+#include "export/TemplateExport.h"
+#include "export/TemplateValues.h"
+#include "model/Conversions.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace vandrix {
+
+namespace {
+
+struct AnswerRead {
+    TemplateSettings settings;
+    QStringList problems;
+};
+
+// NAME of a chosen name: without a template's own endings, so that choosing one of the files
+// writes the same set again.
+QString baseName(const QString& name) {
+    QString base = QFileInfo(name).fileName();
+    for (const char* suffix : {".dxf", ".pdf", ".svg"}) {
+        if (base.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
+            base.chop(4);
+            break;
+        }
+    }
+    if (base.endsWith(QLatin1String("-template"), Qt::CaseInsensitive)) {
+        base.chop(9);
+    }
+    return base;
+}
+
+AnswerRead readAnswer(const TemplateAnswer& answer) {
+    AnswerRead read;
+    const auto take = [&read](const char* subject, const QString& typed,
+                              Result<double> (*value)(const QString&), double& into) {
+        const QString text = typed.trimmed();
+        if (const Result<double> taken = value(text)) {
+            into = taken.value();
+        } else {
+            read.problems << ValueProblem(QString::fromLatin1(subject), text, taken.error());
+        }
+    };
+    TemplateSettings& settings = read.settings;
+    take("Chord", answer.chord, &TemplateChordValue, settings.chord);
+    // An empty box leaves its feature out.
+    if (!answer.teThickness.trimmed().isEmpty()) {
+        take("Trailing-edge thickness", answer.teThickness, &TemplateLengthValue,
+             settings.features.teThickness);
+    }
+    if (!answer.inset.trimmed().isEmpty()) {
+        take("Inset", answer.inset, &TemplateLengthValue, settings.features.inset);
+    }
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString& text : answer.spars.split(blanks, Qt::SkipEmptyParts)) {
+        if (const Result<SparNotch> notch = SparNotchValue(text)) {
+            settings.features.spars.push_back(notch.value());
+        } else {
+            read.problems << ValueProblem(QStringLiteral("Spar notch"), text, notch.error());
+        }
+    }
+    settings.dxf = answer.dxf;
+    settings.pdf = answer.pdf;
+    settings.svg = answer.svg;
+    if (!settings.any()) {
+        read.problems << QStringLiteral(
+            "Choose at least one of DXF, PDF template and SVG template.");
+    }
+    if (baseName(answer.name).isEmpty()) {
+        read.problems << QStringLiteral("Choose a name to write the templates next to.");
+    }
+    return read;
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+}  // namespace
+
+TemplateRequest StartingRequest(const QString& dataPath, const QString& title, double printerScale,
+                                const QString& fontName) {
+    TemplateRequest request;
+    request.answer.chord = DoubleToText(printerScale);
+    const QFileInfo data(dataPath);
+    request.answer.name = data.dir().filePath(data.completeBaseName());
+    request.dataPath = dataPath;
+    request.title = title;
+    request.fontName = fontName;
+    return request;
+}
+
+QStringList TemplateAnswerProblems(const TemplateAnswer& answer) {
+    return readAnswer(answer).problems;
+}
+
+QStringList WriteTemplates(const TemplateRequest& request, const ProfileCurves& curves) {
+    const AnswerRead read = readAnswer(request.answer);
+    if (!read.problems.isEmpty()) {
+        return read.problems;
+    }
+    const TemplateOutputs outputs = TemplateOutputNames(
+        QFileInfo(request.answer.name).dir(), baseName(request.answer.name), read.settings);
+    for (const QString& output : {outputs.dxf, outputs.pdf, outputs.svg}) {
+        if (sameFile(output, request.dataPath)) {
+            return {QStringLiteral("%1 would replace the data file.").arg(output)};
+        }
+    }
+    // Every file is built before any is written, so that a rib that cannot be built writes
+    // nothing.
+    std::vector<std::pair<QString, QByteArray>> files;
+    QStringList lines = ExportTemplates(
+        request.dataPath, SectionOfInput(request.dataPath, request.title, curves), read.settings,
+        outputs, request.fontName, [&files](const QString& path, const QByteArray& bytes) {
+            files.emplace_back(path, bytes);
+            return QString();
+        });
+    if (!lines.isEmpty()) {
+        return lines;
+    }
+    // Every file is complete under a temporary name before the first takes its own: a full disk
+    // or a directory that refuses files leaves none of them behind.
+    std::vector<std::unique_ptr<QSaveFile>> saves;
+    for (const auto& [path, bytes] : files) {
+        auto& save = saves.emplace_back(std::make_unique<QSaveFile>(path));
+        if (!save->open(QIODevice::WriteOnly) || save->write(bytes) != bytes.size()) {
+            return {path + QStringLiteral(": ") + save->errorString()};
+        }
+    }
+    for (const auto& save : saves) {
+        if (!save->commit()) {
+            lines << save->fileName() + QStringLiteral(": ") + save->errorString();
+        }
+    }
+    return lines;
+}
+
+}  // namespace vandrix

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "export/TemplateValues.h"
+
+#include <QStringList>
+
+#include <cmath>
+#include <optional>
+
+namespace vandrix {
+
+namespace {
+
+std::optional<double> finiteNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<double> positiveNumber(const QString& text) {
+    const std::optional<double> value = finiteNumber(text);
+    return value && *value > 0.0 ? value : std::nullopt;
+}
+
+QString notANumber() {
+    return QStringLiteral("not a number");
+}
+
+}  // namespace
+
+Result<double> TemplateChordValue(const QString& text) {
+    const std::optional<double> value = finiteNumber(text);
+    if (!value) {
+        return Result<double>::failure(notANumber());
+    }
+    if (*value < MinTemplateChord || *value > MaxTemplateChord) {
+        return Result<double>::failure(QStringLiteral("a chord is 1 to 5,000 mm"));
+    }
+    return Result<double>::success(*value);
+}
+
+Result<double> TemplateLengthValue(const QString& text) {
+    const std::optional<double> value = finiteNumber(text);
+    if (!value) {
+        return Result<double>::failure(notANumber());
+    }
+    if (*value < 0.0) {
+        return Result<double>::failure(QStringLiteral("not a length of 0 mm or more"));
+    }
+    return Result<double>::success(*value);
+}
+
+Result<SparNotch> SparNotchValue(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(':'));
+    const auto bad = [](const char* why) {
+        return Result<SparNotch>::failure(QString::fromLatin1(why));
+    };
+    if (parts.size() < 3 || parts.size() > 4) {
+        return bad("not POS:WIDTH:DEPTH[:upper|lower|both]");
+    }
+    SparNotch spar;
+    const std::optional<double> position = positiveNumber(parts[0]);
+    if (!position || *position >= 100.0) {
+        return bad("the position is not a percentage of the chord above 0 and below 100");
+    }
+    const std::optional<double> width = positiveNumber(parts[1]);
+    const std::optional<double> depth = positiveNumber(parts[2]);
+    if (!width || !depth) {
+        return bad("the width and depth must be millimetres above 0");
+    }
+    spar.position = *position;
+    spar.width = *width;
+    spar.depth = *depth;
+    if (parts.size() == 4) {
+        const QString side = parts[3].trimmed().toLower();
+        if (side == QLatin1String("upper")) {
+            spar.side = SparNotch::Side::Upper;
+        } else if (side == QLatin1String("lower")) {
+            spar.side = SparNotch::Side::Lower;
+        } else if (side == QLatin1String("both")) {
+            spar.side = SparNotch::Side::Both;
+        } else {
+            return bad("the side is not upper, lower or both");
+        }
+    }
+    return Result<SparNotch>::success(spar);
+}
+
+QString ValueProblem(const QString& subject, const QString& text, const QString& reason) {
+    return text.isEmpty() ? QStringLiteral("%1: %2").arg(subject, reason)
+                          : QStringLiteral("%1 %2: %3").arg(subject, text, reason);
+}
+
+}  // namespace vandrix

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Result.h"
+#include "model/RibGeometry.h"
+
+#include <QString>
+
+namespace vandrix {
+
+// The template values as typed, read alike by vandrix-export and the window. A failure is the
+// reason only; each caller names the value it read, "SUBJECT TEXT: reason" (ValueProblem).
+
+// A chord in millimetres, 1 to 5,000.
+Result<double> TemplateChordValue(const QString& text);
+// A length of 0 mm or more (0 leaves the feature out).
+Result<double> TemplateLengthValue(const QString& text);
+// A spar notch, POS:WIDTH:DEPTH[:upper|lower|both].
+Result<SparNotch> SparNotchValue(const QString& text);
+
+QString ValueProblem(const QString& subject, const QString& text, const QString& reason);
+
+}  // namespace vandrix
