@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # vandrix-export against gnuplot and matplotlib, whole process, in one run:
 #   (a) one data file to PNG, (b) one data file to PDF, (c) 200 data files to PNG in one call;
 # times with hyperfine (medians), peak memory with GNU time, then a table of medians and of

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The tables of bench/export.sh from its hyperfine JSON files and peak-memory figures.
 
 Usage: export_table.py DIR COUNT   (DIR holds png.json, pdf.json, batch.json and memory.txt, whose

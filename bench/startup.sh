@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process start-up of the viewer to its first painted frame, against the text floor (a
 # window painting one label of Japanese text) and an empty window, side by side in one hyperfine
 # run; then start-up in a program directory of 100,000 files against an empty one. Peak memory

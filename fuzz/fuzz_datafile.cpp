@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole data-file reader: bytes in; labels, values, points and messages out.
 #include "DataFileBytes.h"
 #include "FuzzCheck.h"

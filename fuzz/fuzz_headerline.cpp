@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The header-line rules: a line with two colons splits into label, label and value that join
 // back into the line; one with fewer stops the read and gives an empty label.
 #include "FuzzCheck.h"

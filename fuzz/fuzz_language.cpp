@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language-file reader: only the current language's lines apply, sections fill in order,
 // and the language menu takes every language the file lists.
 #include "ByteDevice.h"

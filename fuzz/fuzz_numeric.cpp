@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric-prefix rule against a straightforward reference on the same grammar, and the
 // rounding and text rules on what it reads.
 #include "FuzzCheck.h"

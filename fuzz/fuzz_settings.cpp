@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader: whatever it takes from a file, written back and read again, gives the
 // same four values.
 #include "ByteDevice.h"

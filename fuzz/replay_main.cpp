@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over saved inputs, without libFuzzer: each argument is a file or a
 // directory of files. Used by the ordinary build to replay every corpus as a test.
 #include <cstddef>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang-14 (libFuzzer, ASan, UBSan) and runs each for SECONDS.
 # New inputs go to build/fuzz/corpus/<target> (seeded from fuzz/corpus); crashes to
 # build/fuzz/artifacts. Exits non-zero when a target finds a crash or a property violation.

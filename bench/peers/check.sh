@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Self-check of the peers: every form (gnuplot per file and batch, matplotlib per file and batch)
 # draws every sample as a 996 x 396 PNG and an A4 PDF holding the file's title (gnuplot's libgd
 # terminal: the PNG), and the three

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Data files to the screen picture (PNG) or the A4 sheet (PDF) with matplotlib.
 
 Usage: bench/peers/plot.py --png|--pdf [-o OUTDIR] [--figure-per-file] FILE...

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportCommand.h"
 
+#include "TemplateOptions.h"
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
-#include "TemplateOptions.h"
 #include "export/TempFiles.h"
 #include "formats/LanguageFile.h"
 #include "formats/SectionTable.h"
@@ -299,8 +300,9 @@ int RunExportCommand(int& argc, char** argv) {
     settings.svg = parser.isSet(options.svg);
     settings.dat = parser.isSet(options.dat);
     settings.table = parser.isSet(options.table);
-    settings.pdf = parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat ||
-                                                  settings.table || templateOptions.anyOutput(parser));
+    settings.pdf =
+        parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat ||
+                                       settings.table || templateOptions.anyOutput(parser));
     int threads = std::max(QThread::idealThreadCount(), 1);
     const QString outDir = parser.value(options.outputDir);
     if (parser.isSet(options.name)) {

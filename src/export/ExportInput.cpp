@@ -99,8 +99,8 @@ ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
     const bool converted = section.kind == SectionImport::Kind::Converted;
     read.kind = section.kind;
     read.summary = section.summary;
-    QByteArray source = converted || !section.bytes.isEmpty() ? section.bytes
-                                                              : bytes.left(MaxSectionFileBytes);
+    QByteArray source =
+        converted || !section.bytes.isEmpty() ? section.bytes : bytes.left(MaxSectionFileBytes);
     QBuffer buffer(&source);
     buffer.open(QIODevice::ReadOnly);
     read.data = ReadDataFileFrom(buffer, reading);

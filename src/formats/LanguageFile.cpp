@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LanguageFile.h"
 
 #include "ShippedFiles.h"
 
+#include "InputFile.h"
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
 #include "model/TextInput.h"
-#include "InputFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -133,7 +134,6 @@ Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language
     FillLaterSections(read, language, fallbackPath);
     return Result<LanguageRead>::success(std::move(read));
 }
-
 
 Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language) {
     return ReadLanguageFile(path, language, ShippedLanguageFile());

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsFile.h"
 
+#include "InputFile.h"
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
 #include "model/TextInput.h"
-#include "InputFile.h"
 
 #include <QFile>
 #include <QFileInfo>

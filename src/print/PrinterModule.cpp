@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DefaultPrinter.h"
 
 // The entry point of the printing module, which the window loads on its first print so that

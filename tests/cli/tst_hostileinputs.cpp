@@ -114,7 +114,8 @@ void TestHostileInputs::notRegular_data() {
     QTest::addColumn<QByteArray>("error");  // part of stderr
     QTest::addColumn<QStringList>("written");
     QTest::newRow("FIFO as input: an empty input")
-        << "$X --png -o out in/fifo in/a.dat" << 1
+        << "$X --png -o out in/fifo in/a.dat"
+        << 1
         // Reported like an empty file: neither a data file nor a section file.
         << QByteArray("in/fifo: neither a data file") << QStringList{"a.png"};
     QTest::newRow("FIFO as Set.txt")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints through a real CUPS queue: starts a private cupsd (its own socket, configuration and
 # spool in a temporary directory, so the machine's own printers are never touched) with a
 # cups-pdf queue as its default printer, and runs the print test program against it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a user gets: the installed viewer,
 # started twice with a temporary XDG_DATA_HOME, lays out a program directory of the user's own
 # and never replaces the user's files; the desktop entry and metainfo validate; the Debian

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rewrites Set.txt in the current directory with WriteSetting, alternating between two sets of
 // values, until it is killed. The kill test stops it at random moments. With the argument
 // "once" it writes the second set once and ends; messages go to standard error.
