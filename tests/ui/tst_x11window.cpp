@@ -91,7 +91,9 @@ void TestX11Window::cleanup() {
 
 void TestX11Window::showForm() {
     form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    // The window manager maps the first window of a fresh session late on a loaded machine.
+    constexpr int ExposeTimeoutMs = 30000;
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get(), ExposeTimeoutMs));
 }
 
 void TestX11Window::emptyTitlesStayEmpty_data() {
