@@ -379,7 +379,7 @@ void TestSections::diagnostics_data() {
                    })
         << "warning: the surfaces cross, by" << 1;
     QTest::newRow("lower surface stops at x = 0.86") <<
-        [&] {
+        [&]() -> QByteArray {
             QByteArray file = Naca2412;
             QList<QByteArray> lines = file.split('\n');
             while (lines.size() > 1 && !lines.last().startsWith("0.8")) {
