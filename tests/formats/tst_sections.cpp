@@ -386,7 +386,7 @@ void TestSections::diagnostics_data() {
                 lines.removeLast();
             }
             return lines.join('\n') + "\n";
-        }() << "warning: the lower surface stops at x/c = 0.93"
+        }() << "warning: the lower surface stops at x/c = 0.941"
                                                      << 1;
     QTest::newRow("a spike") << changed(Naca2412, [&](std::size_t i, double&, double& y) {
         if (i == nose / 2) {
