@@ -10,13 +10,15 @@
 namespace vandrix::testing {
 
 // A private X server (Xvfb on a free display) with the openbox window manager, for tests that
-// look at windows as the window system shows them. Not running where Xvfb or openbox is missing.
+// look at windows as the window system shows them. Not running where Xvfb, openbox or xmessage
+// (x11-utils) is missing.
 class XSession {
 public:
     XSession() {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
         const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-        if (xvfb.isEmpty() || openbox.isEmpty()) {
+        if (xvfb.isEmpty() || openbox.isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xmessage")).isEmpty()) {
             return;
         }
         // Xvfb picks a free display and writes its number to standard output.
@@ -37,21 +39,7 @@ public:
         env.insert(QStringLiteral("DISPLAY"), display_);
         windowManager_.setProcessEnvironment(env);
         windowManager_.start(openbox, {});
-        // Running once it has announced itself on the root window.
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 10000) {
-            QProcess probe;
-            probe.setProcessEnvironment(env);
-            probe.start(QStringLiteral("xprop"),
-                        {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-            probe.waitForFinished(5000);
-            if (probe.readAllStandardOutput().contains("window id")) {
-                running_ = true;
-                return;
-            }
-            QThread::msleep(50);
-        }
+        running_ = waitUntilManaging(env);
     }
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -72,6 +60,58 @@ public:
     QString display() const { return display_; }
 
 private:
+    // Runs an X client to its end and gives its standard output.
+    static QByteArray output(const QProcessEnvironment& env, const QString& program,
+                             const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, arguments);
+        process.waitForFinished(5000);
+        return process.readAllStandardOutput();
+    }
+
+    static bool managesAWindow(const QProcessEnvironment& env) {
+        return output(env, QStringLiteral("xprop"),
+                      {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")})
+            .contains("window id # 0x");
+    }
+
+    // Openbox announces itself on the root window before it handles every map request: a window
+    // shown in that moment stays unmapped for good. So the session counts as running once a
+    // probe window has been framed, and once that probe has gone again.
+    static bool waitUntilManaging(const QProcessEnvironment& env) {
+        constexpr int Attempts = 20;
+        constexpr qint64 AttemptMs = 2000;
+        for (int attempt = 0; attempt < Attempts; ++attempt) {
+            QProcess probe;
+            probe.setProcessEnvironment(env);
+            probe.start(QStringLiteral("xmessage"), {QStringLiteral("probe")});
+            QElapsedTimer waited;
+            waited.start();
+            bool managed = false;
+            while (!managed && waited.elapsed() < AttemptMs &&
+                   probe.state() != QProcess::NotRunning) {
+                managed = managesAWindow(env);
+                if (!managed) {
+                    QThread::msleep(50);
+                }
+            }
+            probe.kill();
+            probe.waitForFinished(5000);
+            if (managed) {
+                waited.restart();
+                while (managesAWindow(env)) {
+                    if (waited.elapsed() > AttemptMs) {
+                        return false;
+                    }
+                    QThread::msleep(50);
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+
     QProcess server_;
     QProcess windowManager_;
     QString display_;

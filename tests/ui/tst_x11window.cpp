@@ -91,8 +91,7 @@ void TestX11Window::cleanup() {
 
 void TestX11Window::showForm() {
     form_->show();
-    // The window manager maps the first window of a fresh session late on a loaded machine.
-    constexpr int ExposeTimeoutMs = 30000;
+    constexpr int ExposeTimeoutMs = 10000;
     QVERIFY(QTest::qWaitForWindowExposed(form_.get(), ExposeTimeoutMs));
 }
 
