@@ -80,7 +80,8 @@ QString BuiltInUnusableMessage() {
 DataFileOutcome ReadDataFileAt(const QString& path, const DataFileReading& reading) {
     // Nothing else may write the file while it is read: a pipe is refused like a device.
     QFile file;
-    if (QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+    if (const Status opened = OpenInput(file, path, FifoRule::Refuse); !opened) {
+        QString refusal = opened.error();
         // Names reach the window through Qt, which turns bytes that are not UTF-8 into U+FFFD.
         if (path.contains(QChar::ReplacementCharacter)) {
             refusal = QStringLiteral("the file name is not valid UTF-8");

@@ -17,19 +17,19 @@ namespace vandrix {
 
 namespace {
 
-// Empty when the descriptor may be read under `fifo`; it is closed otherwise.
-QString check(int fd, FifoRule fifo) {
+// Whether the descriptor may be read under `fifo`; it is closed when not.
+Status check(int fd, FifoRule fifo) {
     struct stat info = {};
     if (::fstat(fd, &info) != 0) {
         const int error = errno;
         ::close(fd);
-        return ErrnoText(error);
+        return Status::failure(ErrnoText(error));
     }
     const bool regular = S_ISREG(info.st_mode);
     const bool pipe = S_ISFIFO(info.st_mode);
     if (!regular && !(pipe && fifo == FifoRule::Allow)) {
         ::close(fd);
-        return NotRegularFileReason();
+        return Status::failure(NotRegularFileReason());
     }
     if (pipe) {
         // Opened without blocking so that a pipe with no writer did not hold up the open; reads
@@ -38,10 +38,10 @@ QString check(int fd, FifoRule fifo) {
         if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
             const int error = errno;
             ::close(fd);
-            return ErrnoText(error);
+            return Status::failure(ErrnoText(error));
         }
     }
-    return {};
+    return Status::success();
 }
 
 }  // namespace
@@ -75,8 +75,8 @@ Result<int> OpenInputDescriptor(const QByteArray& path, FifoRule fifo) {
         }
         return Result<int>::failure(ErrnoText(error));
     }
-    const QString refusal = check(fd, fifo);
-    return refusal.isEmpty() ? Result<int>::success(fd) : Result<int>::failure(refusal);
+    const Status checked = check(fd, fifo);
+    return checked ? Result<int>::success(fd) : Result<int>::failure(checked.error());
 }
 
 Result<int> CheckedDuplicate(int fd, FifoRule fifo) {
@@ -84,23 +84,23 @@ Result<int> CheckedDuplicate(int fd, FifoRule fifo) {
     if (copy < 0) {
         return Result<int>::failure(ErrnoText(errno));
     }
-    const QString refusal = check(copy, fifo);
-    return refusal.isEmpty() ? Result<int>::success(copy) : Result<int>::failure(refusal);
+    const Status checked = check(copy, fifo);
+    return checked ? Result<int>::success(copy) : Result<int>::failure(checked.error());
 }
 
-QString OpenInput(QFile& file, const QByteArray& path, FifoRule fifo) {
+Status OpenInput(QFile& file, const QByteArray& path, FifoRule fifo) {
     const Result<int> fd = OpenInputDescriptor(path, fifo);
     if (!fd) {
-        return fd.error();
+        return Status::failure(fd.error());
     }
     if (!file.open(fd.value(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd.value());
-        return file.errorString();
+        return Status::failure(file.errorString());
     }
-    return {};
+    return Status::success();
 }
 
-QString OpenInput(QFile& file, const QString& path, FifoRule fifo) {
+Status OpenInput(QFile& file, const QString& path, FifoRule fifo) {
     return OpenInput(file, PathBytes(path), fifo);
 }
 

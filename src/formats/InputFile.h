@@ -29,9 +29,9 @@ Result<int> OpenInputDescriptor(const QByteArray& path, FifoRule fifo);
 // The same checks on a descriptor already open (standard input); gives a duplicate of it.
 Result<int> CheckedDuplicate(int fd, FifoRule fifo);
 
-// OpenInputDescriptor into a QFile, which then owns the descriptor. Empty, or why not.
-QString OpenInput(QFile& file, const QByteArray& path, FifoRule fifo);
-QString OpenInput(QFile& file, const QString& path, FifoRule fifo);
+// OpenInputDescriptor into a QFile, which then owns the descriptor.
+Status OpenInput(QFile& file, const QByteArray& path, FifoRule fifo);
+Status OpenInput(QFile& file, const QString& path, FifoRule fifo);
 
 // At most `limit` bytes of the input, read to its end or the limit; the descriptor stays open.
 Result<QByteArray> ReadDescriptor(int fd, qint64 limit);

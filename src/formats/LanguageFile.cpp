@@ -126,9 +126,9 @@ Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language
                                       const QString& fallbackPath) {
     // Refused unless a regular file: a FIFO here would hold up start-up for ever.
     QFile file;
-    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+    if (const Status opened = OpenInput(file, path, FifoRule::Refuse); !opened) {
         return Result<LanguageRead>::failure(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), opened.error()));
     }
     LanguageRead read = ParseLanguage(file, language, path);
     FillLaterSections(read, language, fallbackPath);

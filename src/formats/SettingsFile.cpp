@@ -174,9 +174,9 @@ QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::in
 Result<SettingsRead> ReadSettingsFile(const QString& path) {
     // Refused unless a regular file: a FIFO here would hold up start-up for ever.
     QFile file;
-    if (const QString refusal = OpenInput(file, path, FifoRule::Refuse); !refusal.isEmpty()) {
+    if (const Status opened = OpenInput(file, path, FifoRule::Refuse); !opened) {
         return Result<SettingsRead>::failure(
-            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), refusal));
+            CannotOpenDescription(QFileInfo(path).absoluteFilePath(), opened.error()));
     }
     return Result<SettingsRead>::success(ParseSettings(file, path));
 }

@@ -33,15 +33,16 @@ private:
 template <>
 class Result<void> {
 public:
-    static Result success() { return Result(QString()); }
-    static Result failure(QString error) { return Result(std::move(error)); }
+    static Result success() { return Result(true, QString()); }
+    static Result failure(QString error) { return Result(false, std::move(error)); }
 
-    bool ok() const { return error_.isEmpty(); }
+    bool ok() const { return ok_; }
     explicit operator bool() const { return ok(); }
     const QString& error() const { return error_; }
 
 private:
-    explicit Result(QString error) : error_(std::move(error)) {}
+    Result(bool ok, QString error) : ok_(ok), error_(std::move(error)) {}
+    bool ok_;
     QString error_;
 };
 
