@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "session/Startup.h"
 #include "ui/FormMain.h"
+#include "ui/GracefulTermination.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,9 +16,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QUrl>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 
 using namespace vandrix;
@@ -59,6 +63,41 @@ int messagesInChild(const QString& entry, const QString& path, const QStringList
     });
 }
 
+// How a forked child that gets `signal` under GracefulTermination ends: its exit status, or
+// 1000 + the signal that ended it, or -1 when it had not ended after 20 s. With `answering` the
+// child keeps its event loop going; without, it is stuck in a system call for 15 s.
+int endUnderSignal(int signal, bool answering) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        bool asked = false;
+        const GracefulTermination termination([&asked] { asked = true; });
+        ::raise(signal);
+        if (answering) {
+            for (int k = 0; k < 1000 && !asked; ++k) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            }
+            ::_exit(asked ? 0 : 1);
+        }
+        for (int k = 0; k < 15; ++k) {
+            ::sleep(1);  // a handled signal cuts a sleep short: keep sleeping
+        }
+        ::_exit(2);
+    }
+    if (pid < 0) {
+        return -1;
+    }
+    int status = 0;
+    for (int k = 0; k < 200; ++k) {
+        if (::waitpid(pid, &status, WNOHANG) == pid) {
+            return WIFSIGNALED(status) ? 1000 + WTERMSIG(status) : WEXITSTATUS(status);
+        }
+        QThread::msleep(100);
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+}
+
 }  // namespace
 
 // The viewer given what it must not read, a name Qt cannot carry, and signals at start-up.
@@ -73,6 +112,8 @@ private slots:
     void settingsFromFifo();
     void signalEndsIt_data();
     void signalEndsIt();
+    void frozenLoopStillEnds_data();
+    void frozenLoopStillEnds();
     void noHome();
 
 private:
@@ -173,6 +214,26 @@ void TestHostileViewer::signalEndsIt() {
     QVERIFY2(viewer.waitForFinished(10000), "the viewer did not end after the signal");
     // A graceful close, or the signal's own default action after the fallback.
     QVERIFY(viewer.exitStatus() == QProcess::CrashExit || viewer.exitCode() == 0);
+}
+
+// A signal is answered from the event loop; a program that does not get back to it is ended by
+// the signal itself shortly after.
+void TestHostileViewer::frozenLoopStillEnds_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("answering");
+    QTest::addColumn<int>("ending");
+    for (const auto& [name, signal] :
+         {std::pair{"TERM", SIGTERM}, std::pair{"INT", SIGINT}, std::pair{"HUP", SIGHUP}}) {
+        QTest::addRow("%s, loop answers", name) << signal << true << 0;
+        QTest::addRow("%s, loop frozen", name) << signal << false << 1000 + signal;
+    }
+}
+
+void TestHostileViewer::frozenLoopStillEnds() {
+    QFETCH(int, signal);
+    QFETCH(bool, answering);
+    QFETCH(int, ending);
+    QCOMPARE(endUnderSignal(signal, answering), ending);
 }
 
 // Installed, with neither HOME nor XDG_DATA_HOME: runs on a temporary directory, never at /.
