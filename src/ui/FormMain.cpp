@@ -293,7 +293,19 @@ void FormMain::mnuFileItem_Click(std::int16_t index) {
     } else if (index == 1) {
         TemplateRequest request = StartingRequest(state_.DataPath, Text[0]->text(),
                                                   state_.PrinterScale, state_.LangFontName);
+        // The chord and the name follow the printer scale and the data file; the rest is
+        // kept from the last time, as ribs of one model share their sheeting and spars.
+        if (lastTemplate_) {
+            TemplateAnswer& answer = request.answer;
+            answer.teThickness = lastTemplate_->teThickness;
+            answer.inset = lastTemplate_->inset;
+            answer.spars = lastTemplate_->spars;
+            answer.dxf = lastTemplate_->dxf;
+            answer.pdf = lastTemplate_->pdf;
+            answer.svg = lastTemplate_->svg;
+        }
         if (dialogs_.templateSettings(templateCaptions_, request.answer)) {
+            lastTemplate_ = request.answer;
             dialogs_.messageBoxes(WriteTemplates(request, {state_.PointX, state_.PointY}));
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "export/TemplateRequest.h"
 #include "formats/LanguageFile.h"
 #include "model/Result.h"
 #include "render/Scales.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -118,6 +120,9 @@ private:
     std::array<QAction*, 2> mnuSetLang{};
     // The current language's captions for the template dialog.
     LanguageRead templateCaptions_;
+    // The template dialog's last accepted answer in this run, whose features and formats the
+    // next one starts from.
+    std::optional<TemplateAnswer> lastTemplate_;
 };
 
 }  // namespace vandrix

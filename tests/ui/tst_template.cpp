@@ -34,6 +34,7 @@ private slots:
     void ribThatCannotBeBuilt();
     void neverReplacesTheDataFile();
     void cancelledWritesNothing();
+    void nextDialogKeepsFeatures();
     void noDataFile_data();
     void noDataFile();
     void menuAndCaptions_data();
@@ -271,6 +272,33 @@ void TestTemplate::cancelledWritesNothing() {
     QCOMPARE(dialogs->messages, QStringList());
     QCOMPARE(QDir(data->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("naca2412.dat")});
+}
+
+// The second use starts from the first's features and formats; the chord and the name start
+// from the printer scale and the data file again, and a cancelled dialog changes nothing.
+void TestTemplate::nextDialogKeepsFeatures() {
+    openData();
+    answer(
+        [](TemplateAnswer& a) {
+            a.chord = QStringLiteral("300");
+            a.teThickness = QStringLiteral("0.5");
+            a.inset = QStringLiteral("1.5");
+            a.spars = QStringLiteral("30:6:4 60:4:3:lower");
+            a.pdf = false;
+        },
+        out->filePath(QStringLiteral("first")));
+    chooseFileItem();
+    QCOMPARE(dialogs->messages, QStringList());
+    state.PrinterScale = 120;
+    dialogs->templateAnswer = nullptr;  // cancelled
+    chooseFileItem();
+    answer([](TemplateAnswer&) {}, out->filePath(QStringLiteral("second")));
+    chooseFileItem();
+    QCOMPARE(dialogs->templateDialogs, 3);
+    QCOMPARE((QStringList{shown.chord, shown.teThickness, shown.inset, shown.spars, shown.name}),
+             (QStringList{"120", "0.5", "1.5", "30:6:4 60:4:3:lower",
+                          data->filePath(QStringLiteral("naca2412"))}));
+    QCOMPARE((QList<bool>{shown.dxf, shown.pdf, shown.svg}), (QList<bool>{true, false, true}));
 }
 
 void TestTemplate::noDataFile_data() {
