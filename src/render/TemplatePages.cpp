@@ -27,9 +27,10 @@ constexpr double CrossArm = 4.0;
 constexpr double CrossRing = 1.5;
 
 // Text `sizeMm` high at a point in millimetres, set at the device's own resolution so that
-// glyphs are not scaled up from a tiny font.
+// glyphs are not scaled up from a tiny font. One face throughout: every face a PDF uses is
+// embedded, and embedding is most of the time a template takes.
 void drawText(QPainter& painter, const QString& family, QPointF at, const QString& text,
-              double sizeMm, bool bold = false, double angle = 0.0) {
+              double sizeMm, double angle = 0.0) {
     painter.save();
     const QTransform toDevice = painter.transform();
     painter.resetTransform();
@@ -37,7 +38,6 @@ void drawText(QPainter& painter, const QString& family, QPointF at, const QStrin
     painter.rotate(angle);
     QFont font(family.isEmpty() ? QStringLiteral("DejaVu Sans") : family);
     font.setPointSizeF(sizeMm / 25.4 * 72.0);
-    font.setBold(bold);
     // No ligatures: text read back from the PDF must say "fit", not "ﬁt".
     font.setStyleStrategy(QFont::PreferNoShaping);
     painter.setFont(font);
@@ -68,10 +68,8 @@ void drawCheckBar(QPainter& painter, const QString& family, QPointF start, bool 
         drawText(painter, family, start + QPointF(0.0, -1.0), QStringLiteral("0"), 2.5);
         drawText(painter, family, start + QPointF(CheckBarLength, -1.0), end, 2.5);
     } else {
-        drawText(painter, family, start + QPointF(-5.0, 0.0), QStringLiteral("0"), 2.5, false,
-                 -90.0);
-        drawText(painter, family, start + QPointF(-5.0, -CheckBarLength + 12.0), end, 2.5, false,
-                 -90.0);
+        drawText(painter, family, start + QPointF(-5.0, 0.0), QStringLiteral("0"), 2.5, -90.0);
+        drawText(painter, family, start + QPointF(-5.0, -CheckBarLength + 12.0), end, 2.5, -90.0);
     }
 }
 
@@ -137,13 +135,13 @@ void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
                     .arg(page.rows)
                     .arg(page.columns);
         drawText(painter, heading.fontName, QPointF(area.right() - 30.0, area.bottom() + 10.0),
-                 tile, 6.0, true);
+                 tile, 6.0);
     }
     painter.setPen(Qt::black);
     drawText(painter, heading.fontName, QPointF(area.left(), area.bottom() + 15.0), line,
              FooterTextSize);
     drawText(painter, heading.fontName, QPointF(area.left(), area.bottom() + 21.0),
-             QLatin1String(PrintAtFullSize), FooterTextSize, true);
+             QLatin1String(PrintAtFullSize), FooterTextSize);
     painter.restore();
 }
 
