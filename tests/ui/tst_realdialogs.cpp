@@ -26,6 +26,19 @@
 using namespace vandrix;
 using vandrix::testing::whenModalShown;
 
+namespace {
+
+// The real window over `state` with the real dialogs, loaded and shown.
+std::unique_ptr<FormMain> shownWindow(AppState& state, QtDialogs& dialogs) {
+    auto form = std::make_unique<FormMain>(state, dialogs);
+    dialogs.setParentWidget(form.get());
+    form->Form_Load();
+    form->show();
+    return form;
+}
+
+}  // namespace
+
 // The window with Qt's own open-file dialog, message box and input box.
 class TestRealDialogs : public QObject {
     Q_OBJECT
@@ -54,10 +67,7 @@ void TestRealDialogs::openThroughFileDialogThenMessageBox() {
     state.ScreenScale = 1000;
     state.FileErrorMessage = QStringLiteral("This file is unusable.");
     QtDialogs dialogs;
-    auto form = std::make_unique<FormMain>(state, dialogs);
-    dialogs.setParentWidget(form.get());
-    form->Form_Load();
-    form->show();
+    const std::unique_ptr<FormMain> form = shownWindow(state, dialogs);
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
 
     QString dialogDir;
@@ -140,10 +150,7 @@ void TestRealDialogs::templateThroughTheRealDialogs() {
     state.ScreenScale = 1000;
     state.PrinterScale = 150;
     QtDialogs dialogs;
-    auto form = std::make_unique<FormMain>(state, dialogs);
-    dialogs.setParentWidget(form.get());
-    form->Form_Load();
-    form->show();
+    const std::unique_ptr<FormMain> form = shownWindow(state, dialogs);
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     form->openFile(testing::samplePath("naca2412.dat"));
 
