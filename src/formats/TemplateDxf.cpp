@@ -16,8 +16,6 @@ namespace vandrix {
 
 namespace {
 
-constexpr double LabelHeight = 3.5;
-constexpr double LabelLift = 3.0;  // from the outline's highest point to the label's baseline
 constexpr int ByLayer = 256;
 constexpr double PaperMargin = 10.0;
 
@@ -112,20 +110,15 @@ DL_Attributes onLayer(const char* layer) {
 }  // namespace
 
 QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
-    std::vector<RibOutline> outlines;
-    outlines.reserve(items.size());
-    for (const TemplateItem& item : items) {
-        outlines.push_back(item.outline);
-    }
-    const std::vector<double> shifts = SideBySide(outlines);
+    const std::vector<SideBySidePlace> places = SideBySide(items);
 
     // The drawing's extents; as the paper limits they let a CAD program print it at 1:1 on a
     // sheet it fits.
     QRectF extent;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const QRectF box = items[i].outline.bounds().translated(shifts[i], 0.0);
+        const QRectF box = places[i].bounds.translated(places[i].shift, 0.0);
         extent |= box.adjusted(0.0, 0.0, 0.0, LabelLift + LabelHeight);
-        extent |= QRectF(shifts[i], 0.0, items[i].outline.chord, 0.0);
+        extent |= QRectF(places[i].shift, 0.0, items[i].outline.chord, 0.0);
     }
     const QRectF paper = extent.adjusted(-PaperMargin, -PaperMargin, PaperMargin, PaperMargin);
 
@@ -195,7 +188,7 @@ QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
     dw.sectionEntities();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TemplateItem& item = items[i];
-        const double shift = shifts[i];
+        const double shift = places[i].shift;
         for (const OutlineRing& ring : item.outline.rings) {
             dxf.writePolyline(dw, DL_PolylineData(static_cast<int>(ring.size()), 0, 0, 1),
                               onLayer("OUTLINE"));
@@ -206,7 +199,7 @@ QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
         }
         dxf.writeLine(dw, DL_LineData(shift, 0.0, 0.0, shift + item.outline.chord, 0.0, 0.0),
                       onLayer("CHORD"));
-        const QRectF box = item.outline.bounds();
+        const QRectF& box = places[i].bounds;
         const double labelY = box.bottom() + LabelLift;  // bounds() is y up
         dxf.writeText(dw,
                       DL_TextData(box.left() + shift, labelY, 0.0, 0.0, 0.0, 0.0, LabelHeight, 1.0,

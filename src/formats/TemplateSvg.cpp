@@ -9,9 +9,6 @@ namespace vandrix {
 
 namespace {
 
-constexpr double LabelSize = 3.5;
-constexpr double LabelLift = 3.0;
-
 // Four decimals (0.1 micrometre), trailing zeros dropped.
 void appendNumber(QByteArray& out, double value) {
     char buffer[64];
@@ -41,22 +38,19 @@ QByteArray escaped(const QString& text) {
 }  // namespace
 
 QByteArray TemplateSvg(const std::vector<TemplateItem>& items) {
-    std::vector<RibOutline> outlines;
-    outlines.reserve(items.size());
-    for (const TemplateItem& item : items) {
-        outlines.push_back(item.outline);
-    }
-    const std::vector<double> shifts = SideBySide(outlines);
+    const std::vector<SideBySidePlace> places = SideBySide(items);
     double left = std::numeric_limits<double>::infinity();
     double right = -left;
     double low = left;
     double high = -left;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const QRectF box = outlines[i].bounds();
-        left = std::min({left, box.left() + shifts[i], shifts[i]});
-        right = std::max({right, box.right() + shifts[i], shifts[i] + outlines[i].chord});
-        low = std::min(low, box.top());
-        high = std::max(high, box.bottom() + LabelLift + LabelSize);
+        const QRectF& box = places[i].bounds;
+        const double shift = places[i].shift;
+        left = std::min({left, box.left() + shift, shift});
+        right = std::max({right, box.right() + shift, shift + items[i].outline.chord});
+        // The chord line lies at y = 0, which an inset outline may no longer reach.
+        low = std::min({low, box.top(), 0.0});
+        high = std::max(high, box.bottom() + LabelLift + LabelHeight);
     }
     if (items.empty()) {
         left = right = low = high = 0.0;
@@ -96,7 +90,7 @@ QByteArray TemplateSvg(const std::vector<TemplateItem>& items) {
                 if (k > 0) {
                     out += k == 1 ? " L" : " ";
                 }
-                point(ring[k].x() + shifts[i], ring[k].y());
+                point(ring[k].x() + places[i].shift, ring[k].y());
             }
             out += " Z\"/>\n";
         }
@@ -104,20 +98,20 @@ QByteArray TemplateSvg(const std::vector<TemplateItem>& items) {
     out += "</g>\n<g id=\"chord\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"0.1\">\n";
     for (std::size_t i = 0; i < items.size(); ++i) {
         out += "<path d=\"M";
-        point(shifts[i], 0.0);
+        point(places[i].shift, 0.0);
         out += " L";
-        point(shifts[i] + items[i].outline.chord, 0.0);
+        point(places[i].shift + items[i].outline.chord, 0.0);
         out += "\"/>\n";
     }
     out +=
         "</g>\n<g id=\"label\" fill=\"#ff0000\" font-family=\"DejaVu Sans, sans-serif\" "
         "font-size=\"";
-    appendNumber(out, LabelSize);
+    appendNumber(out, LabelHeight);
     out += "\">\n";
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const QRectF box = outlines[i].bounds();
+        const QRectF& box = places[i].bounds;
         out += "<text x=\"";
-        appendNumber(out, box.left() + shifts[i] - originX);
+        appendNumber(out, box.left() + places[i].shift - originX);
         out += "\" y=\"";
         appendNumber(out, originY - (box.bottom() + LabelLift));
         out += "\">";

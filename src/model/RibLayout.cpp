@@ -59,11 +59,10 @@ QSizeF TemplateItem::size() const {
     return {box.width() + 2.0 * ItemPadding, box.height() + 2.0 * ItemPadding + LabelBand};
 }
 
-QPointF TemplateItem::toBox(QPointF point) const {
+QPointF TemplateItem::boxOrigin() const {
     const QRectF box = outline.bounds();
     // bounds() is y up: its bottom() is the highest point.
-    return {point.x() - box.left() + ItemPadding,
-            LabelBand + ItemPadding + (box.bottom() - point.y())};
+    return {ItemPadding - box.left(), LabelBand + ItemPadding + box.bottom()};
 }
 
 QPointF TemplateItem::labelPoint() const {
@@ -144,16 +143,17 @@ QString MillimetreText(double value) {
     return text;
 }
 
-std::vector<double> SideBySide(const std::vector<RibOutline>& outlines) {
-    std::vector<double> shifts;
+std::vector<SideBySidePlace> SideBySide(const std::vector<TemplateItem>& items) {
+    std::vector<SideBySidePlace> places;
+    places.reserve(items.size());
     double right = 0.0;
-    for (std::size_t i = 0; i < outlines.size(); ++i) {
-        const QRectF box = outlines[i].bounds();
-        const double shift = i == 0 ? 0.0 : right + ItemGap - box.left();
-        shifts.push_back(shift);
+    for (const TemplateItem& item : items) {
+        const QRectF box = item.outline.bounds();
+        const double shift = places.empty() ? 0.0 : right + ItemGap - box.left();
+        places.push_back({box, shift});
         right = box.right() + shift;
     }
-    return shifts;
+    return places;
 }
 
 }  // namespace vandrix

@@ -30,8 +30,9 @@ struct TemplateItem {
     QString label;
 
     QSizeF size() const;
-    // Where a point of the outline (mm, y up) lies in the box.
-    QPointF toBox(QPointF point) const;
+    // Where the outline's origin lies in the box: a point (x, y) of the outline (mm, y up) lies
+    // at boxOrigin() + (x, -y).
+    QPointF boxOrigin() const;
     // The label's baseline start in the box.
     QPointF labelPoint() const;
 };
@@ -70,7 +71,17 @@ std::vector<TemplatePage> LayOutPages(const std::vector<QSizeF>& items, bool lan
 // A length for labels: to a tenth of a millimetre, without a trailing ".0".
 QString MillimetreText(double value);
 
-// Side by side along +x, ItemGap apart: the x shift of each outline (the first stays put).
-std::vector<double> SideBySide(const std::vector<RibOutline>& outlines);
+// Where an item lies when items are put side by side: its outline's bounds (mm, y up) and the
+// x shift the item is drawn at.
+struct SideBySidePlace {
+    QRectF bounds;
+    double shift = 0.0;
+};
+
+// Side by side along +x, ItemGap apart (the first stays put), each label LabelLift above its
+// outline's highest point.
+std::vector<SideBySidePlace> SideBySide(const std::vector<TemplateItem>& items);
+inline constexpr double LabelLift = 3.0;
+inline constexpr double LabelHeight = 3.5;
 
 }  // namespace vandrix

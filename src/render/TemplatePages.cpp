@@ -98,7 +98,8 @@ void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
     painter.setClipRect(area);
     for (const PagePlacement& placed : page.placements) {
         const TemplateItem& item = items.at(placed.item);
-        const auto onPage = [&](QPointF p) { return item.toBox(p) + placed.offset; };
+        const QPointF origin = item.boxOrigin() + placed.offset;
+        const auto onPage = [&origin](QPointF p) { return origin + QPointF(p.x(), -p.y()); };
         painter.setPen(pen(ThinPen, Qt::blue, Qt::DashLine));
         painter.drawLine(onPage({0.0, 0.0}), onPage({item.outline.chord, 0.0}));
         painter.setPen(pen(OutlinePen, Qt::black));
