@@ -5,6 +5,7 @@
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
 #include "export/TempFiles.h"
+#include "formats/InputFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/SectionTable.h"
 #include "formats/SettingsFile.h"
@@ -16,12 +17,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QThread>
 
 #include <memory>
 
 #include <unistd.h>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -150,20 +151,18 @@ private:
     std::size_t done_ = 0;
 };
 
-// The table to standard output ("-") or to a file, written whole under its name.
+// The table to standard output ("-") or to a file, written whole under its name. Empty, or the
+// line to report.
 QString writeTable(const QString& path, const QByteArray& table) {
-    if (path == QLatin1String("-")) {
-        std::fflush(stdout);
-        return std::fwrite(table.constData(), 1, std::size_t(table.size()), stdout) ==
-                       std::size_t(table.size())
-                   ? QString()
-                   : QStringLiteral("cannot write to standard output");
+    if (path != QLatin1String("-")) {
+        return WriteOutput(path, table);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(table) != table.size() || !file.commit()) {
-        return file.errorString();
-    }
-    return {};
+    // Flushed here: an error the C library meets only at exit would go unreported.
+    const bool written = std::fwrite(table.constData(), 1, std::size_t(table.size()), stdout) ==
+                             std::size_t(table.size()) &&
+                         std::fflush(stdout) == 0;
+    return written ? QString()
+                   : QStringLiteral("-: cannot write to standard output: %1").arg(ErrnoText(errno));
 }
 
 // The command line's options.
@@ -350,6 +349,13 @@ int RunExportCommand(int& argc, char** argv) {
     }
 
     const std::vector<ExportJob> planned = PlanExports(inputs, outDir, settings);
+    if (settings.table) {
+        if (const Status table =
+                CheckTablePath(parser.value(options.table), inputs, planned, settings);
+            !table) {
+            return usageError(table.error());
+        }
+    }
     Progress progress(planned.size(), planned.size() > 1 && isatty(STDERR_FILENO) != 0);
     bool failed = false;
     // Reports are printed in the order of the inputs, each as soon as those before it are done.
@@ -375,9 +381,8 @@ int RunExportCommand(int& argc, char** argv) {
     progress.clear();
     if (settings.table) {
         const QString path = parser.value(options.table);
-        const QString error = writeTable(path, table);
-        if (!error.isEmpty()) {
-            printLine(path + QStringLiteral(": ") + error);
+        if (const QString error = writeTable(path, table); !error.isEmpty()) {
+            printLine(error);
             failed = true;
         }
     }

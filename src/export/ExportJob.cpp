@@ -137,19 +137,34 @@ QString writeAtomically(const QString& path, const std::function<QString(QIODevi
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QString error = write(buffer);
+    const QString error = write(buffer);
     buffer.close();
-    OutputFile file(path);
-    if (error.isEmpty()) {
-        error = file.open();
+    return error.isEmpty() ? WriteOutput(path, bytes) : path + QStringLiteral(": ") + error;
+}
+
+// The inputs and the rib tip as files, not spellings: an output that is one of them under
+// another name (a symlink, a hard link, a bind mount) is found too.
+QSet<FileIdentity> inputIdentities(const QStringList& inputs, const ExportSettings& settings) {
+    QSet<FileIdentity> files;
+    for (const QString& input : inputs) {
+        const std::optional<FileIdentity> id = input == QLatin1String(StandardInputName)
+                                                   ? IdentityOf(STDIN_FILENO)
+                                                   : IdentityOf(PathBytes(input));
+        if (id) {
+            files.insert(*id);
+        }
     }
-    if (error.isEmpty()) {
-        error = file.write(bytes);
+    if (!settings.templates.tip.isEmpty()) {
+        if (const std::optional<FileIdentity> tip = IdentityOf(PathBytes(settings.templates.tip))) {
+            files.insert(*tip);
+        }
     }
-    if (error.isEmpty()) {
-        error = file.commit();
-    }
-    return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
+    return files;
+}
+
+std::vector<const QString*> outputsOf(const ExportJob& job) {
+    return {&job.pdf,           &job.png,           &job.svg,          &job.dat,
+            &job.templates.dxf, &job.templates.pdf, &job.templates.svg};
 }
 
 QString writePng(QIODevice& file, const ScreenPlot& plot) {
@@ -186,22 +201,7 @@ QString writePdf(QIODevice& file, const SheetContent& sheet) {
 std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
                                    const ExportSettings& settings) {
     const QDir dir(outputDir);
-    // Inputs as files, not spellings: an output that is an input under another name (a
-    // symlink, a hard link, a bind mount) is found too.
-    QSet<FileIdentity> inputFiles;
-    for (const QString& input : inputs) {
-        const std::optional<FileIdentity> id = input == QLatin1String(StandardInputName)
-                                                   ? IdentityOf(STDIN_FILENO)
-                                                   : IdentityOf(PathBytes(input));
-        if (id) {
-            inputFiles.insert(*id);
-        }
-    }
-    if (!settings.templates.tip.isEmpty()) {
-        if (const std::optional<FileIdentity> tip = IdentityOf(PathBytes(settings.templates.tip))) {
-            inputFiles.insert(*tip);
-        }
-    }
+    const QSet<FileIdentity> inputFiles = inputIdentities(inputs, settings);
     QSet<QString> claimed;
     std::vector<ExportJob> jobs;
     jobs.reserve(static_cast<std::size_t>(inputs.size()));
@@ -220,8 +220,7 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
         job.dat = name(settings.dat, ".dat");
         job.templates = TemplateOutputNames(dir, base, settings.templates);
         QStringList ids;
-        for (const QString* output : {&job.pdf, &job.png, &job.svg, &job.dat, &job.templates.dxf,
-                                      &job.templates.pdf, &job.templates.svg}) {
+        for (const QString* output : outputsOf(job)) {
             if (output->isEmpty()) {
                 continue;
             }
@@ -250,6 +249,40 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
         jobs.push_back(std::move(job));
     }
     return jobs;
+}
+
+Status CheckTablePath(const QString& path, const QStringList& inputs,
+                      const std::vector<ExportJob>& jobs, const ExportSettings& settings) {
+    if (path == QLatin1String(StandardInputName)) {
+        return Status::success();
+    }
+    const std::optional<FileIdentity> file = IdentityOf(PathBytes(path));
+    if (file && inputIdentities(inputs, settings).contains(*file)) {
+        return Status::failure(
+            QStringLiteral("--table %1: it would replace an input file").arg(path));
+    }
+    const QString id = identity(path);
+    for (const ExportJob& job : jobs) {
+        for (const QString* output : outputsOf(job)) {
+            if (job.refusal.isEmpty() && !output->isEmpty() && identity(*output) == id) {
+                return Status::failure(
+                    QStringLiteral("--table %1: it is also an output of this run").arg(path));
+            }
+        }
+    }
+    return Status::success();
+}
+
+QString WriteOutput(const QString& path, const QByteArray& bytes) {
+    OutputFile file(path);
+    QString error = file.open();
+    if (error.isEmpty()) {
+        error = file.write(bytes);
+    }
+    if (error.isEmpty()) {
+        error = file.commit();
+    }
+    return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
 }
 
 namespace {

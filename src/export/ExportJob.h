@@ -2,6 +2,7 @@
 #pragma once
 
 #include "export/TemplateExport.h"
+#include "model/Result.h"
 
 #include <QString>
 #include <QStringList>
@@ -53,6 +54,15 @@ struct ExportReport {
 // file by device and inode, whatever its name), is refused.
 std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& outputDir,
                                    const ExportSettings& settings);
+
+// Whether the table may be written to `path` (a file; standard output always may): not over an
+// input or the rib tip, and not over an output of `jobs`.
+Status CheckTablePath(const QString& path, const QStringList& inputs,
+                      const std::vector<ExportJob>& jobs, const ExportSettings& settings);
+
+// Writes `bytes` as every output is written: complete under a temporary name first, which a
+// termination signal removes, then renamed to `path`. Empty, or the line to report.
+QString WriteOutput(const QString& path, const QByteArray& bytes);
 
 // Reads the input as the viewer reads it and writes its outputs, each under its final name only
 // once it is complete. An input the viewer answers with a message gets no outputs.

@@ -159,6 +159,11 @@ void TestExportCommand::usageErrors_data() {
     QTest::newRow("language 0") << QStringList{"--language", "0", "in/a.dat"};
     QTest::newRow("program directory without Set.txt")
         << QStringList{"--program-dir", "in", "in/a.dat"};
+    QTest::newRow("table over an input") << QStringList{"--table", "in/b.dat", "in/b.dat"};
+    QTest::newRow("table over an output")
+        << QStringList{"--table", "out/b.pdf", "--pdf", "in/b.dat"};
+    QTest::newRow("table over the rib tip") << QStringList{
+        "--table", "in/b.dat", "--dxf", "--ribs", "3", "--tip", "in/b.dat", "in/a.dat"};
 }
 
 void TestExportCommand::usageErrors() {
@@ -168,6 +173,8 @@ void TestExportCommand::usageErrors() {
     QCOMPARE(run.status, 2);
     QVERIFY(!run.errorLines.isEmpty());
     QVERIFY(QDir(dir_->filePath(QStringLiteral("out"))).isEmpty());
+    QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("in/b.dat"))),
+             testing::readAll(testing::samplePath("naca4415.dat")));
 }
 
 void TestExportCommand::programDirectory_data() {
@@ -225,6 +232,15 @@ void TestExportCommand::table() {
     QVERIFY2(rows[5][warnings].contains(QLatin1String("off the smooth line")),
              qPrintable(rows[5].join(u'|')));
     QVERIFY(run.errorLines.filter(QStringLiteral("spike.dat: warning: the point")).size() == 1);
+
+    // A table to standard output that cannot be written fails the run.
+    QProcess full;
+    full.setWorkingDirectory(dir_->path());
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(VANDRIX_EXPORT_COMMAND), {"--table", "-", "in/a.dat"});
+    QVERIFY(full.waitForFinished(60000));
+    QCOMPARE(full.exitCode(), 1);
+    QVERIFY(full.readAllStandardError().contains("No space left on device"));
 }
 
 QTEST_GUILESS_MAIN(TestExportCommand)
