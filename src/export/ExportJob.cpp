@@ -227,16 +227,14 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
             const std::optional<FileIdentity> file = IdentityOf(PathBytes(*output));
             if (file && inputFiles.contains(*file)) {
                 job.refusal =
-                    input +
-                    QStringLiteral(": refused: %1 would replace an input file").arg(*output);
+                    QStringLiteral("refused: %1 would replace an input file").arg(*output);
                 break;
             }
             const QString id = identity(*output);
             if (claimed.contains(id)) {
-                job.refusal = input + QStringLiteral(
-                                          ": refused: %1 is already written by "
-                                          "another input of this run")
-                                          .arg(*output);
+                job.refusal =
+                    QStringLiteral("refused: %1 is already written by another input of this run")
+                        .arg(*output);
                 break;
             }
             ids << id;
@@ -325,15 +323,16 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         return report;
     };
     if (!job.refusal.isEmpty()) {
-        return refuse(job.refusal.mid(job.input.size() + 2), job.refusal);
+        return refuse(job.refusal, job.input + QStringLiteral(": ") + job.refusal);
     }
     DataFileReading reading;
     reading.language = settings.language;
     reading.unusableMessage = BuiltInUnusableMessage();
     // One read makes every output: a pipe can be read only once.
-    const bool standardInput = job.input == QLatin1String(StandardInputName);
-    const ExportInputRead input =
-        ReadExportInput(job.input, standardInput ? settings.stdinName : job.input, reading);
+    // What standard input is called where a name is shown: its outputs' stem.
+    const QString sourceName =
+        job.input == QLatin1String(StandardInputName) ? settings.stdinName : job.input;
+    const ExportInputRead input = ReadExportInput(job.input, sourceName, reading);
     const DataFileOutcome& data = input.data;
     const ProfileCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
@@ -391,21 +390,13 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         fail(writeAtomically(job.pdf, [&](QIODevice& file) { return writePdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
-        fail(writeAtomically(job.dat, [&](QIODevice& file) {
-            return file.write(input.dataFile) == input.dataFile.size() ? QString()
-                                                                       : file.errorString();
-        }));
+        fail(WriteOutput(job.dat, input.dataFile));
     }
     if (job.templates.any()) {
         const NamedSection section =
-            SectionOfInput(job.input, data.values[0].value_or(QString()), curves);
-        report.errors << ExportTemplates(
-            job.input, section, settings.templates, job.templates, settings.fontName,
-            [](const QString& path, const QByteArray& bytes) {
-                return writeAtomically(path, [&bytes](QIODevice& file) {
-                    return file.write(bytes) == bytes.size() ? QString() : file.errorString();
-                });
-            });
+            SectionOfInput(sourceName, data.values[0].value_or(QString()), curves);
+        report.errors << ExportTemplates(job.input, section, settings.templates, job.templates,
+                                         settings.fontName, &WriteOutput);
     }
     return report;
 }

@@ -31,7 +31,7 @@ struct ExportSettings {
 };
 
 // One input and the files it becomes. An empty output path means that output is not wanted;
-// a non-empty refusal means the input is not exported at all.
+// a non-empty refusal ("refused: why") means the input is not exported at all.
 struct ExportJob {
     QString input;
     QString pdf;

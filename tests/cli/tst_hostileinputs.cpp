@@ -73,6 +73,7 @@ private slots:
     void notRegular();
     void pipes_data();
     void pipes();
+    void templateFromStandardInput();
     void sameFile_data();
     void sameFile();
     void offPage_data();
@@ -201,6 +202,16 @@ void TestHostileInputs::pipes() {
     if (dat == readAll(samplePath("naca2412.dat"))) {
         QCOMPARE(readAll(path("out/") + stem + QStringLiteral(".png")), readAll(path("a.png")));
     }
+}
+
+// A section without a title is labelled after its file; from standard input, after --name.
+void TestHostileInputs::templateFromStandardInput() {
+    QByteArray untitled = readAll(samplePath("naca2412.dat"));
+    untitled.replace("Name:NACA 2412\r\n", "Name:\r\n");
+    const Run run =
+        runShell(QStringLiteral("$X --template-svg --name wing2 -o out -"), dir_->path(), untitled);
+    QCOMPARE(run.status, 0);
+    QVERIFY(readAll(path("out/wing2-template.svg")).contains(">wing2, chord 150 mm<"));
 }
 
 // An input that is an output's file under another name is refused, for every output kind.
