@@ -258,10 +258,12 @@ int RunExportCommand(int& argc, char** argv) {
     const Options options(parser);
     const TemplateOptions templateOptions(parser);
     const bool parsed = parser.parse(arguments);
-    const bool pdfWanted =
-        parser.isSet(options.pdf) || templateOptions.wantsPdf(parser) ||
+    // The sheet is the output when no other is asked for.
+    const bool sheetPdf =
+        parser.isSet(options.pdf) ||
         !(parser.isSet(options.png) || parser.isSet(options.svg) || parser.isSet(options.dat) ||
           parser.isSet(options.table) || templateOptions.anyOutput(parser));
+    const bool pdfWanted = sheetPdf || templateOptions.wantsPdf(parser);
     // Help, the version and a missing input are answered without the platform: starting it
     // would make its font database set fontconfig up when the application ends.
     const bool answersOnly =
@@ -299,9 +301,7 @@ int RunExportCommand(int& argc, char** argv) {
     settings.svg = parser.isSet(options.svg);
     settings.dat = parser.isSet(options.dat);
     settings.table = parser.isSet(options.table);
-    settings.pdf =
-        parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat ||
-                                       settings.table || templateOptions.anyOutput(parser));
+    settings.pdf = sheetPdf;
     int threads = std::max(QThread::idealThreadCount(), 1);
     const QString outDir = parser.value(options.outputDir);
     if (parser.isSet(options.name)) {

@@ -7,18 +7,15 @@ namespace vandrix {
 
 namespace {
 
-struct Usage {
-    QString reason;
-};
-
-// A value read by the shared rules; its usage error names the option.
+// A value read by the shared rules into `to`; its usage error names the option.
 template <typename T>
-T take(const QString& option, const QString& text, Result<T> (*read)(const QString&)) {
+Status take(const QString& option, const QString& text, Result<T> (*read)(const QString&), T& to) {
     const Result<T> value = read(text);
     if (!value) {
-        throw Usage{ValueProblem(QStringLiteral("--") + option, text, value.error())};
+        return Status::failure(ValueProblem(QStringLiteral("--") + option, text, value.error()));
     }
-    return value.value();
+    to = value.value();
+    return Status::success();
 }
 
 }  // namespace
@@ -37,60 +34,72 @@ bool TemplateOptions::wantsPdf(const QCommandLineParser& parser) const {
 
 Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
                                                double printerScale, qsizetype inputs) const {
+    using Settings = Result<TemplateSettings>;
     TemplateSettings settings;
     settings.dxf = parser.isSet(dxf);
     settings.pdf = wantsPdf(parser);
     settings.svg = parser.isSet(svg);
-    try {
-        if (parser.isSet(chord)) {
-            settings.chord =
-                take(QStringLiteral("chord"), parser.value(chord), &TemplateChordValue);
-        } else {
-            settings.chord = printerScale;
-            if (anyOutput(parser) &&
-                (printerScale < MinTemplateChord || printerScale > MaxTemplateChord)) {
-                throw Usage{QStringLiteral("--chord: the default, the printer scale of %1 mm, is "
-                                           "not 1 to 5,000 mm")
-                                .arg(printerScale)};
-            }
+    Status taken = Status::success();
+    if (parser.isSet(chord)) {
+        taken =
+            take(QStringLiteral("chord"), parser.value(chord), &TemplateChordValue, settings.chord);
+    } else {
+        settings.chord = printerScale;
+        if (anyOutput(parser) && !TemplateChordInRange(printerScale)) {
+            return Settings::failure(
+                QStringLiteral("--chord: the default, the printer scale of %1 mm, is not %2")
+                    .arg(printerScale)
+                    .arg(TemplateChordRange()));
         }
-        if (parser.isSet(teThickness)) {
-            settings.features.teThickness = take(QStringLiteral("te-thickness"),
-                                                 parser.value(teThickness), &TemplateLengthValue);
-        }
-        if (parser.isSet(inset)) {
-            settings.features.inset =
-                take(QStringLiteral("inset"), parser.value(inset), &TemplateLengthValue);
-        }
-        for (const QString& text : parser.values(spar)) {
-            settings.features.spars.push_back(take(QStringLiteral("spar"), text, &SparNotchValue));
-        }
-        if (parser.isSet(ribs)) {
-            bool ok = false;
-            settings.ribs = parser.value(ribs).toInt(&ok);
-            if (!ok || settings.ribs < 2) {
-                throw Usage{QStringLiteral("--ribs %1: a rib set has 2 ribs or more")
-                                .arg(parser.value(ribs))};
-            }
-            if (!parser.isSet(tip)) {
-                throw Usage{QStringLiteral("--ribs needs --tip FILE")};
-            }
-            if (inputs != 1) {
-                throw Usage{QStringLiteral("--ribs takes exactly one input, the root; %1 given")
-                                .arg(inputs)};
-            }
-            settings.tip = parser.value(tip);
-            if (parser.isSet(tipChord)) {
-                settings.tipChord =
-                    take(QStringLiteral("tip-chord"), parser.value(tipChord), &TemplateChordValue);
-            }
-        } else if (parser.isSet(tip) || parser.isSet(tipChord)) {
-            throw Usage{QStringLiteral("--tip and --tip-chord belong to --ribs N")};
-        }
-    } catch (const Usage& usage) {
-        return Result<TemplateSettings>::failure(usage.reason);
     }
-    return Result<TemplateSettings>::success(std::move(settings));
+    if (taken && parser.isSet(teThickness)) {
+        taken = take(QStringLiteral("te-thickness"), parser.value(teThickness),
+                     &TemplateLengthValue, settings.features.teThickness);
+    }
+    if (taken && parser.isSet(inset)) {
+        taken = take(QStringLiteral("inset"), parser.value(inset), &TemplateLengthValue,
+                     settings.features.inset);
+    }
+    for (const QString& text : parser.values(spar)) {
+        SparNotch notch;
+        if (taken) {
+            taken = take(QStringLiteral("spar"), text, &SparNotchValue, notch);
+            settings.features.spars.push_back(notch);
+        }
+    }
+    if (!taken) {
+        return Settings::failure(taken.error());
+    }
+    if (!parser.isSet(ribs)) {
+        if (parser.isSet(tip) || parser.isSet(tipChord)) {
+            return Settings::failure(QStringLiteral("--tip and --tip-chord belong to --ribs N"));
+        }
+        return Settings::success(std::move(settings));
+    }
+    bool ok = false;
+    settings.ribs = parser.value(ribs).toInt(&ok);
+    if (!ok || settings.ribs < 2) {
+        return Settings::failure(
+            QStringLiteral("--ribs %1: a rib set has 2 ribs or more").arg(parser.value(ribs)));
+    }
+    if (!parser.isSet(tip)) {
+        return Settings::failure(QStringLiteral("--ribs needs --tip FILE"));
+    }
+    if (inputs != 1) {
+        return Settings::failure(
+            QStringLiteral("--ribs takes exactly one input, the root; %1 given").arg(inputs));
+    }
+    settings.tip = parser.value(tip);
+    if (parser.isSet(tipChord)) {
+        double tipChordValue = 0.0;
+        taken = take(QStringLiteral("tip-chord"), parser.value(tipChord), &TemplateChordValue,
+                     tipChordValue);
+        if (!taken) {
+            return Settings::failure(taken.error());
+        }
+        settings.tipChord = tipChordValue;
+    }
+    return Settings::success(std::move(settings));
 }
 
 }  // namespace vandrix

@@ -32,10 +32,20 @@ Result<double> TemplateChordValue(const QString& text) {
     if (!value) {
         return Result<double>::failure(notANumber());
     }
-    if (*value < MinTemplateChord || *value > MaxTemplateChord) {
-        return Result<double>::failure(QStringLiteral("a chord is 1 to 5,000 mm"));
+    if (const Status inRange = TemplateChordInRange(*value); !inRange) {
+        return Result<double>::failure(inRange.error());
     }
     return Result<double>::success(*value);
+}
+
+Status TemplateChordInRange(double chord) {
+    return chord >= MinTemplateChord && chord <= MaxTemplateChord
+               ? Status::success()
+               : Status::failure(QStringLiteral("a chord is ") + TemplateChordRange());
+}
+
+QString TemplateChordRange() {
+    return QStringLiteral("1 to 5,000 mm");
 }
 
 Result<double> TemplateLengthValue(const QString& text) {

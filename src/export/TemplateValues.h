@@ -13,6 +13,10 @@ namespace vandrix {
 
 // A chord in millimetres, 1 to 5,000.
 Result<double> TemplateChordValue(const QString& text);
+// Whether a chord in millimetres is within TemplateChordRange().
+Status TemplateChordInRange(double chord);
+// "1 to 5,000 mm".
+QString TemplateChordRange();
 // A length of 0 mm or more (0 leaves the feature out).
 Result<double> TemplateLengthValue(const QString& text);
 // A spar notch, POS:WIDTH:DEPTH[:upper|lower|both].
