@@ -3,13 +3,16 @@
 
 #include "export/TemplateExport.h"
 #include "export/TemplateValues.h"
+#include "formats/FileIdentity.h"
 #include "model/Conversions.h"
+#include "model/PrintableName.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -80,9 +83,10 @@ AnswerRead readAnswer(const TemplateAnswer& answer) {
     return read;
 }
 
+// The same file under any name: a symlink, a hard link or a bind mount.
 bool sameFile(const QString& a, const QString& b) {
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+    const std::optional<FileIdentity> file = IdentityOf(PathBytes(a));
+    return file && file == IdentityOf(PathBytes(b));
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <memory>
 
 using namespace vandrix;
@@ -32,6 +34,7 @@ private slots:
     void badValues();
     void ribThatCannotBeBuilt_data();
     void ribThatCannotBeBuilt();
+    void neverReplacesTheDataFile_data();
     void neverReplacesTheDataFile();
     void cancelledWritesNothing();
     void nextDialogKeepsFeatures();
@@ -251,15 +254,26 @@ void TestTemplate::ribThatCannotBeBuilt() {
     QCOMPARE(written(), QStringList());
 }
 
+void TestTemplate::neverReplacesTheDataFile_data() {
+    QTest::addColumn<bool>("hardLink");
+    QTest::newRow("by its name") << false;
+    QTest::newRow("by a hard link") << true;
+}
+
 void TestTemplate::neverReplacesTheDataFile() {
-    // A data file that happens to carry a template's name.
+    QFETCH(bool, hardLink);
+    // A data file that carries a template's name, or is the same file as one.
     openData(QStringLiteral("wing.dxf"));
     const QByteArray before = testing::readAll(state.DataPath);
-    answer([](TemplateAnswer& a) { a.chord = QStringLiteral("100"); },
-           data->filePath(QStringLiteral("wing")));
+    const QString dxf = hardLink ? out->filePath(QStringLiteral("rib.dxf")) : state.DataPath;
+    if (hardLink) {
+        QCOMPARE(::link(QFile::encodeName(state.DataPath).constData(),
+                        QFile::encodeName(dxf).constData()),
+                 0);
+    }
+    answer([](TemplateAnswer& a) { a.chord = QStringLiteral("100"); }, dxf.chopped(4));
     chooseFileItem();
-    QCOMPARE(dialogs->messages,
-             QStringList{state.DataPath + QStringLiteral(" would replace the data file.")});
+    QCOMPARE(dialogs->messages, QStringList{dxf + QStringLiteral(" would replace the data file.")});
     QCOMPARE(testing::readAll(state.DataPath), before);
     QCOMPARE(QDir(data->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("wing.dxf")});
