@@ -16,7 +16,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -28,7 +27,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <optional>
 

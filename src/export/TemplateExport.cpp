@@ -23,6 +23,8 @@ TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
     return outputs;
 }
 
+namespace {
+
 RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY) {
     RibSection section;
     for (int i = 0; i < RibStations; ++i) {
@@ -43,6 +45,8 @@ Result<NamedSection> ReadRibSection(const QString& path) {
         SectionOfInput(path, data.values[0].value_or(QString()), data.curves));
 }
 
+}  // namespace
+
 NamedSection SectionOfInput(const QString& path, const QString& title,
                             const ProfileCurves& curves) {
     NamedSection named{title.trimmed(), SectionFromCurves(curves.x, curves.y)};
@@ -52,6 +56,9 @@ NamedSection SectionOfInput(const QString& path, const QString& title,
     return named;
 }
 
+namespace {
+
+// The items to draw: one template, or the rib set from `section` to the tip (read here).
 Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
                                                 const TemplateSettings& settings) {
     using Items = Result<std::vector<TemplateItem>>;
@@ -96,6 +103,8 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
     }
     return Items::success(std::move(items));
 }
+
+}  // namespace
 
 QStringList ExportTemplates(const QString& input, const NamedSection& section,
                             const TemplateSettings& settings, const TemplateOutputs& outputs,

@@ -48,15 +48,9 @@ struct NamedSection {
     QString name;
     RibSection section;
 };
-RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY);
 // An input's section from the curves read; named after the file when it has
 // no title.
 NamedSection SectionOfInput(const QString& path, const QString& title, const ProfileCurves& curves);
-Result<NamedSection> ReadRibSection(const QString& path);
-
-// The items to draw: one template, or the rib set from `section` to the tip (read here).
-Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
-                                                const TemplateSettings& settings);
 
 // Writes a finished file; empty, or the line to report.
 using TemplateFileWriter = std::function<QString(const QString& path, const QByteArray& bytes)>;

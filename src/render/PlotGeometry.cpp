@@ -3,6 +3,8 @@
 
 #include "model/Conversions.h"
 
+#include <optional>
+
 namespace vandrix {
 
 namespace {

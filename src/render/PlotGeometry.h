@@ -5,7 +5,6 @@
 #include "model/Profile.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace vandrix {

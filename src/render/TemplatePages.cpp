@@ -16,8 +16,8 @@ namespace vandrix {
 
 namespace {
 
-// 1200 dots an inch: a dot is 0.02 mm, far below the 0.01 mm the outline is held to once
-// Qt writes its coordinates with their decimals.
+// 1200 dots an inch, a dot about 0.02 mm; Qt writes coordinates with their decimals, so the
+// outline keeps to 0.01 mm.
 constexpr int PdfResolution = 1200;
 constexpr double OutlinePen = 0.2;
 constexpr double ThinPen = 0.1;
@@ -25,6 +25,7 @@ constexpr double LabelSize = 3.0;
 constexpr double FooterTextSize = 3.0;
 constexpr double CrossArm = 4.0;
 constexpr double CrossRing = 1.5;
+constexpr auto PrintAtFullSize = "Print at 100 % (no fit to page)";
 
 // Text `sizeMm` high at a point in millimetres, set at the device's own resolution so that
 // glyphs are not scaled up from a tiny font. One face throughout: every face a PDF uses is
@@ -73,8 +74,7 @@ void drawCheckBar(QPainter& painter, const QString& family, QPointF start, bool 
     }
 }
 
-}  // namespace
-
+// "chord 600 mm", or "chords 80 to 200 mm" for several items.
 QString ChordText(const std::vector<TemplateItem>& items, const TemplatePage& page) {
     double least = 0.0;
     double most = 0.0;
@@ -88,6 +88,8 @@ QString ChordText(const std::vector<TemplateItem>& items, const TemplatePage& pa
     }
     return QStringLiteral("chords %1 to %2 mm").arg(MillimetreText(least), MillimetreText(most));
 }
+
+}  // namespace
 
 void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
                        const std::vector<TemplateItem>& items, const TemplateHeading& heading) {

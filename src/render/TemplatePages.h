@@ -13,8 +13,6 @@ class QPainter;
 
 namespace vandrix {
 
-inline constexpr auto PrintAtFullSize = "Print at 100 % (no fit to page)";
-
 // What every page of a template names: the section, and the font its text is set in.
 struct TemplateHeading {
     QString name;
@@ -31,8 +29,5 @@ void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
 // The laid-out pages as a PDF of A4 pages at 1:1.
 Result<QByteArray> TemplatePdf(const std::vector<TemplateItem>& items,
                                const TemplateHeading& heading);
-
-// "chord 600 mm", or "chords 80 to 200 mm" for several items.
-QString ChordText(const std::vector<TemplateItem>& items, const TemplatePage& page);
 
 }  // namespace vandrix

@@ -12,6 +12,19 @@ namespace vandrix {
 
 namespace {
 
+// The file a drop brings: the first local file among its URLs; directories are passed over.
+QString DroppedFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls()) {
+        return {};
+    }
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
 // Watches the window and its text boxes for drags that carry a file.
 class FileDropFilter : public QObject {
 public:
@@ -46,18 +59,6 @@ private:
 };
 
 }  // namespace
-
-QString DroppedFile(const QMimeData* mime) {
-    if (mime == nullptr || !mime->hasUrls()) {
-        return {};
-    }
-    for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir()) {
-            return url.toLocalFile();
-        }
-    }
-    return {};
-}
 
 void AcceptFileDrops(QWidget* window, std::function<void(const QString&)> open) {
     auto* filter = new FileDropFilter(window, std::move(open));

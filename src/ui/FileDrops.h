@@ -5,13 +5,9 @@
 
 #include <functional>
 
-class QMimeData;
 class QWidget;
 
 namespace vandrix {
-
-// The file a drop brings: the first local file among its URLs; directories are passed over.
-QString DroppedFile(const QMimeData* mime);
 
 // Makes a window take files dropped anywhere on it, its text boxes included (which keep taking
 // dropped text), and hands each dropped file to `open`.

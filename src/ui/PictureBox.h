@@ -30,10 +30,6 @@ public:
     void setScaleTop(double top) { scaleTop_ = top; }
     void setScaleWidth(double width) { scaleWidth_ = width; }
     void setScaleHeight(double height) { scaleHeight_ = height; }
-    double scaleLeft() const { return scaleLeft_; }
-    double scaleTop() const { return scaleTop_; }
-    double scaleWidth() const { return scaleWidth_; }
-    double scaleHeight() const { return scaleHeight_; }
 
     // Clears the image and draws the plot in the current frame.
     void drawPlot(const ScreenPlot& plot);
