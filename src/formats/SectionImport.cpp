@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <optional>
 
 namespace vandrix {
 
@@ -120,10 +121,12 @@ SectionImport ImportSectionStart(QByteArray bytes, const QString& sourcePath,
 SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePath,
                                 const QDate& modified) {
     SectionImport import;
-    const SectionTextOutcome read = ReadSectionText(bytes);
+    // Recoded once here: the reader takes the recoded text as it is.
+    const std::optional<QByteArray> recoded = RecodedText(bytes);
+    const SectionTextOutcome read = ReadSectionText(recoded ? *recoded : bytes);
     if (read.kind == SectionTextOutcome::Kind::NotSection) {
         // A data file in UTF-16 or with CR-only line ends is read from its recoded text.
-        import.bytes = RecodedText(bytes).value_or(QByteArray());
+        import.bytes = recoded.value_or(QByteArray());
         return import;
     }
     if (read.kind == SectionTextOutcome::Kind::Neither) {
