@@ -48,8 +48,8 @@ QString BuiltInUnusableMessage();
 // Reads a data file from a device that is already open for reading.
 DataFileOutcome ReadDataFileFrom(QIODevice& device, const DataFileReading& reading);
 
-// Reads the file at `path`: a data file as it is, a Selig or Lednicer section file as the data
-// file it converts to. The file is closed when this returns.
+// Reads the file at `path`: a data file as it is, a Selig, Lednicer or MSES section file as the
+// data file it converts to. The file is closed when this returns.
 DataFileOutcome ReadDataFileAt(const QString& path, const DataFileReading& reading);
 
 }  // namespace vandrix

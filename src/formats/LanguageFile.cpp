@@ -97,6 +97,11 @@ QString Caption(const LanguageRead& read, LanguageSection section) {
     return read.text(section).value_or(BuiltInCaption(section));
 }
 
+namespace {
+
+// Gives the later sections that `read` lacks the lines of `fallbackPath`'s file for the same
+// language, where that file has them. Nothing about the fallback file is reported: it only
+// stands in for lines the user's file is too old to have.
 void FillLaterSections(LanguageRead& read, std::int16_t language, const QString& fallbackPath) {
     const auto lacking = [&read] {
         for (int s = FirstLanguageSectionCount + 1; s <= LanguageSectionCount; ++s) {
@@ -109,8 +114,9 @@ void FillLaterSections(LanguageRead& read, std::int16_t language, const QString&
     if (fallbackPath.isEmpty() || !lacking()) {
         return;
     }
-    QFile file(fallbackPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Refused unless a regular file, like the user's own: a FIFO would hold up start-up.
+    QFile file;
+    if (!OpenInput(file, fallbackPath, FifoRule::Refuse)) {
         return;
     }
     const LanguageRead fallback = ParseLanguage(file, language, fallbackPath);
@@ -121,6 +127,8 @@ void FillLaterSections(LanguageRead& read, std::int16_t language, const QString&
         }
     }
 }
+
+}  // namespace
 
 Result<LanguageRead> ReadLanguageFile(const QString& path, std::int16_t language,
                                       const QString& fallbackPath) {

@@ -75,11 +75,6 @@ QString BuiltInCaption(LanguageSection section);
 // A section's text in `read`, else BuiltInCaption.
 QString Caption(const LanguageRead& read, LanguageSection section);
 
-// Gives the later sections that `read` lacks the lines of `fallbackPath`'s file for the same
-// language, where that file has them. Nothing about the fallback file is reported: it only
-// stands in for lines the user's file is too old to have.
-void FillLaterSections(LanguageRead& read, std::int16_t language, const QString& fallbackPath);
-
 // Opens and reads the language file at `path`, the later sections it lacks from the shipped
 // file (ShippedLanguageFile) or `fallbackPath`; fails with the one message for a file that
 // cannot be opened.

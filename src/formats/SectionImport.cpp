@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <optional>
 
 namespace vandrix {
 
@@ -22,12 +23,12 @@ QString percentText(double fraction) {
     return percent(fraction) + QStringLiteral(" %");
 }
 
+// The native data file for a section; `summary` gives its name and format.
 QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
-                      const QString& sourcePath, const QDate& modified) {
+                      const SectionSummary& summary, const QString& sourcePath,
+                      const QDate& modified) {
     const QFileInfo info(sourcePath);
     const SectionMeasures& m = section.measures;
-    const QString name = text.name.isEmpty() ? info.completeBaseName() : text.name;
-    const QString format = SectionFormatName(text.format);
     QString points = QString::number(text.pointCount);
     if (text.format == SectionFormat::Lednicer) {
         points += QStringLiteral(" (%1 upper, %2 lower)")
@@ -53,7 +54,7 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
                        {QStringLiteral("反り位置"), QStringLiteral("Camber position")},
                        {QStringLiteral("前縁半径"), QStringLiteral("LE radius")},
                        {QStringLiteral("点数"), QStringLiteral("Points")}}};
-    profile.values = {name,
+    profile.values = {summary.name,
                       info.completeBaseName(),
                       modified.toString(Qt::ISODate),
                       percentText(m.thickness),
@@ -64,7 +65,7 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
     const FreeLines notes = {
         QStringLiteral("----------------------------------------"),
         QStringLiteral("Converted from: ") + info.fileName(),
-        QStringLiteral("Format: ") + format,
+        QStringLiteral("Format: ") + summary.format,
         QStringLiteral("Points in the file: ") + points,
         QStringLiteral("Thickness position: ") + percentText(m.thicknessX),
         QStringLiteral("Trailing-edge gap: ") + percentText(m.teGap),
@@ -120,10 +121,12 @@ SectionImport ImportSectionStart(QByteArray bytes, const QString& sourcePath,
 SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePath,
                                 const QDate& modified) {
     SectionImport import;
-    const SectionTextOutcome read = ReadSectionText(bytes);
+    // Recoded once here: the reader takes the recoded text as it is.
+    const std::optional<QByteArray> recoded = RecodedText(bytes);
+    const SectionTextOutcome read = ReadSectionText(recoded ? *recoded : bytes);
     if (read.kind == SectionTextOutcome::Kind::NotSection) {
         // A data file in UTF-16 or with CR-only line ends is read from its recoded text.
-        import.bytes = RecodedText(bytes).value_or(QByteArray());
+        import.bytes = recoded.value_or(QByteArray());
         return import;
     }
     if (read.kind == SectionTextOutcome::Kind::Neither) {
@@ -142,15 +145,14 @@ SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePa
         return import;
     }
     import.kind = SectionImport::Kind::Converted;
-    import.bytes = nativeFile(read.text, section.value(), sourcePath, modified);
     SectionSummary& summary = import.summary;
     summary.name =
         read.text.name.isEmpty() ? QFileInfo(sourcePath).completeBaseName() : read.text.name;
     summary.format = SectionFormatName(read.text.format);
     summary.points = read.text.pointCount;
-    summary.noteLines = read.text.noteLines;
     summary.measures = section.value().measures;
     summary.warnings = section.value().warnings;
+    import.bytes = nativeFile(read.text, section.value(), summary, sourcePath, modified);
     return import;
 }
 

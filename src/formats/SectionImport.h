@@ -19,8 +19,7 @@ inline constexpr qint64 MaxSectionFileBytes = qint64{8} * 1024 * 1024;
 struct SectionSummary {
     QString name;
     QString format;
-    int points = 0;     // coordinate pairs in the file
-    int noteLines = 0;  // non-blank lines after them
+    int points = 0;  // coordinate pairs in the file
     SectionMeasures measures;
     QStringList warnings;
 };

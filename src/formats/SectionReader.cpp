@@ -32,6 +32,10 @@ bool isSeparator(char c) {
 std::optional<double> parseNumber(std::string_view token) {
     if (!token.empty() && token.front() == '+') {
         token.remove_prefix(1);
+        // from_chars takes a '-' of its own, which would read "+-1.5" as -1.5.
+        if (!token.empty() && token.front() == '-') {
+            return std::nullopt;
+        }
     }
     if (token.empty()) {
         return std::nullopt;

@@ -50,7 +50,7 @@ std::optional<QString> replaceReadOnly(const QString& path, const QByteArray& by
     if (::fchmod(file.handle(), 0666 & ~mask) != 0 || ::fsync(file.handle()) != 0 ||
         std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(path).constData()) != 0) {
-        return qt_error_string(errno);
+        return ErrnoText(errno);
     }
     file.setAutoRemove(false);
     return std::nullopt;

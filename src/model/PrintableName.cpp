@@ -7,8 +7,12 @@ namespace {
 
 constexpr char16_t StrayBase = 0xDC00;
 
-bool isStray(char16_t unit) {
-    return unit >= StrayBase + 0x80 && unit <= StrayBase + 0xFF;
+// Whether the unit at `i` carries a stray byte: a lone low surrogate in the stray range (one
+// after a high surrogate is half of a pair).
+bool strayAt(const QString& text, qsizetype i) {
+    const char16_t unit = text[i].unicode();
+    return unit >= StrayBase + 0x80 && unit <= StrayBase + 0xFF &&
+           (i == 0 || !text[i - 1].isHighSurrogate());
 }
 
 // The length of the valid UTF-8 sequence at `i`, or 0.
@@ -79,8 +83,7 @@ QByteArray PathBytes(const QString& path) {
     qsizetype run = 0;
     for (qsizetype i = 0; i < path.size(); ++i) {
         const char16_t unit = path[i].unicode();
-        // Only a lone low surrogate stands for a byte; one after a high surrogate is a pair.
-        if (isStray(unit) && (i == 0 || !path[i - 1].isHighSurrogate())) {
+        if (strayAt(path, i)) {
             bytes += QStringView(path).sliced(run, i - run).toUtf8();
             bytes += static_cast<char>(unit - StrayBase);
             run = i + 1;
@@ -92,7 +95,7 @@ QByteArray PathBytes(const QString& path) {
 
 bool HoldsStrayBytes(const QString& path) {
     for (qsizetype i = 0; i < path.size(); ++i) {
-        if (isStray(path[i].unicode()) && (i == 0 || !path[i - 1].isHighSurrogate())) {
+        if (strayAt(path, i)) {
             return true;
         }
     }
@@ -104,7 +107,7 @@ QString PrintableName(const QString& text) {
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
-        if (isStray(unit) && (i == 0 || !text[i - 1].isHighSurrogate())) {
+        if (strayAt(text, i)) {
             appendOctal(out, static_cast<unsigned char>(unit - StrayBase));
             continue;
         }

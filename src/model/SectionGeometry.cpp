@@ -2,6 +2,7 @@
 #include "SectionGeometry.h"
 
 #include "SectionMeasures.h"
+#include "SmoothOutline.h"
 
 #include <Eigen/Geometry>
 

@@ -3,14 +3,11 @@
 
 #include "Result.h"
 #include "SectionOutline.h"
-#include "SmoothOutline.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <memory>
-#include <optional>
 
 namespace vandrix {
 

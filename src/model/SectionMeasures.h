@@ -2,6 +2,7 @@
 #pragma once
 
 #include "SectionGeometry.h"
+#include "SmoothOutline.h"
 
 namespace vandrix {
 

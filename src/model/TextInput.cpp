@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextInput.h"
 
+#include "FileMessages.h"
+
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -219,7 +221,7 @@ QString TextInput::describe(Status status, int lineNumber, const QString& path) 
         case Status::TooLong:
             return QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber).arg(path);
         case Status::Failed:
-            return QStringLiteral("Cannot read file %1: %2").arg(path, errorString());
+            return CannotReadDescription(path, errorString());
         case Status::Ok:
         case Status::End:
             break;

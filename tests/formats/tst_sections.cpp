@@ -301,6 +301,9 @@ void TestSections::reading_data() {
     QTest::newRow("notes after a blank line, with numbers among them")
         << Naca2412 + "\n\nAlpha Cl Cd\n0.0 0.25 0.007\n2.0 0.47 0.008\n"
         << converted << "Points in the file: 121, 3 note lines after them";
+    QTest::newRow("a second sign after '+': a note, not a point")
+        << Naca2412 + "+-1.5 0.0\n"
+        << converted << "Points in the file: 121, 1 note line after them";
     QTest::newRow("a note line: no note count")
         << Naca2412 << converted << "Points in the file: 121";
     QTest::newRow("name over two lines, a source, a placeholder row")
