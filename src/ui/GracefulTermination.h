@@ -10,8 +10,8 @@ class QSocketNotifier;
 namespace vandrix {
 
 // Turns SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C in a terminal) into an ordinary
-// close of the program from the event loop, so that shut-down runs and settings are saved. A
-// program whose event loop does not answer within two seconds ends as the signal would end it.
+// close of the program from the event loop, so that shut-down runs and settings are saved. Two
+// seconds after the signal the program ends as the signal would end it, whatever it is doing.
 class GracefulTermination : public QObject {
     Q_OBJECT
 

@@ -21,8 +21,8 @@ public:
     Q_DISABLE_COPY_MOVE(Viewer)
 
     // Start-up, from loading the window to the language step; then `file`, when one is named,
-    // is opened as if chosen in the open-file dialog. Afterwards a termination signal closes
-    // the window as its close box would.
+    // is opened as if chosen in the open-file dialog. From the first step on, a termination
+    // signal closes the window as its close box would, once start-up has shown it.
     void start(const QString& file = {});
 
     FormMain& window() { return *form_; }

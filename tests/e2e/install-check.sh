@@ -29,8 +29,9 @@ done
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vandrix" --version)
 [[ "$version" =~ ^vandrix\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
 
-# Starts the installed viewer from an unrelated directory, waits until start-up is done (it then
-# catches SIGTERM) and closes it as logging out would.
+# Starts the installed viewer from an unrelated directory, waits until it catches SIGTERM (from
+# before start-up; the window closes once start-up has shown it) and closes it as logging out
+# would.
 run_viewer() {
   local data_home=$1 lang=$2
   (cd "$work" && XDG_DATA_HOME="$data_home" LANG="$lang" LC_ALL='' LANGUAGE='' \

@@ -14,7 +14,8 @@ using vandrix::testing::readAll;
 
 namespace {
 
-// True once the process catches SIGTERM, which the viewer arranges at the end of start-up.
+// True once the process catches SIGTERM, which the viewer arranges before start-up: a SIGTERM
+// from then on closes the window, with its settings saved, once start-up has shown it.
 bool catchesTerm(qint64 pid) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly)) {
