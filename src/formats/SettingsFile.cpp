@@ -78,19 +78,17 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes
 
 }  // namespace
 
-std::optional<QString> SaveSettingsFile(const QString& path, const QByteArray& bytes) {
+Status SaveSettingsFile(const QString& path, const QByteArray& bytes) {
     std::optional<QString> failure = replaceAtomically(path, bytes);
-    if (!failure) {
-        return failure;
-    }
     const QFileInfo existing(path);
-    if (existing.exists() && !existing.isWritable()) {
+    if (failure && existing.exists() && !existing.isWritable()) {
         failure = replaceReadOnly(path, bytes);
-        if (!failure) {
-            return failure;
-        }
     }
-    return writeInPlace(path, bytes);
+    if (failure) {
+        failure = writeInPlace(path, bytes);
+    }
+    return failure ? Status::failure(CannotWriteDescription(existing.absoluteFilePath(), *failure))
+                   : Status::success();
 }
 
 SettingsRead ParseSettings(QIODevice& device, const QString& path) {

@@ -41,7 +41,7 @@ QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::in
 // Puts `bytes` in the file at `path` by the first way that works: a new file beside it renamed
 // over it (a crash leaves the whole old or the whole new file), which also replaces a read-only
 // file in a writable directory; else, when the directory takes no new file, the existing file
-// emptied and written in place. Nothing when saved, else why not; the old file is left whole.
-std::optional<QString> SaveSettingsFile(const QString& path, const QByteArray& bytes);
+// emptied and written in place. When none works, the old file is left whole.
+Status SaveSettingsFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace vandrix

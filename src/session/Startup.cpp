@@ -7,9 +7,6 @@
 #include "ProgramDirectory.h"
 #include "formats/SettingsFile.h"
 #include "model/Conversions.h"
-#include "model/FileMessages.h"
-
-#include <QFileInfo>
 
 #include <array>
 
@@ -62,17 +59,15 @@ void ReadSetting(AppState& state, MainWindowPort& window, Dialogs& dialogs) {
     // The boxes show what is stored, also where a line overflowed or the file ended early.
     window.setScreenScaleText(Int16ToText(state.ScreenScale));
     window.setPrinterScaleText(DoubleToText(state.PrinterScale));
-    for (const QString& message : read.messages) {
-        dialogs.messageBox(message);
-    }
+    dialogs.messageBoxes(read.messages);
 }
 
 void WriteSetting(const AppState& state, Dialogs& dialogs) {
     const QString path = settingsPath(state);
     const QByteArray bytes =
         FormatSettings(state.Language, state.InitDir, state.ScreenScale, state.PrinterScale);
-    if (const std::optional<QString> failure = SaveSettingsFile(path, bytes)) {
-        dialogs.messageBox(CannotWriteDescription(QFileInfo(path).absoluteFilePath(), *failure));
+    if (const Status saved = SaveSettingsFile(path, bytes); !saved) {
+        dialogs.messageBox(saved.error());
     }
 }
 

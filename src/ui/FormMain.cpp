@@ -209,9 +209,7 @@ void FormMain::ReadDataFile() {
         }
     }
     announceCaptions();
-    for (const QString& message : outcome.messages) {
-        dialogs_.messageBox(message);
-    }
+    dialogs_.messageBoxes(outcome.messages);
 }
 
 void FormMain::DrawPlot() {
@@ -392,9 +390,7 @@ void FormMain::ReadLanguage() {
     templateCaptions_ = read;
     announceCaptions();
 
-    for (const QString& message : read.messages) {
-        dialogs_.messageBox(message);
-    }
+    dialogs_.messageBoxes(read.messages);
 }
 
 void FormMain::mnuSetLang_Click(std::int16_t index) {
