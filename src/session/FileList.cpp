@@ -24,6 +24,16 @@ QString otherCase(const QString& name) {
 
 }  // namespace
 
+FileList::FileList() : path_(QDir::currentPath()) {}
+
+bool FileList::setPath(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isDir()) {
+        return false;
+    }
+    path_ = QDir::cleanPath(QDir(path).absolutePath());
+    return true;
+}
+
 bool FileList::DirectoryHoldsFile(const QString& dir, const QString& name) {
     if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || name.contains(QLatin1Char('/'))) {
         return false;

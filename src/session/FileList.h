@@ -9,20 +9,23 @@ namespace vandrix {
 // be pointed to, and whether an ordinary file of a given name is in it.
 class FileList {
 public:
-    FileList() = default;
+    FileList();
     Q_DISABLE_COPY_MOVE(FileList)
     virtual ~FileList() = default;
 
-    virtual QString path() const = 0;
+    QString path() const { return path_; }
     // False when the path is not an existing directory; the current path then stays.
-    virtual bool setPath(const QString& path) = 0;
+    bool setPath(const QString& path);
     // Whether the directory holds an ordinary file of exactly this name, without listing it.
-    virtual bool holdsFile(const QString& name) const { return DirectoryHoldsFile(path(), name); }
+    bool holdsFile(const QString& name) const { return DirectoryHoldsFile(path_, name); }
 
     // Whether the ordinary files of `dir` (hidden ones left out, as in a listing) include one
     // named exactly `name`, letter case included. Costs a few lookups, whatever the size of
     // the directory.
     static bool DirectoryHoldsFile(const QString& dir, const QString& name);
+
+private:
+    QString path_;
 };
 
 }  // namespace vandrix

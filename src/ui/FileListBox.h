@@ -14,12 +14,6 @@ class FileListBox : public QListWidget, public FileList {
 
 public:
     explicit FileListBox(QWidget* parent = nullptr);
-
-    QString path() const override { return path_; }
-    bool setPath(const QString& path) override;
-
-private:
-    QString path_;
 };
 
 }  // namespace vandrix

@@ -4,27 +4,9 @@
 #include "session/FileList.h"
 #include "session/MainWindowPort.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace vandrix {
-
-// A file list over a real directory, starting in the current one.
-class DirFileList : public FileList {
-public:
-    QString path() const override { return path_; }
-    bool setPath(const QString& path) override {
-        if (path.isEmpty() || !QFileInfo(path).isDir()) {
-            return false;
-        }
-        path_ = QDir::cleanPath(QDir(path).absolutePath());
-        return true;
-    }
-
-private:
-    QString path_ = QDir::currentPath();
-};
 
 // A main window that records what start-up and shut-down asked of it, in order.
 class ScriptedWindow : public MainWindowPort {
@@ -32,7 +14,7 @@ public:
     QStringList calls;  // "load", "show", "unload", "language", "font <family> <size>"
     QString screenScaleText;
     QString printerScaleText;
-    DirFileList files;
+    FileList files;  // over a real directory, starting in the current one
 
     void loadWindow() override { calls << QStringLiteral("load"); }
     void showWindow() override { calls << QStringLiteral("show"); }
