@@ -154,11 +154,7 @@ void FormMain::applyTabOrder() {
 }
 
 void FormMain::Form_Load() {
-    Picture1->setBackColor(Qt::white);
-    Picture1->setScaleHeight(ScreenPlotFrame.height);
-    Picture1->setScaleLeft(ScreenPlotFrame.left);
-    Picture1->setScaleTop(ScreenPlotFrame.top);
-    Picture1->setScaleWidth(ScreenPlotFrame.width);
+    Picture1->setUpForScreenPlot();
 }
 
 void FormMain::CommandInF_Click() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureBox.h"
 
+#include "render/PlotStyle.h"
+
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -58,6 +60,14 @@ QSize PictureBox::logicalSize() const {
 QPointF PictureBox::toPixel(double x, double y) const {
     return {(x - scaleLeft_) * logicalSize().width() / scaleWidth_,
             (y - scaleTop_) * logicalSize().height() / scaleHeight_};
+}
+
+void PictureBox::setUpForScreenPlot() {
+    setBackColor(PlotBackColor);
+    setScaleHeight(ScreenPlotFrame.height);
+    setScaleLeft(ScreenPlotFrame.left);
+    setScaleTop(ScreenPlotFrame.top);
+    setScaleWidth(ScreenPlotFrame.width);
 }
 
 void PictureBox::drawPlot(const ScreenPlot& plot) {

@@ -31,6 +31,9 @@ public:
     void setScaleWidth(double width) { scaleWidth_ = width; }
     void setScaleHeight(double height) { scaleHeight_ = height; }
 
+    // A white ground under the screen plot's frame, as the window sets its picture area up.
+    void setUpForScreenPlot();
+
     // Clears the image and draws the plot in the current frame.
     void drawPlot(const ScreenPlot& plot);
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "render/PlotPainter.h"
-#include "render/PlotStyle.h"
 #include "ui/PictureBox.h"
 
 namespace vandrix::testing {
@@ -12,11 +10,7 @@ namespace vandrix::testing {
 inline void setUpAsInTheWindow(PictureBox& picture) {
     picture.resize(1000, 400);
     picture.show();
-    picture.setBackColor(PlotBackColor);
-    picture.setScaleHeight(ScreenPlotFrame.height);
-    picture.setScaleLeft(ScreenPlotFrame.left);
-    picture.setScaleTop(ScreenPlotFrame.top);
-    picture.setScaleWidth(ScreenPlotFrame.width);
+    picture.setUpForScreenPlot();
 }
 
 }  // namespace vandrix::testing
