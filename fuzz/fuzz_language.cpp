@@ -1,32 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The language-file reader: only the current language's lines apply, sections fill in order,
 // and the language menu takes every language the file lists.
-#include "ByteDevice.h"
+#include "FormatBytes.h"
 #include "FuzzCheck.h"
 #include "formats/LanguageFile.h"
-
-#include <QBuffer>
 
 #include <cstdint>
 
 using namespace vandrix;
-
-namespace {
-
-LanguageRead parse(const QByteArray& bytes, std::int16_t language) {
-    return testing::readFromBytes(bytes, [&](QIODevice& device) {
-        return ParseLanguage(device, language, QStringLiteral("Language.txt"));
-    });
-}
-
-}  // namespace
+using vandrix::testing::parseLanguageBytes;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const LanguageRead reference = parse(bytes, 1);
+    const LanguageRead reference = parseLanguageBytes(bytes, 1);
     for (const std::int16_t language :
          {std::int16_t(0), std::int16_t(1), std::int16_t(2), std::int16_t(3)}) {
-        const LanguageRead read = parse(bytes, language);
+        const LanguageRead read = parseLanguageBytes(bytes, language);
         // The menu names do not depend on the current language, nor do the messages.
         FUZZ_CHECK(read.menuItems == reference.menuItems);
         FUZZ_CHECK(read.messages == reference.messages);

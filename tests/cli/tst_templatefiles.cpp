@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TemplateReadBack.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "model/RibGeometry.h"
 #include "model/RibLayout.h"
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageImage.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "WindowPicture.h"
 #include "export/ExportJob.h"
 #include "formats/DataFile.h"
@@ -11,7 +12,6 @@
 #include "ui/PictureBox.h"
 
 #include <QBuffer>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -111,11 +111,11 @@ void TestExport::pdfHoldsSheet() {
     const ExportJob job = exportSample("naca2412.dat", settings);
     QVERIFY(!job.pdf.isEmpty());
 
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), job.pdf, QStringLiteral("-")});
-    QVERIFY(pdftotext.waitForFinished(30000));
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const testing::ToolRun pdftotext =
+        testing::runTool(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-layout"), job.pdf, QStringLiteral("-")}, 30000);
+    QVERIFY(pdftotext.finished);
+    const QString text = QString::fromUtf8(pdftotext.out);
     QVERIFY2(text.contains(QStringLiteral("NACA 2412")), qPrintable(text));
     static const QRegularExpression row(QStringLiteral(R"(Max thickness\s+: 12\.0 %)"));
     QVERIFY2(text.contains(row), qPrintable(text));

@@ -61,22 +61,6 @@ int itemCount(const QByteArray& block) {
     return count;
 }
 
-// Writes `size` bytes of `fill` after `prefix` into a file without holding them in memory.
-bool writeLargeFile(const QString& path, const QByteArray& prefix, qint64 size, char fill,
-                    const QByteArray& suffix) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(prefix);
-    const QByteArray chunk(1 << 20, fill);
-    for (qint64 written = 0; written < size; written += chunk.size()) {
-        file.write(chunk.constData(), std::min<qint64>(chunk.size(), size - written));
-    }
-    file.write(suffix);
-    return true;
-}
-
 }  // namespace
 
 // Damaged and hostile data files: each read ends in order, says what it promises at most once,
@@ -123,7 +107,7 @@ void TestBadInput::longLinesKeepMemoryBounded() {
     const QByteArray before = lines.mid(0, line - 1).join('\n') + (line > 1 ? "\n" : "");
     const QByteArray after = "\n" + lines.mid(line).join('\n');
     const QString path = dir_.filePath(QStringLiteral("long%1.dat").arg(line));
-    QVERIFY(writeLargeFile(path, before, 100LL << 20, line == 16 ? '1' : 'x', after));
+    QVERIFY(testing::writeLargeFile(path, before, 100LL << 20, line == 16 ? '1' : 'x', after));
 
     if (!testing::resetPeakResident()) {
         QSKIP("peak memory cannot be measured here");

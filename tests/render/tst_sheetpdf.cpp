@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageImage.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "formats/DataFile.h"
 #include "render/Sheet.h"
 #include "session/OpenFlow.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 
 #include <QGuiApplication>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -27,10 +27,10 @@ struct Word {
 
 // Words with their boxes, as poppler's pdftotext -bbox reports them.
 QList<Word> wordsOf(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QString html = QString::fromUtf8(
+        testing::runTool(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, 30000)
+            .out);
     static const QRegularExpression word(QString::fromLatin1(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<Word> words;

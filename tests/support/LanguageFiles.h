@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "formats/LanguageFile.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace vandrix::testing {
 
 // A language file whose line n (from 3 on) reads "L<n>": line 1 a title, line 2 `count`.
-// `lines` is how many lines the file has; a complete file has 2 + 14 * (N + 1).
+// `lines` is how many lines the file has; see completeLength().
 inline QByteArray numberedLanguageFile(const QByteArray& count, int lines) {
     QByteArray bytes;
     for (int n = 1; n <= lines; ++n) {
@@ -19,8 +21,10 @@ inline QByteArray numberedLanguageFile(const QByteArray& count, int lines) {
     return bytes;
 }
 
-inline int completeLength(int languages) {
-    return 2 + 14 * (languages + 1);
+// The lines of a file with N languages that has every line of its first `sections` sections:
+// by default the sections every file has, not the optional ones that follow them.
+inline int completeLength(int languages, int sections = FirstLanguageSectionCount) {
+    return 2 + sections * (languages + 1);
 }
 
 // The line of language k in section s of a complete file with N languages.

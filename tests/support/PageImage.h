@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ToolRun.h"
+
 #include <QImage>
-#include <QProcess>
 #include <QString>
 
 namespace vandrix::testing {
@@ -14,9 +15,9 @@ public:
     static constexpr double PixelsPerMm = Dpi / 25.4;
 
     PageImage(const QString& pdf, const QString& pngPrefix) {
-        QProcess::execute(QStringLiteral("pdftoppm"),
-                          {QStringLiteral("-q"), QStringLiteral("-r"), QString::number(Dpi),
-                           QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, pngPrefix});
+        runTool(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-q"), QStringLiteral("-r"), QString::number(Dpi),
+                 QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, pngPrefix});
         image_ = QImage(pngPrefix + QStringLiteral(".png"));
     }
 

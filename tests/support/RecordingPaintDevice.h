@@ -37,9 +37,6 @@ public:
 
     QList<PaintedOp> ops;
 
-    QList<PaintedOp> lines() const { return only(PaintedOp::Kind::Line); }
-    QList<PaintedOp> texts() const { return only(PaintedOp::Kind::Text); }
-
     QPaintEngine* paintEngine() const override { return engine_.get(); }
 
 protected:
@@ -73,16 +70,6 @@ protected:
     }
 
 private:
-    QList<PaintedOp> only(PaintedOp::Kind kind) const {
-        QList<PaintedOp> found;
-        for (const PaintedOp& op : ops) {
-            if (op.kind == kind) {
-                found << op;
-            }
-        }
-        return found;
-    }
-
     class Engine : public QPaintEngine {
     public:
         explicit Engine(RecordingPaintDevice& device)

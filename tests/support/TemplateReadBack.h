@@ -2,14 +2,14 @@
 #pragma once
 
 // Reading true-size templates back: data files made from NACA formulas at the 201 stations,
-// other programs run with a timeout, DXF group codes, and the strokes of a PDF page.
+// DXF group codes, and the strokes of a PDF page.
 
 #include "NacaSections.h"
+#include "ToolRun.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QPointF>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -46,33 +46,6 @@ inline QByteArray stationDataFile(const Naca4& s, const QByteArray& name) {
                  QByteArray::number(stationHeight(s, x, -1), 'f', 8) + '\n';
     }
     return bytes;
-}
-
-struct ToolRun {
-    int exitCode = -1;  // -1: did not finish in time or crashed
-    QByteArray out;
-    QByteArray err;
-};
-
-inline ToolRun runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60000,
-                       const QString& workDir = {}) {
-    QProcess process;
-    if (!workDir.isEmpty()) {
-        process.setWorkingDirectory(workDir);
-    }
-    process.start(program, arguments);
-    ToolRun run;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
-    return run;
 }
 
 // One DXF entity: its type, group codes in order (code, value).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ToolRun.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -60,20 +62,10 @@ public:
     QString display() const { return display_; }
 
 private:
-    // Runs an X client to its end and gives its standard output.
-    static QByteArray output(const QProcessEnvironment& env, const QString& program,
-                             const QStringList& arguments) {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(program, arguments);
-        process.waitForFinished(5000);
-        return process.readAllStandardOutput();
-    }
-
     static bool managesAWindow(const QProcessEnvironment& env) {
-        return output(env, QStringLiteral("xprop"),
-                      {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")})
-            .contains("window id # 0x");
+        return runTool(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")}, 5000, {}, env)
+            .out.contains("window id # 0x");
     }
 
     // Openbox announces itself on the root window before it handles every map request: a window

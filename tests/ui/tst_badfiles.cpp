@@ -137,16 +137,8 @@ void TestBadFiles::settings() {
 
 void TestBadFiles::settingsLineOf100MB() {
     const QString path = dir_->filePath(QStringLiteral("Set.txt"));
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("// Language\r\n 2 \r\n// Init DIR\r\n");
-        const QByteArray chunk(1 << 20, 'd');
-        for (int i = 0; i < 100; ++i) {
-            file.write(chunk);
-        }
-        file.write("\r\n// Scale\r\n 800 \r\n");
-    }
+    QVERIFY(testing::writeLargeFile(path, "// Language\r\n 2 \r\n// Init DIR\r\n", 100LL << 20, 'd',
+                                    "\r\n// Scale\r\n 800 \r\n"));
     AppState state;
     state.InitDir = dir_->path();
     ScriptedWindow window;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChildProcess.h"
+#include "Drops.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
@@ -10,8 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -48,13 +47,7 @@ int messagesInChild(const QString& entry, const QString& path, const QStringList
         } else if (entry == QLatin1String("argument")) {
             form.openFile(path);
         } else {
-            QMimeData mime;
-            mime.setUrls({QUrl::fromLocalFile(path)});
-            const QPoint at = form.rect().center();
-            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&form, &enter);
-            QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&form, &dropped);
+            testing::drop(&form, {QUrl::fromLocalFile(path)});
         }
         for (int k = 0; k < 10; ++k) {
             QCoreApplication::processEvents();

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Drops.h"
 #include "TestFiles.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -42,19 +41,6 @@ struct Window : testing::WindowFixture {
         return QAccessible::queryAccessibleInterface(child(name))->text(QAccessible::Name);
     }
 };
-
-// Sends a drag over `target` and the drop of `urls`; true when the drag was accepted.
-bool drop(QWidget* target, const QList<QUrl>& urls) {
-    QMimeData mime;
-    mime.setUrls(urls);
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &dropped);
-    QCoreApplication::processEvents();  // the open runs once the drop is over
-    return enter.isAccepted() && dropped.isAccepted();
-}
 
 }  // namespace
 
@@ -169,7 +155,7 @@ void TestOpenFromOutside::drop() {
     }
 
     Window window;
-    QCOMPARE(::drop(window.form.get(), urls), !opened.isEmpty());
+    QCOMPARE(testing::drop(window.form.get(), urls), !opened.isEmpty());
     QCOMPARE(window.state.DataPath, opened.isEmpty() ? QString() : dir.filePath(opened));
     QCOMPARE(window.dialogs->messages.size(), messages);
     if (messages == 0 && !opened.isEmpty()) {
@@ -182,8 +168,8 @@ void TestOpenFromOutside::drop() {
 
 void TestOpenFromOutside::secondDropReplacesFirst() {
     Window window;
-    QVERIFY(::drop(window.form.get(), {QUrl::fromLocalFile(samplePath("naca2412.dat"))}));
-    QVERIFY(::drop(window.form.get(), {QUrl::fromLocalFile(samplePath("naca0012.dat"))}));
+    QVERIFY(testing::drop(window.form.get(), {QUrl::fromLocalFile(samplePath("naca2412.dat"))}));
+    QVERIFY(testing::drop(window.form.get(), {QUrl::fromLocalFile(samplePath("naca0012.dat"))}));
     QCOMPARE(window.state.DataName, QStringLiteral("naca0012.dat"));
     QCOMPARE(window.child<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("NACA 0012"));
 }
@@ -191,7 +177,7 @@ void TestOpenFromOutside::secondDropReplacesFirst() {
 void TestOpenFromOutside::dropOnValueBoxOpensFile() {
     Window window;
     auto* box = window.child<QLineEdit>(QStringLiteral("Text3"));
-    QVERIFY(::drop(box, {QUrl::fromLocalFile(samplePath("naca2412.dat"))}));
+    QVERIFY(testing::drop(box, {QUrl::fromLocalFile(samplePath("naca2412.dat"))}));
     QCOMPARE(window.state.DataPath, samplePath("naca2412.dat"));
     QVERIFY(!box->text().contains(QStringLiteral("naca2412")));
 }

@@ -367,8 +367,10 @@ void TestTemplate::menuAndCaptions() {
     if (file == QLatin1String("shipped")) {
         QVERIFY(QFile::copy(testing::samplePath("Language.txt"), path));
     } else {
-        const int sections = file == QLatin1String("old") ? 14 : LanguageSectionCount;
-        QVERIFY(testing::writeFile(path, testing::numberedLanguageFile("2", 2 + sections * 3)));
+        const int sections =
+            file == QLatin1String("old") ? FirstLanguageSectionCount : LanguageSectionCount;
+        QVERIFY(testing::writeFile(
+            path, testing::numberedLanguageFile("2", testing::completeLength(2, sections))));
     }
     state.Language = static_cast<std::int16_t>(language);
     form->ReadLanguage();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModalDriver.h"
 #include "ScriptedDialogs.h"
+#include "ToolRun.h"
 #include "WindowFixture.h"
 #include "XSession.h"
 #include "ui/FormMain.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -21,12 +21,10 @@ using vandrix::testing::whenModalShown;
 
 namespace {
 
-// Runs an X client on the session's display and gives its standard output.
+// Runs an X client on the session's display (DISPLAY is set for the whole test) and gives its
+// standard output.
 QString xRun(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return QString::fromUtf8(testing::runTool(program, arguments, 10000).out);
 }
 
 // The value of a text property as the window system holds it: "" for an empty one, the quoted
