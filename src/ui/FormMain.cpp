@@ -46,8 +46,7 @@ FormMain::FormMain(AppState& state, Dialogs& dialogs, QWidget* parent)
     buildMenus();
     applyTabOrder();
 
-    // Client area (below the menu bar) at (60, 630) twips from the screen's corner, 15240 x 9630
-    // twips. The geometry excludes the frame, which goes wherever the window manager puts it.
+    // The geometry excludes the frame, which goes wherever the window manager puts it.
     const QRect client = ClientAreaGeometry();
     const int menuHeight = menuBar()->sizeHint().height();
     setGeometry(client.adjusted(0, -menuHeight, 0, 0));

@@ -116,7 +116,7 @@ void PictureBox::fitImage() {
     QImage resized(size * ratio, QImage::Format_RGB32);
     resized.setDevicePixelRatio(ratio);
     resized.fill(backColor_);
-    if (!image_.isNull()) {
+    {
         QPainter painter(&resized);
         painter.drawImage(0, 0, image_);
     }
