@@ -74,16 +74,15 @@ ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
     }
     ExportInputRead read;
     KeepingDevice stream(file);
-    if (DataFileStart(stream.peek(FirstLinePeek))) {
+    SectionImport section = ImportSectionFile(stream, sourceName, modifiedDate(file.handle()));
+    if (file.error() != QFileDevice::NoError) {
+        return unread(reading, CannotReadDescription(input, file.errorString()));
+    }
+    if (!section.consumed) {  // a data file, read on from where the peek left it
         read.data = ReadDataFileFrom(stream, reading);
         read.dataFile = stream.kept().left(static_cast<qsizetype>(read.data.bytesUsed));
         return read;
     }
-    const QByteArray bytes = stream.read(MaxSectionFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return unread(reading, CannotReadDescription(input, file.errorString()));
-    }
-    SectionImport section = ImportSectionStart(bytes, sourceName, modifiedDate(file.handle()));
     if (section.kind == SectionImport::Kind::Failed ||
         section.kind == SectionImport::Kind::Neither) {
         const QString message = section.kind == SectionImport::Kind::Failed
@@ -99,8 +98,9 @@ ExportInputRead ReadExportInput(const QString& input, const QString& sourceName,
     const bool converted = section.kind == SectionImport::Kind::Converted;
     read.kind = section.kind;
     read.summary = section.summary;
-    QByteArray source =
-        converted || !section.bytes.isEmpty() ? section.bytes : bytes.left(MaxSectionFileBytes);
+    QByteArray source = converted || !section.bytes.isEmpty()
+                            ? section.bytes
+                            : stream.kept().left(MaxSectionFileBytes);
     QBuffer buffer(&source);
     buffer.open(QIODevice::ReadOnly);
     read.data = ReadDataFileFrom(buffer, reading);

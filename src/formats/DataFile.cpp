@@ -90,7 +90,8 @@ DataFileOutcome ReadDataFileAt(const QString& path, const DataFileReading& readi
     }
     // A file whose first line is a header line is a data file; any other may be a Selig,
     // Lednicer or MSES section file, which reads as the data file it converts to.
-    SectionImport section = ImportSectionFile(file, path);
+    SectionImport section =
+        ImportSectionFile(file, path, file.fileTime(QFileDevice::FileModificationTime).date());
     if (section.kind == SectionImport::Kind::Failed) {
         return unread(reading, SectionFileDescription(path, section.error));
     }

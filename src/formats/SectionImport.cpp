@@ -88,13 +88,13 @@ bool DataFileStart(const QByteArray& start) {
     return end >= 0 && !RecodedText(start) && StartsWithHeaderLine(start.left(end));
 }
 
-SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath) {
-    if (DataFileStart(file.peek(FirstLinePeek))) {
+SectionImport ImportSectionFile(QIODevice& device, const QString& sourcePath,
+                                const QDate& modified) {
+    if (DataFileStart(device.peek(FirstLinePeek))) {
         return {};
     }
     SectionImport section =
-        ImportSectionStart(file.read(MaxSectionFileBytes + 1), sourcePath,
-                           file.fileTime(QFileDevice::FileModificationTime).date());
+        ImportSectionStart(device.read(MaxSectionFileBytes + 1), sourcePath, modified);
     section.consumed = true;
     return section;
 }

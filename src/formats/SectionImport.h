@@ -59,10 +59,11 @@ SectionImport ImportSectionStart(QByteArray bytes, const QString& sourcePath,
 SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePath,
                                 const QDate& modified);
 
-// The same from a file open for reading, which is read from where it stands up to the size
+// The same from a device open for reading, which is read from where it stands up to the size
 // limit: a file whose first line is a header line (in UTF-8 or Shift-JIS) is NotSection without
-// reading further, and a section file over the limit Failed. After NotSection with `consumed`, the
-// file is to be read again from its start.
-SectionImport ImportSectionFile(QFileDevice& file, const QString& sourcePath);
+// reading further, and a section file over the limit Failed. After NotSection with `consumed`,
+// the file is to be read again from its start. `modified` is the file's date.
+SectionImport ImportSectionFile(QIODevice& device, const QString& sourcePath,
+                                const QDate& modified);
 
 }  // namespace vandrix
