@@ -65,7 +65,7 @@ Result<double> printerScaleFrom(const QString& text) {
 }
 
 Result<std::int16_t> languageFrom(const QString& text) {
-    const Result<std::int16_t> language = TextToInt16(text);
+    Result<std::int16_t> language = TextToInt16(text);
     if (!language || language.value() < 1) {
         return Result<std::int16_t>::failure(
             QStringLiteral("--language %1: not a language number").arg(text));

@@ -58,7 +58,7 @@ public:
         text_ += '\n';
     }
     void dxfHex(int gc, int value) const override {
-        char buffer[16];
+        char buffer[16] = {};
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
         code(gc);
         for (char* c = buffer; c != result.ptr; ++c) {
@@ -104,7 +104,7 @@ std::string dxfText(const QString& text) {
 }
 
 DL_Attributes onLayer(const char* layer) {
-    return DL_Attributes(layer, ByLayer, 0, "BYLAYER", 1.0);
+    return {layer, ByLayer, 0, "BYLAYER", 1.0};
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ private:
 template <>
 class Result<void> {
 public:
-    static Result success() { return Result(true, QString()); }
-    static Result failure(QString error) { return Result(false, std::move(error)); }
+    static Result success() { return {true, QString()}; }
+    static Result failure(QString error) { return {false, std::move(error)}; }
 
     bool ok() const { return ok_; }
     explicit operator bool() const { return ok(); }
