@@ -38,9 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // Every resampled point is finite and within the chord; the measures are finite.
-    for (const SectionCurve* curve : {&section.value().upper, &section.value().lower}) {
-        for (std::size_t k = 0; k < curve->x.size(); ++k) {
-            FUZZ_CHECK(curve->x[k] >= 0.0 && curve->x[k] <= 1.0 && std::isfinite(curve->y[k]));
+    const SectionCurves& curves = section.value().curves;
+    for (const int c : {UpperCurve, LowerCurve}) {
+        for (int k = 0; k < SectionStations; ++k) {
+            FUZZ_CHECK(curves.x(c, k) >= 0.0 && curves.x(c, k) <= 1.0 &&
+                       std::isfinite(curves.y(c, k)));
         }
     }
     const SectionMeasures& m = section.value().measures;

@@ -288,12 +288,12 @@ SectionTableRow dataFileRow(const DataFileOutcome& data) {
     SectionTableRow row;
     row.name = data.values[0].value_or(QString());
     row.format = QStringLiteral("data file");
-    row.points = 2 * FilePointsPerCurve;
+    row.points = 2 * SectionStations;
     SectionPoints run;
-    for (int point = FilePointsPerCurve - 1; point >= 0; --point) {
+    for (int point = SectionStations - 1; point >= 0; --point) {
         run.emplace_back(data.curves.x(0, point), data.curves.y(0, point));
     }
-    for (int point = 0; point < FilePointsPerCurve; ++point) {
+    for (int point = 0; point < SectionStations; ++point) {
         run.emplace_back(data.curves.x(1, point), data.curves.y(1, point));
     }
     const Result<ResampledSection> measured = ResampleSection(run);
@@ -332,7 +332,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         job.input == QLatin1String(StandardInputName) ? settings.stdinName : job.input;
     const ExportInputRead input = ReadExportInput(job.input, sourceName, reading);
     const DataFileOutcome& data = input.data;
-    const ProfileCurves& curves = data.curves;
+    const SectionCurves& curves = data.curves;
     if (!data.messages.isEmpty()) {
         const QString line = data.messages.join(QLatin1Char(' '));
         return refuse(input.refusal.isEmpty() ? line : input.refusal,

@@ -25,15 +25,6 @@ TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
 
 namespace {
 
-RibSection SectionFromCurves(const PointArray& pointX, const PointArray& pointY) {
-    RibSection section;
-    for (int i = 0; i < RibStations; ++i) {
-        section.upper.at(static_cast<std::size_t>(i)) = {pointX(0, i), pointY(0, i)};
-        section.lower.at(static_cast<std::size_t>(i)) = {pointX(1, i), pointY(1, i)};
-    }
-    return section;
-}
-
 Result<NamedSection> ReadRibSection(const QString& path) {
     DataFileReading reading;
     reading.unusableMessage = BuiltInUnusableMessage();
@@ -48,8 +39,8 @@ Result<NamedSection> ReadRibSection(const QString& path) {
 }  // namespace
 
 NamedSection SectionOfInput(const QString& path, const QString& title,
-                            const ProfileCurves& curves) {
-    NamedSection named{title.trimmed(), SectionFromCurves(curves.x, curves.y)};
+                            const SectionCurves& curves) {
+    NamedSection named{title.trimmed(), curves};
     if (named.name.isEmpty()) {
         named.name = QFileInfo(path).completeBaseName();
     }
@@ -89,7 +80,7 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
     for (int k = 1; k <= count; ++k) {
         const double weight = static_cast<double>(k - 1) / (count - 1);
         const double chord = (1.0 - weight) * settings.chord + weight * tipChord;
-        const RibSection blend = BlendSections(section.section, tip.value().section, weight);
+        const SectionCurves blend = BlendSections(section.section, tip.value().section, weight);
         Result<RibOutline> rib = BuildRib(blend, chord, settings.features);
         if (!rib) {
             return Items::failure(

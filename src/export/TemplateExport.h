@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Profile.h"
 #include "model/Result.h"
 #include "model/RibLayout.h"
+#include "model/Section.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -46,11 +46,11 @@ TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
 // A section read as the viewer reads a file, with its title (the first value).
 struct NamedSection {
     QString name;
-    RibSection section;
+    SectionCurves section;
 };
 // An input's section from the curves read; named after the file when it has
 // no title.
-NamedSection SectionOfInput(const QString& path, const QString& title, const ProfileCurves& curves);
+NamedSection SectionOfInput(const QString& path, const QString& title, const SectionCurves& curves);
 
 // Writes a finished file; empty, or the line to report.
 using TemplateFileWriter = std::function<QString(const QString& path, const QByteArray& bytes)>;

@@ -107,7 +107,7 @@ QStringList TemplateAnswerProblems(const TemplateAnswer& answer) {
     return readAnswer(answer).problems;
 }
 
-QStringList WriteTemplates(const TemplateRequest& request, const ProfileCurves& curves) {
+QStringList WriteTemplates(const TemplateRequest& request, const SectionCurves& curves) {
     const AnswerRead read = readAnswer(request.answer);
     if (!read.problems.isEmpty()) {
         return read.problems;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Profile.h"
+#include "model/Section.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +42,6 @@ QStringList TemplateAnswerProblems(const TemplateAnswer& answer);
 // Writes the templates of the section the curves give. Nothing is written when a value cannot be
 // taken (one message each) or the rib cannot be built (one message), and no file is left half
 // written. Empty when every file was written.
-QStringList WriteTemplates(const TemplateRequest& request, const ProfileCurves& curves);
+QStringList WriteTemplates(const TemplateRequest& request, const SectionCurves& curves);
 
 }  // namespace vandrix

@@ -19,16 +19,16 @@ namespace {
 
 class CoordinateBlock {
 public:
-    CoordinateBlock(TextInput& input, ProfileCurves& curves) : input_(input), curves_(curves) {}
+    CoordinateBlock(TextInput& input, SectionCurves& curves) : input_(input), curves_(curves) {}
 
     // Curve 0 runs from point 200 down to 0, curve 1 from 0 up to 200; x then y per point.
     // After the file has ended, every remaining slot gets 0.
     bool read() {
-        for (int point = FilePointsPerCurve - 1; point >= 0; --point) {
+        for (int point = SectionStations - 1; point >= 0; --point) {
             store(curves_.x(0, point));
             store(curves_.y(0, point));
         }
-        for (int point = 0; point < FilePointsPerCurve; ++point) {
+        for (int point = 0; point < SectionStations; ++point) {
             store(curves_.x(1, point));
             store(curves_.y(1, point));
         }
@@ -57,7 +57,7 @@ private:
     }
 
     TextInput& input_;
-    ProfileCurves& curves_;
+    SectionCurves& curves_;
     QByteArray item_;
     bool ended_ = false;
     bool fault_ = false;

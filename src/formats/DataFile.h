@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Profile.h"
+#include "model/Section.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,7 +28,7 @@ struct DataFileOutcome {
     std::array<std::optional<QString>, HeaderPairCount> values;
     QStringList messages;
     std::optional<std::int16_t> readStop;
-    ProfileCurves curves;
+    SectionCurves curves;
     // How many bytes of the file the read used: the data file as the viewer sees it.
     qint64 bytesUsed = 0;
 };
@@ -39,7 +39,7 @@ struct DataFileOutcome {
 struct DataFileReading {
     std::int16_t language = 1;
     QString unusableMessage;
-    ProfileCurves curves;
+    SectionCurves curves;
 };
 
 // The message for a data file that cannot be used while no language file has supplied one.

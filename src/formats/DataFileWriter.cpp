@@ -17,13 +17,13 @@ QString coordinate(double v) {
     return text;
 }
 
-QString pair(const ProfileCurves& curves, int curve, int point) {
+QString pair(const SectionCurves& curves, int curve, int point) {
     return coordinate(curves.x(curve, point)) + u',' + coordinate(curves.y(curve, point));
 }
 
 }  // namespace
 
-QByteArray WriteDataFile(const Profile& profile, const FreeLines& freeLines) {
+QByteArray WriteDataFile(const Section& profile, const FreeLines& freeLines) {
     QStringList lines;
     auto freeLine = freeLines.begin();
     for (const int pair : DataFileHeaderLayout) {
@@ -32,13 +32,13 @@ QByteArray WriteDataFile(const Profile& profile, const FreeLines& freeLines) {
             continue;
         }
         const auto index = static_cast<std::size_t>(pair - 1);
-        const Profile::Label& label = profile.labels.at(index);
+        const HeaderLabel& label = profile.labels.at(index);
         lines << label.second + u':' + label.first + u':' + profile.values.at(index);
     }
-    for (int point = FilePointsPerCurve - 1; point >= 0; --point) {
+    for (int point = SectionStations - 1; point >= 0; --point) {
         lines << pair(profile.curves, 0, point);
     }
-    for (int point = 0; point < FilePointsPerCurve; ++point) {
+    for (int point = 0; point < SectionStations; ++point) {
         lines << pair(profile.curves, 1, point);
     }
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Profile.h"
+#include "model/Section.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,6 +18,6 @@ using FreeLines = std::array<QString, FreeLineCount>;
 // in their places, then curve 0 from point 200 down to 0 and curve 1 from 0 up to 200, one
 // "x,y" pair a line with six decimals (a value that rounds to zero without a sign). UTF-8 with
 // CRLF line ends, as the program writes every text file.
-QByteArray WriteDataFile(const Profile& profile, const FreeLines& freeLines);
+QByteArray WriteDataFile(const Section& profile, const FreeLines& freeLines);
 
 }  // namespace vandrix

@@ -45,7 +45,7 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
         normalising += QStringLiteral("; warning: ") + warning;
     }
 
-    Profile profile;
+    Section profile;
     profile.labels = {{{QStringLiteral("名称"), QStringLiteral("Name")},
                        {QStringLiteral("番号"), QStringLiteral("No.")},
                        {QStringLiteral("日付"), QStringLiteral("Date")},
@@ -71,13 +71,7 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
         QStringLiteral("Trailing-edge gap: ") + percentText(m.teGap),
         QStringLiteral("Normalising: ") + normalising,
     };
-    for (int i = 0; i < SectionStations; ++i) {
-        const auto k = std::size_t(i);
-        profile.curves.x(0, i) = section.upper.x[k];
-        profile.curves.y(0, i) = section.upper.y[k];
-        profile.curves.x(1, i) = section.lower.x[k];
-        profile.curves.y(1, i) = section.lower.y[k];
-    }
+    profile.curves = section.curves;
     return WriteDataFile(profile, notes);
 }
 

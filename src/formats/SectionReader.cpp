@@ -216,6 +216,8 @@ QString SectionFormatName(SectionFormat format) {
             return QStringLiteral("Lednicer");
         case SectionFormat::Mses:
             return QStringLiteral("MSES/ISES");
+        case SectionFormat::DataFile:
+            return QStringLiteral("data file");
         case SectionFormat::Selig:
             break;
     }

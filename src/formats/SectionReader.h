@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/Section.h"
 #include "model/SectionOutline.h"
 
 #include <QByteArray>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace vandrix {
-
-enum class SectionFormat { Selig, Lednicer, Mses };
 
 // The format's name as the converted file and the table give it.
 QString SectionFormatName(SectionFormat format);

@@ -52,20 +52,20 @@ std::vector<OutlineRing> fromClipper(const cl::Paths& paths) {
     return rings;
 }
 
-// y of a surface at x, linear between its points; the ends hold beyond them.
-double heightAt(const std::array<QPointF, RibStations>& surface, double x) {
-    if (x <= surface.front().x()) {
-        return surface.front().y();
+// y of a curve at x, linear between its points; the ends hold beyond them.
+double heightAt(const SectionCurves& curves, int curve, double x) {
+    if (x <= curves.x(curve, 0)) {
+        return curves.y(curve, 0);
     }
-    for (std::size_t i = 1; i < surface.size(); ++i) {
-        const QPointF a = surface.at(i - 1);
-        const QPointF b = surface.at(i);
+    for (int i = 1; i < SectionStations; ++i) {
+        const QPointF a = curves.point(curve, i - 1);
+        const QPointF b = curves.point(curve, i);
         if ((x >= a.x() && x <= b.x()) || (x <= a.x() && x >= b.x())) {
             const double span = b.x() - a.x();
             return span == 0.0 ? b.y() : a.y() + (x - a.x()) / span * (b.y() - a.y());
         }
     }
-    return surface.back().y();
+    return curves.y(curve, SectionStations - 1);
 }
 
 QString mm(double value) {
@@ -101,39 +101,38 @@ double TrailingEdgeBlend(double x) {
     return u * u * (3.0 - 2.0 * u);
 }
 
-RibSection WithTrailingEdgeThickness(const RibSection& section, double thickness) {
-    const double present = section.upper.back().y() - section.lower.back().y();
+SectionCurves WithTrailingEdgeThickness(const SectionCurves& section, double thickness) {
+    constexpr int Te = SectionStations - 1;
+    const double present = section.y(UpperCurve, Te) - section.y(LowerCurve, Te);
     const double added = thickness - present;
     if (!(added > 0.0)) {
         return section;
     }
-    RibSection thick = section;
-    for (std::size_t i = 0; i < thick.upper.size(); ++i) {
-        QPointF& up = thick.upper.at(i);
-        QPointF& low = thick.lower.at(i);
-        up.setY(up.y() + 0.5 * added * TrailingEdgeBlend(up.x()));
-        low.setY(low.y() - 0.5 * added * TrailingEdgeBlend(low.x()));
+    SectionCurves thick = section;
+    for (int i = 0; i < SectionStations; ++i) {
+        thick.y(UpperCurve, i) += 0.5 * added * TrailingEdgeBlend(thick.x(UpperCurve, i));
+        thick.y(LowerCurve, i) -= 0.5 * added * TrailingEdgeBlend(thick.x(LowerCurve, i));
     }
     // The weight is exactly 1 only at x = 1; a trailing edge a little short of it still ends at
     // the thickness asked for.
-    const double left = thickness - (thick.upper.back().y() - thick.lower.back().y());
-    thick.upper.back().ry() += 0.5 * left;
-    thick.lower.back().ry() -= 0.5 * left;
+    const double left = thickness - (thick.y(UpperCurve, Te) - thick.y(LowerCurve, Te));
+    thick.y(UpperCurve, Te) += 0.5 * left;
+    thick.y(LowerCurve, Te) -= 0.5 * left;
     return thick;
 }
 
-RibSection BlendSections(const RibSection& root, const RibSection& tip, double weight) {
-    RibSection blend = root;
-    for (std::size_t i = 0; i < blend.upper.size(); ++i) {
-        QPointF& up = blend.upper.at(i);
-        QPointF& low = blend.lower.at(i);
-        up.setY((1.0 - weight) * up.y() + weight * heightAt(tip.upper, up.x()));
-        low.setY((1.0 - weight) * low.y() + weight * heightAt(tip.lower, low.x()));
+SectionCurves BlendSections(const SectionCurves& root, const SectionCurves& tip, double weight) {
+    SectionCurves blend = root;
+    for (int curve : {UpperCurve, LowerCurve}) {
+        for (int i = 0; i < SectionStations; ++i) {
+            double& y = blend.y(curve, i);
+            y = (1.0 - weight) * y + weight * heightAt(tip, curve, blend.x(curve, i));
+        }
     }
     return blend;
 }
 
-QString SectionProblem(const RibSection& section) {
+QString SectionProblem(const SectionCurves& section) {
     const OutlineRing ring = ScaledOutline(section, 1.0);
     double left = std::numeric_limits<double>::infinity();
     double right = -left;
@@ -155,14 +154,14 @@ QString SectionProblem(const RibSection& section) {
     return {};
 }
 
-OutlineRing ScaledOutline(const RibSection& section, double chord) {
+OutlineRing ScaledOutline(const SectionCurves& section, double chord) {
     OutlineRing ring;
-    ring.reserve(2 * RibStations);
-    for (auto p = section.upper.rbegin(); p != section.upper.rend(); ++p) {
-        ring.emplace_back(chord * p->x(), chord * p->y());
+    ring.reserve(2 * SectionStations);
+    for (int i = SectionStations - 1; i >= 0; --i) {
+        ring.emplace_back(chord * section.x(UpperCurve, i), chord * section.y(UpperCurve, i));
     }
-    for (const QPointF& p : section.lower) {
-        ring.emplace_back(chord * p.x(), chord * p.y());
+    for (int i = 0; i < SectionStations; ++i) {
+        ring.emplace_back(chord * section.x(LowerCurve, i), chord * section.y(LowerCurve, i));
     }
     return ring;
 }
@@ -187,12 +186,14 @@ std::optional<double> SurfaceHeight(const std::vector<OutlineRing>& rings, doubl
     return found;
 }
 
-Result<RibOutline> BuildRib(const RibSection& section, double chord, const RibFeatures& features) {
+Result<RibOutline> BuildRib(const SectionCurves& section, double chord,
+                            const RibFeatures& features) {
     RibOutline rib;
     rib.chord = chord;
-    const RibSection shaped = features.teThickness > 0.0
-                                  ? WithTrailingEdgeThickness(section, features.teThickness / chord)
-                                  : section;
+    const SectionCurves shaped =
+        features.teThickness > 0.0
+            ? WithTrailingEdgeThickness(section, features.teThickness / chord)
+            : section;
     rib.rings.push_back(ScaledOutline(shaped, chord));
     if (features.inset <= 0.0 && features.spars.empty()) {
         return Result<RibOutline>::success(std::move(rib));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/Result.h"
+#include "model/Section.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -13,18 +14,10 @@
 
 namespace vandrix {
 
-inline constexpr int RibStations = 201;
 inline constexpr double MinTemplateChord = 1.0;
 inline constexpr double MaxTemplateChord = 5000.0;
 // Where a thickened trailing edge starts to depart from the section, as a fraction of the chord.
 inline constexpr double TrailingEdgeBlendStart = 0.2;
-
-// A section in chord units: both surfaces from the nose (index 0) to the trailing edge (200).
-// A data file's curve 0 is the upper surface, curve 1 the lower.
-struct RibSection {
-    std::array<QPointF, RibStations> upper{};
-    std::array<QPointF, RibStations> lower{};
-};
 
 // A rectangular notch for a spar: `width` mm wide, centred at `position` percent of the chord,
 // `depth` mm deep square to the chord from the surface it is cut from.
@@ -60,21 +53,22 @@ double TrailingEdgeBlend(double x);
 
 // The section with its trailing edge opened to `thickness` (in chord units) where it is
 // thinner; each surface moves half the difference, weighted by TrailingEdgeBlend.
-RibSection WithTrailingEdgeThickness(const RibSection& section, double thickness);
+SectionCurves WithTrailingEdgeThickness(const SectionCurves& section, double thickness);
 
 // The section blended with `tip` at the section's own stations: y = (1 - w) y + w y_tip(x).
-RibSection BlendSections(const RibSection& root, const RibSection& tip, double weight);
+SectionCurves BlendSections(const SectionCurves& root, const SectionCurves& tip, double weight);
 
 // Why the curves cannot make a rib (a point not finite, an outline that spans no chord or
 // encloses no area), or empty.
-QString SectionProblem(const RibSection& section);
+QString SectionProblem(const SectionCurves& section);
 
 // The plain outline: C times each point, the upper surface from the trailing edge to the nose,
 // then the lower surface from the nose back to the trailing edge (402 points).
-OutlineRing ScaledOutline(const RibSection& section, double chord);
+OutlineRing ScaledOutline(const SectionCurves& section, double chord);
 
 // The rib at `chord` mm with the features applied, or why it cannot be built.
-Result<RibOutline> BuildRib(const RibSection& section, double chord, const RibFeatures& features);
+Result<RibOutline> BuildRib(const SectionCurves& section, double chord,
+                            const RibFeatures& features);
 
 // The height of a ring set's upper (or lower) edge at x, if a vertical line there meets it.
 std::optional<double> SurfaceHeight(const std::vector<OutlineRing>& rings, double x, bool upper);

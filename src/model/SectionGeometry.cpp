@@ -328,8 +328,13 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         }
     }
 
-    SectionCurve a;
-    SectionCurve b;
+    // Each surface's samples, from the leading edge to the trailing edge.
+    struct Samples {
+        std::array<double, SectionStations> x{};
+        std::array<double, SectionStations> y{};
+    };
+    Samples a;
+    Samples b;
     for (int i = 0; i < SectionStations; ++i) {
         a.x[std::size_t(i)] = b.x[std::size_t(i)] = StationX(i);
     }
@@ -349,26 +354,35 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
         }
     }
     const bool firstUpper = sum >= 0.0;
-    section.upper = firstUpper ? a : b;
-    section.lower = firstUpper ? b : a;
+    for (int i = 0; i < SectionStations; ++i) {
+        const auto k = std::size_t(i);
+        const Samples& upper = firstUpper ? a : b;
+        const Samples& lower = firstUpper ? b : a;
+        section.curves.x(UpperCurve, i) = upper.x[k];
+        section.curves.y(UpperCurve, i) = upper.y[k];
+        section.curves.x(LowerCurve, i) = lower.x[k];
+        section.curves.y(LowerCurve, i) = lower.y[k];
+    }
+    const PointArray& xs = section.curves.x;
+    const PointArray& ys = section.curves.y;
 
     SectionMeasures& m = section.measures;
     double crossing = 0.0;
     double crossingX = 0.0;
-    for (std::size_t k = 0; k < std::size_t(SectionStations); ++k) {
-        const double thickness = section.upper.y[k] - section.lower.y[k];
-        const double camber = (section.upper.y[k] + section.lower.y[k]) / 2.0;
+    for (int k = 0; k < SectionStations; ++k) {
+        const double thickness = ys(UpperCurve, k) - ys(LowerCurve, k);
+        const double camber = (ys(UpperCurve, k) + ys(LowerCurve, k)) / 2.0;
         if (thickness > m.thickness) {
             m.thickness = thickness;
-            m.thicknessX = section.upper.x[k];
+            m.thicknessX = xs(UpperCurve, k);
         }
         if (-thickness > crossing) {
             crossing = -thickness;
-            crossingX = section.upper.x[k];
+            crossingX = xs(UpperCurve, k);
         }
         if (std::abs(camber) > std::abs(m.camber)) {
             m.camber = camber;
-            m.camberX = section.upper.x[k];
+            m.camberX = xs(UpperCurve, k);
         }
     }
     if (!std::isfinite(m.thickness)) {
@@ -391,8 +405,8 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
     m.teGap = (outline.points().front() - outline.points().back()).norm();
 
     bool finite = std::isfinite(m.leRadius) && std::isfinite(m.camber);
-    for (std::size_t k = 0; k < std::size_t(SectionStations); ++k) {
-        finite = finite && std::isfinite(section.upper.y[k]) && std::isfinite(section.lower.y[k]);
+    for (int k = 0; k < SectionStations; ++k) {
+        finite = finite && std::isfinite(ys(UpperCurve, k)) && std::isfinite(ys(LowerCurve, k));
     }
     if (!finite) {
         return R::failure(QStringLiteral("the outline cannot be smoothed"));

@@ -2,41 +2,22 @@
 #pragma once
 
 #include "Result.h"
+#include "Section.h"
 #include "SectionOutline.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
 namespace vandrix {
-
-inline constexpr int SectionStations = 201;
 
 // x of station i (0..200): (1 - cos(pi i / 200)) / 2, dense at both edges.
 double StationX(int i);
 
-// The measures of a normalised section, in fractions of the chord.
-struct SectionMeasures {
-    double thickness = 0.0;
-    double thicknessX = 0.0;
-    double camber = 0.0;  // signed: the mean line's extreme of larger size
-    double camberX = 0.0;
-    double leRadius = 0.0;
-    double teGap = 0.0;
-};
-
-// A section in the normalised frame, resampled at the stations: index 0 the leading edge,
-// 200 the trailing edge, on the upper and on the lower surface. Each point lies at its
-// station's x, but for point 200 of a surface whose trailing-edge end falls short of x = 1.
-struct SectionCurve {
-    std::array<double, SectionStations> x{};
-    std::array<double, SectionStations> y{};
-};
-
+// A section in the normalised frame, resampled at the stations: point 0 of each curve the
+// leading edge, 200 the trailing edge. Each point lies at its station's x, but for point 200 of
+// a surface whose trailing-edge end falls short of x = 1.
 struct ResampledSection {
-    SectionCurve upper;
-    SectionCurve lower;
+    SectionCurves curves;
     SectionMeasures measures;
     bool keptFrame = false;
     QString frameChange;   // what normalising did, in words

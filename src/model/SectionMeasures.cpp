@@ -15,12 +15,13 @@ namespace vandrix {
 // farthest from the trailing edge, where the nose is less curved.
 double LeadingEdgeRadius(const SmoothOutline& outline, const ResampledSection& section,
                          const SectionPoint& te) {
+    const SectionCurves& c = section.curves;
     const auto meanAt = [&](double x) {
-        std::size_t k = 1;
-        while (k + 1 < section.upper.x.size() && section.upper.x[k] < x) {
+        int k = 1;
+        while (k + 1 < SectionStations && c.x(UpperCurve, k) < x) {
             ++k;
         }
-        return SectionPoint(section.upper.x[k], (section.upper.y[k] + section.lower.y[k]) / 2.0);
+        return SectionPoint(c.x(UpperCurve, k), (c.y(UpperCurve, k) + c.y(LowerCurve, k)) / 2.0);
     };
     const SectionPoint mean = (meanAt(0.0125) - meanAt(0.0025)).normalized();
     const double u = LargestAt(outline, [&](const SectionPoint& p) { return -p.dot(mean); });

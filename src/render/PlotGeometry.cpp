@@ -28,11 +28,11 @@ std::optional<PlotLine> screenSegment(double scale, const DataLine& line) {
 
 }  // namespace
 
-ScreenPlot ComputeScreenPlot(std::int16_t scale, const ProfileCurves& curves) {
+ScreenPlot ComputeScreenPlot(std::int16_t scale, const SectionCurves& curves) {
     const double s = scale;
     ScreenPlot plot;
     plot.grid.reserve(GridLines.size());
-    plot.curves.reserve(std::size_t{CurveCount} * (FilePointsPerCurve - 1));
+    plot.curves.reserve(std::size_t{CurveCount} * (SectionStations - 1));
     ForEachPlotLine(
         curves,
         [&](const DataLine& line) {

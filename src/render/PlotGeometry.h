@@ -2,7 +2,7 @@
 #pragma once
 
 #include "PlotGrid.h"
-#include "model/Profile.h"
+#include "model/Section.h"
 
 #include <cstdint>
 #include <vector>
@@ -30,18 +30,18 @@ struct ScreenPlot {
     int skipped = 0;
 };
 
-ScreenPlot ComputeScreenPlot(std::int16_t scale, const ProfileCurves& curves);
+ScreenPlot ComputeScreenPlot(std::int16_t scale, const SectionCurves& curves);
 
 // The plot in data units, in the order every surface draws it: each grid line, then the curve
 // segments, one of curve 0 then one of curve 1 for each step from point b to b + 1,
 // b = 0 .. 199.
 template <typename GridLine, typename CurveSegment>
-void ForEachPlotLine(const ProfileCurves& curves, GridLine&& gridLine,
+void ForEachPlotLine(const SectionCurves& curves, GridLine&& gridLine,
                      CurveSegment&& curveSegment) {
     for (const DataLine& line : GridLines) {
         gridLine(line);
     }
-    for (int b = 0; b < FilePointsPerCurve - 1; ++b) {
+    for (int b = 0; b < SectionStations - 1; ++b) {
         for (int curve = 0; curve < CurveCount; ++curve) {
             curveSegment(DataLine{curves.x(curve, b), curves.y(curve, b), curves.x(curve, b + 1),
                                   curves.y(curve, b + 1)});

@@ -103,7 +103,7 @@ void useSmallestMargins(QPagedPaintDevice& device) {
 
 SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
                           const std::array<QString, HeaderPairCount>& values,
-                          const QString& fontName, double scale, const ProfileCurves& curves) {
+                          const QString& fontName, double scale, const SectionCurves& curves) {
     SheetContent sheet{fontName, values[0], {}, {}, scale, curves};
     for (std::size_t row = 0; row < sheet.captions.size(); ++row) {
         sheet.captions.at(row) = labels.at(row + 1);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/Profile.h"
 #include "model/Result.h"
+#include "model/Section.h"
 
 #include <QString>
 
@@ -24,13 +24,13 @@ struct SheetContent {
     std::array<QString, SheetRows> captions;
     std::array<QString, SheetRows> values;
     double scale = 0.0;
-    ProfileCurves curves;
+    SectionCurves curves;
 };
 
 // The sheet of a data file's eight pairs: the first value is the title, pairs 2 to 8 the table.
 SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
                           const std::array<QString, HeaderPairCount>& values,
-                          const QString& fontName, double scale, const ProfileCurves& curves);
+                          const QString& fontName, double scale, const SectionCurves& curves);
 
 // Paints the sheet with a painter that is active on a page, positions in millimetres from the
 // page's printable corner: the title in blue at 18 points at (10, 10) mm; the captions at

@@ -419,10 +419,10 @@ private slots:
             QStringLiteral("--dxf"),          QStringLiteral("--template-svg"),
             QStringLiteral("--template"),     section(Naca2412, "2412")};
         QCOMPARE(run(arguments).exitCode, 0);
-        RibSection s;
-        for (int i = 0; i < RibStations; ++i) {
-            s.upper.at(std::size_t(i)) = {station(i), stationHeight(Naca2412, station(i), 1)};
-            s.lower.at(std::size_t(i)) = {station(i), stationHeight(Naca2412, station(i), -1)};
+        SectionCurves s;
+        for (int i = 0; i < SectionStations; ++i) {
+            s.setPoint(UpperCurve, i, {station(i), stationHeight(Naca2412, station(i), 1)});
+            s.setPoint(LowerCurve, i, {station(i), stationHeight(Naca2412, station(i), -1)});
         }
         // The data file holds eight decimals; the geometry is built from the same numbers.
         const Result<RibOutline> rib = BuildRib(

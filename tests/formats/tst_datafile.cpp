@@ -92,7 +92,7 @@ AppState freshState(std::int16_t language = 1) {
 
 bool pointsAreTheFileValues(const AppState& state) {
     for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < FilePointsPerCurve; ++p) {
+        for (int p = 0; p < SectionStations; ++p) {
             if (state.PointX(c, p) != valueFor(c, p, false) ||
                 state.PointY(c, p) != valueFor(c, p, true)) {
                 return false;
@@ -175,7 +175,7 @@ void TestDataFile::shippedSamplesRead() {
         }
         // Normalised profiles: x within about 0..1, and the slot that no file fills untouched.
         for (int c = 0; c < CurveCount; ++c) {
-            for (int p = 0; p < FilePointsPerCurve; ++p) {
+            for (int p = 0; p < SectionStations; ++p) {
                 QVERIFY(state.PointX(c, p) > -0.01 && state.PointX(c, p) <= 1.0);
             }
             QCOMPARE(state.PointX(c, 201), 7.0);

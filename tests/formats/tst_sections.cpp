@@ -182,9 +182,10 @@ void TestSections::accuracy() {
     }
     const double tolerance = perSide >= 61 ? 0.0002 : 0.0005;
     double worst = 0;
-    for (std::size_t k = 0; k < s.upper.x.size(); ++k) {
-        worst = std::max({worst, distanceTo(upper, s.upper.x[k], s.upper.y[k]),
-                          distanceTo(lower, s.lower.x[k], s.lower.y[k])});
+    for (int k = 0; k < SectionStations; ++k) {
+        worst = std::max({worst,
+                          distanceTo(upper, s.curves.x(UpperCurve, k), s.curves.y(UpperCurve, k)),
+                          distanceTo(lower, s.curves.x(LowerCurve, k), s.curves.y(LowerCurve, k))});
     }
     QVERIFY2(worst <= tolerance, qPrintable(QString::number(worst)));
 }

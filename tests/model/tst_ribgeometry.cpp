@@ -12,12 +12,12 @@ using namespace vandrix::testing;
 
 namespace {
 
-RibSection section(const Naca4& naca) {
-    RibSection s;
-    for (int i = 0; i < RibStations; ++i) {
+SectionCurves section(const Naca4& naca) {
+    SectionCurves s;
+    for (int i = 0; i < SectionStations; ++i) {
         const double x = station(i);
-        s.upper.at(static_cast<std::size_t>(i)) = {x, stationHeight(naca, x, 1)};
-        s.lower.at(static_cast<std::size_t>(i)) = {x, stationHeight(naca, x, -1)};
+        s.setPoint(UpperCurve, i, {x, stationHeight(naca, x, 1)});
+        s.setPoint(LowerCurve, i, {x, stationHeight(naca, x, -1)});
     }
     return s;
 }
@@ -61,14 +61,14 @@ private slots:
     }
     void outlineAtChord() {
         QFETCH(double, chord);
-        const RibSection s = section(Naca2412);
+        const SectionCurves s = section(Naca2412);
         const Result<RibOutline> rib = BuildRib(s, chord, {});
         QVERIFY(rib);
         QCOMPARE(rib.value().rings.size(), 1u);
         const OutlineRing& ring = rib.value().rings.front();
         QCOMPARE(ring.size(), 402u);
         // Upper from the trailing edge to the nose, then lower from the nose back.
-        for (int i = 0; i < RibStations; ++i) {
+        for (int i = 0; i < SectionStations; ++i) {
             const QPointF up = ring[static_cast<std::size_t>(200 - i)];
             const QPointF low = ring[static_cast<std::size_t>(201 + i)];
             const double x = station(i);
@@ -90,7 +90,7 @@ private slots:
     void trailingEdgeThickness() {
         QFETCH(double, chord);
         QFETCH(double, thickness);
-        const RibSection s = section(Naca2412);
+        const SectionCurves s = section(Naca2412);
         const OutlineRing plain = ScaledOutline(s, chord);
         const Result<RibOutline> rib = BuildRib(s, chord, {thickness, 0.0, {}});
         QVERIFY(rib);
@@ -99,7 +99,7 @@ private slots:
         QVERIFY(std::abs((ring[0].y() - ring[401].y()) - thickness) < 1e-9);
         QVERIFY(thickness > plain[0].y() - plain[401].y());
         const double before = plain[0].y() - plain[401].y();
-        for (int i = 0; i < RibStations; ++i) {
+        for (int i = 0; i < SectionStations; ++i) {
             const double x = station(i);
             const double up = ring[static_cast<std::size_t>(200 - i)].y() -
                               plain[static_cast<std::size_t>(200 - i)].y();
@@ -129,7 +129,7 @@ private slots:
     void inset() {
         QFETCH(double, chord);
         QFETCH(double, inset);
-        const RibSection s = section(Naca2412);
+        const SectionCurves s = section(Naca2412);
         const OutlineRing plain = ScaledOutline(s, chord);
         const Result<RibOutline> rib = BuildRib(s, chord, {0.0, inset, {}});
         QVERIFY(rib);
@@ -164,7 +164,7 @@ private slots:
         QFETCH(int, side);
         QFETCH(double, inset);
         const double chord = 200.0;
-        const RibSection s = section(Naca2412);
+        const SectionCurves s = section(Naca2412);
         const Result<RibOutline> before = BuildRib(s, chord, {0.0, inset, {}});
         const SparNotch spar{position, width, depth, static_cast<SparNotch::Side>(side)};
         const Result<RibOutline> rib = BuildRib(s, chord, {0.0, inset, {spar}});
@@ -224,29 +224,28 @@ private slots:
     }
 
     void blend() {
-        const RibSection root = section(Naca2412);
-        const RibSection tip = section(Naca0012);
-        const RibSection middle = BlendSections(root, tip, 0.5);
-        for (int i = 0; i < RibStations; ++i) {
+        const SectionCurves root = section(Naca2412);
+        const SectionCurves tip = section(Naca0012);
+        const SectionCurves middle = BlendSections(root, tip, 0.5);
+        for (int i = 0; i < SectionStations; ++i) {
             const double x = station(i);
-            const auto at = static_cast<std::size_t>(i);
-            QCOMPARE(middle.upper.at(at).x(), x);
-            QVERIFY(std::abs(middle.upper.at(at).y() - 0.5 * (stationHeight(Naca2412, x, 1) +
+            QCOMPARE(middle.x(UpperCurve, i), x);
+            QVERIFY(std::abs(middle.y(UpperCurve, i) - 0.5 * (stationHeight(Naca2412, x, 1) +
                                                               stationHeight(Naca0012, x, 1))) <
                     1e-12);
-            QVERIFY(std::abs(middle.lower.at(at).y() - 0.5 * (stationHeight(Naca2412, x, -1) +
+            QVERIFY(std::abs(middle.y(LowerCurve, i) - 0.5 * (stationHeight(Naca2412, x, -1) +
                                                               stationHeight(Naca0012, x, -1))) <
                     1e-12);
         }
-        QVERIFY(BlendSections(root, tip, 0.0).upper == root.upper);
-        QVERIFY(BlendSections(root, tip, 1.0).lower == tip.lower);
+        QVERIFY(BlendSections(root, tip, 0.0) == root);
+        QVERIFY(BlendSections(root, tip, 1.0) == tip);
     }
 
     void notASection() {
         QVERIFY(SectionProblem(section(Naca2412)).isEmpty());
-        QVERIFY(!SectionProblem(RibSection{}).isEmpty());
-        RibSection broken = section(Naca2412);
-        broken.upper[40].setY(std::nan(""));
+        QVERIFY(!SectionProblem(SectionCurves{}).isEmpty());
+        SectionCurves broken = section(Naca2412);
+        broken.y(UpperCurve, 40) = std::nan("");
         QVERIFY(!SectionProblem(broken).isEmpty());
     }
 

@@ -12,9 +12,9 @@ Q_DECLARE_METATYPE(PlotLine)
 namespace {
 
 // Points on a straight line from (0, 0) to (1, 0.2), the same for both curves but for a shift.
-void fillRamp(ProfileCurves& state) {
+void fillRamp(SectionCurves& state) {
     for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < FilePointsPerCurve; ++p) {
+        for (int p = 0; p < SectionStations; ++p) {
             state.x(c, p) = p / 200.0;
             state.y(c, p) = 0.2 * p / 200.0 - 0.05 * c;
         }
@@ -39,7 +39,7 @@ private slots:
 };
 
 void TestPlotGeometry::gridAtScale1000() {
-    ProfileCurves state;
+    SectionCurves state;
     const ScreenPlot plot = ComputeScreenPlot(1000, state);
     QCOMPARE(plot.grid.size(), std::size_t(16));
     for (int a = 0; a <= 10; ++a) {
@@ -52,14 +52,14 @@ void TestPlotGeometry::gridAtScale1000() {
 }
 
 void TestPlotGeometry::gridTopBeyondVisibleAt1400() {
-    ProfileCurves state;
+    SectionCurves state;
     const ScreenPlot plot = ComputeScreenPlot(1400, state);
     QCOMPARE(plot.grid.back(), (PlotLine{0, 420, 1400, 420}));
     QCOMPARE(plot.grid[10], (PlotLine{1400, -140, 1400, 420}));
 }
 
 void TestPlotGeometry::segmentsInterleaveCurves() {
-    ProfileCurves state;
+    SectionCurves state;
     fillRamp(state);
     const ScreenPlot plot = ComputeScreenPlot(1000, state);
     QCOMPARE(plot.curves.size(), std::size_t(400));
@@ -88,7 +88,7 @@ void TestPlotGeometry::segmentRounding() {
     QFETCH(double, y);
     QFETCH(int, px);
     QFETCH(int, py);
-    ProfileCurves state;
+    SectionCurves state;
     state.x(0, 1) = x;
     state.y(0, 1) = y;
     const ScreenPlot plot = ComputeScreenPlot(static_cast<std::int16_t>(scale), state);
@@ -97,7 +97,7 @@ void TestPlotGeometry::segmentRounding() {
 }
 
 void TestPlotGeometry::zeroScaleCollapses() {
-    ProfileCurves state;
+    SectionCurves state;
     fillRamp(state);
     const ScreenPlot plot = ComputeScreenPlot(0, state);
     for (const PlotLine& line : plot.grid) {
@@ -109,7 +109,7 @@ void TestPlotGeometry::zeroScaleCollapses() {
 }
 
 void TestPlotGeometry::negativeScaleMirrors() {
-    ProfileCurves state;
+    SectionCurves state;
     fillRamp(state);
     state.y(1, 7) = 0.0625;  // a half after scaling: rounding must mirror too
     const ScreenPlot positive = ComputeScreenPlot(1000, state);
@@ -134,7 +134,7 @@ void TestPlotGeometry::unrepresentableSegmentsAreSkipped_data() {
 
 void TestPlotGeometry::unrepresentableSegmentsAreSkipped() {
     QFETCH(double, value);
-    ProfileCurves state;
+    SectionCurves state;
     fillRamp(state);
     state.y(1, 50) = value;  // touches the segments 49-50 and 50-51 of curve 1
     const ScreenPlot plot = ComputeScreenPlot(1000, state);

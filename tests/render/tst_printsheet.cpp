@@ -20,7 +20,7 @@ namespace {
 const QColor TitleBlue(0, 0, 255);
 const QColor TableBlack(0, 0, 0);
 
-SheetContent sheetOf(double scale, const ProfileCurves& curves,
+SheetContent sheetOf(double scale, const SectionCurves& curves,
                      QString title = QStringLiteral("T")) {
     SheetContent sheet{QStringLiteral("DejaVu Serif"), std::move(title), {}, {}, scale, curves};
     for (int row = 0; row < SheetRows; ++row) {
@@ -144,9 +144,9 @@ void TestPrintSheet::grid() {
 }
 
 void TestPrintSheet::curvesInterleave() {
-    ProfileCurves curves;
+    SectionCurves curves;
     for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < FilePointsPerCurve; ++p) {
+        for (int p = 0; p < SectionStations; ++p) {
             curves.x(c, p) = p / 200.0;
             curves.y(c, p) = c == 0 ? 0.1 : -0.1;
         }
@@ -158,7 +158,7 @@ void TestPrintSheet::curvesInterleave() {
 }
 
 void TestPrintSheet::curvePointAt180() {
-    ProfileCurves curves;
+    SectionCurves curves;
     curves.x(1, 1) = 0.5;
     curves.y(1, 1) = 0.1234;
     const QList<PaintedOp> lines = linesOf(paint(sheetOf(180, curves)));
@@ -167,7 +167,7 @@ void TestPrintSheet::curvePointAt180() {
 }
 
 void TestPrintSheet::zeroAndNegativeScale() {
-    ProfileCurves curves;
+    SectionCurves curves;
     curves.x(0, 3) = 0.5;
     curves.y(0, 3) = 0.2;
     for (const PaintedOp& op : linesOf(paint(sheetOf(0, curves)))) {
@@ -183,7 +183,7 @@ void TestPrintSheet::zeroAndNegativeScale() {
 }
 
 void TestPrintSheet::unrepresentableSegmentsAreLeftOut() {
-    ProfileCurves curves;
+    SectionCurves curves;
     curves.y(0, 100) = 1e300;  // beyond single precision once scaled
     curves.x(1, 0) = std::numeric_limits<double>::infinity();
     const QList<PaintedOp> lines = linesOf(paint(sheetOf(100, curves)));
@@ -223,7 +223,7 @@ void TestPrintSheet::sheetOfPairs() {
         labels.at(k) = QStringLiteral("L%1").arg(k + 1);
         values.at(k) = QStringLiteral("V%1").arg(k + 1);
     }
-    ProfileCurves curves;
+    SectionCurves curves;
     curves.y(1, 7) = 0.25;
     const SheetContent sheet = SheetOfPairs(labels, values, QStringLiteral("F"), 150, curves);
     QCOMPARE(sheet.title, QStringLiteral("V1"));
