@@ -17,7 +17,7 @@ constexpr double Untouched = 7.25;
 
 struct Run {
     AppState state;
-    DataFileOutcome outcome;
+    SectionRead outcome;
 };
 
 Run read(const QByteArray& bytes, std::int16_t language) {
@@ -38,14 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Run second = read(bytes, language);
 
     // The same file reads the same way twice.
-    FUZZ_CHECK(first.outcome.labels == second.outcome.labels);
-    FUZZ_CHECK(first.outcome.values == second.outcome.values);
+    FUZZ_CHECK(first.outcome.section.labels == second.outcome.section.labels);
+    FUZZ_CHECK(first.outcome.labelRead == second.outcome.labelRead);
+    FUZZ_CHECK(first.outcome.section.values == second.outcome.section.values);
+    FUZZ_CHECK(first.outcome.valueRead == second.outcome.valueRead);
     FUZZ_CHECK(first.outcome.messages == second.outcome.messages);
     FUZZ_CHECK(first.state.PointX == second.state.PointX &&
                first.state.PointY == second.state.PointY);
 
     const AppState& state = first.state;
-    const DataFileOutcome& outcome = first.outcome;
+    const SectionRead& outcome = first.outcome;
     FUZZ_CHECK(outcome.messages.size() <= 1);
     FUZZ_CHECK(state.ReadStop == 0 || state.ReadStop == 1);
 
@@ -63,17 +65,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool gap = false;
     for (const int pair : order) {
         const auto k = static_cast<std::size_t>(pair - 1);
-        FUZZ_CHECK(!gap || !outcome.labels[k].has_value());
-        FUZZ_CHECK(!outcome.values[k].has_value() || outcome.labels[k].has_value());
-        FUZZ_CHECK(outcome.labels[k].value_or(QString()).size() <= 32767);
-        gap = gap || !outcome.values[k].has_value();
+        FUZZ_CHECK(!gap || !outcome.labelRead[k]);
+        FUZZ_CHECK(!outcome.valueRead[k] || outcome.labelRead[k]);
+        FUZZ_CHECK(outcome.section.labels[k].first.size() <= 32767 &&
+                   outcome.section.labels[k].second.size() <= 32767);
+        gap = gap || !outcome.valueRead[k];
     }
     if (state.ReadStop == 1) {
         FUZZ_CHECK(outcome.messages.isEmpty());
         FUZZ_CHECK(testing::allPointsAre(state, Untouched));
     }
-    const bool allPairs = std::all_of(outcome.values.begin(), outcome.values.end(),
-                                      [](const auto& v) { return v.has_value(); });
+    const bool allPairs = std::all_of(outcome.valueRead.begin(), outcome.valueRead.end(),
+                                      [](bool read) { return read; });
     if (!allPairs) {
         FUZZ_CHECK(testing::allPointsAre(state, Untouched));
     }

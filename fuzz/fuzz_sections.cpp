@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The section-file import: bytes in; a native data file, a reason, or "not a section" out.
+// The section-file reader: bytes in; a section with its data file, or a reason, out.
 #include "FuzzCheck.h"
+#include "formats/SectionFile.h"
 #include "formats/SectionImport.h"
 #include "formats/SectionReader.h"
 #include "model/FileMessages.h"
 #include "model/SectionGeometry.h"
+
+#include <QBuffer>
 
 #include <cmath>
 #include <cstdint>
@@ -12,28 +15,30 @@
 using namespace vandrix;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const SectionImport import =
-        ImportSectionFile(bytes, QStringLiteral("f.dat"), QDate(2026, 1, 2));
-    const bool refused =
-        import.kind == SectionImport::Kind::Failed || import.kind == SectionImport::Kind::Neither;
-    FUZZ_CHECK(refused != import.error.isEmpty());
-    FUZZ_CHECK(!refused || import.bytes.isEmpty());
-    // Nothing passes as converted without being read: a data file's bytes are only ever its
-    // recoded text, which starts with its header line.
-    FUZZ_CHECK(import.kind != SectionImport::Kind::NotSection || import.bytes.isEmpty() ||
-               StartsWithHeaderLine(import.bytes));
-    FUZZ_CHECK(import.kind != SectionImport::Kind::Converted ||
-               (std::isfinite(import.summary.measures.thickness) &&
-                import.summary.measures.thickness <= 0.5));
+    QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    SectionReading how;
+    how.unusableMessage = QStringLiteral("unusable");
+    how.neither = NeitherRule::Refuse;
+    const SectionRead read = ReadSection(buffer, QStringLiteral("f.dat"), how);
+    const bool converted = read.clean() && read.section.format != SectionFormat::DataFile;
+    FUZZ_CHECK(read.refusal.isEmpty() || !read.clean());
+    FUZZ_CHECK(read.refusal.isEmpty() || read.dataFile.isEmpty());
+    // Nothing passes as converted without being read: a data file's bytes are only ever what its
+    // reader took of the file or of its recoded text.
+    FUZZ_CHECK(!read.clean() || converted || bytes.startsWith(read.dataFile) ||
+               RecodedText(bytes).value_or(QByteArray()).startsWith(read.dataFile));
+    FUZZ_CHECK(!converted || (std::isfinite(read.section.measures.value().thickness) &&
+                              read.section.measures.value().thickness <= 0.5));
 
-    const SectionTextOutcome text = ReadSectionText(bytes);
-    if (text.kind != SectionTextOutcome::Kind::Read) {
+    const Result<SectionText> text = ReadSectionText(bytes);
+    if (!text || KindOfText(RecodedText(bytes).value_or(bytes)) != TextKind::SectionFile) {
         return 0;
     }
-    FUZZ_CHECK(text.text.pointCount <= MaxSectionPoints);
-    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.text.runs));
-    FUZZ_CHECK(section.ok() == (import.kind == SectionImport::Kind::Converted));
+    FUZZ_CHECK(text.value().pointCount <= MaxSectionPoints);
+    const Result<ResampledSection> section = ResampleSection(JoinedRun(text.value().runs));
+    FUZZ_CHECK(bytes.size() > MaxSectionFileBytes || section.ok() == converted);
     if (!section) {
         return 0;
     }
@@ -49,6 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(std::isfinite(m.thickness) && std::isfinite(m.camber) && std::isfinite(m.leRadius) &&
                std::isfinite(m.teGap));
     // The converted file is the native layout: 15 lines, then 402 pairs, CRLF.
-    FUZZ_CHECK(import.bytes.count("\r\n") == 15 + 402);
+    FUZZ_CHECK(bytes.size() > MaxSectionFileBytes || read.dataFile.count("\r\n") == 15 + 402);
     return 0;
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportJob.h"
 
-#include "ExportInput.h"
 #include "TempFiles.h"
-#include "formats/DataFile.h"
 #include "formats/FileIdentity.h"
+#include "formats/HeaderLine.h"
 #include "formats/InputFile.h"
+#include "formats/SectionFile.h"
 #include "formats/SectionTable.h"
 #include "model/PrintableName.h"
 #include "render/PalettePng.h"
@@ -283,80 +283,61 @@ QString WriteOutput(const QString& path, const QByteArray& bytes) {
 
 namespace {
 
-// The row of measures of a data file, taken from its two curves as from a Selig outline.
-SectionTableRow dataFileRow(const DataFileOutcome& data) {
-    SectionTableRow row;
-    row.name = data.values[0].value_or(QString());
-    row.format = QStringLiteral("data file");
-    row.points = 2 * SectionStations;
-    SectionPoints run;
-    for (int point = SectionStations - 1; point >= 0; --point) {
-        run.emplace_back(data.curves.x(0, point), data.curves.y(0, point));
+// An input read once, as the viewer reads it, for all its outputs: a pipe can be read only once.
+// Pipes are read; a file that is neither a data file nor a section file is refused.
+SectionRead readInput(const ExportJob& job, const QString& sourceName) {
+    const QString& input = job.input;
+    SectionReading how;
+    how.unusableMessage = BuiltInUnusableMessage();
+    how.fifo = FifoRule::Allow;
+    how.neither = NeitherRule::Refuse;
+    how.sourceName = sourceName;
+    how.keepBytes = !job.dat.isEmpty();
+    return input == QLatin1String(StandardInputName) ? ReadSection(STDIN_FILENO, input, how)
+                                                     : ReadSection(input, how);
+}
+
+// The sheet shows what the window would: the first value as the title, then pairs 2..8, the
+// labels in the chosen language.
+SheetContent sheetOf(const Section& section, const ExportSettings& settings) {
+    std::array<QString, HeaderPairCount> labels;
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        labels.at(k) = LabelIn(section.labels.at(k), settings.language);
     }
-    for (int point = 0; point < SectionStations; ++point) {
-        run.emplace_back(data.curves.x(1, point), data.curves.y(1, point));
-    }
-    const Result<ResampledSection> measured = ResampleSection(run);
-    if (measured) {
-        row.measures = measured.value().measures;
-        row.warnings = measured.value().warnings;
-    } else {
-        row.warnings << QStringLiteral("not measured: ") + measured.error();
-    }
-    return row;
+    return SheetOfPairs(labels, section.values, settings.fontName, settings.printerScale,
+                        section.curves);
 }
 
 }  // namespace
 
 ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     ExportReport report;
-    SectionTableRow row;
-    const auto refuse = [&](const QString& reason, const QString& line) {
-        report.errors << line;
+    if (!job.refusal.isEmpty()) {
+        report.errors << job.input + QStringLiteral(": ") + job.refusal;
         if (settings.table) {
+            SectionTableRow row;
             row.file = job.input;
-            row.refusal = reason;
+            row.refusal = job.refusal;
             report.tableRow = SectionTableLine(row);
         }
         return report;
-    };
-    if (!job.refusal.isEmpty()) {
-        return refuse(job.refusal, job.input + QStringLiteral(": ") + job.refusal);
     }
-    DataFileReading reading;
-    reading.language = settings.language;
-    reading.unusableMessage = BuiltInUnusableMessage();
-    // One read makes every output: a pipe can be read only once.
     // What standard input is called where a name is shown: its outputs' stem.
     const QString sourceName =
         job.input == QLatin1String(StandardInputName) ? settings.stdinName : job.input;
-    const ExportInputRead input = ReadExportInput(job.input, sourceName, reading);
-    const DataFileOutcome& data = input.data;
-    const SectionCurves& curves = data.curves;
-    if (!data.messages.isEmpty()) {
-        const QString line = data.messages.join(QLatin1Char(' '));
-        return refuse(input.refusal.isEmpty() ? line : input.refusal,
-                      job.input + QStringLiteral(": ") + line);
-    }
-    if (input.kind == SectionImport::Kind::Converted) {
-        for (const QString& warning : input.summary.warnings) {
-            report.warnings << job.input + QStringLiteral(": warning: ") + warning;
-        }
-        if (settings.table) {
-            row.name = input.summary.name;
-            row.format = input.summary.format;
-            row.points = input.summary.points;
-            row.measures = input.summary.measures;
-            row.warnings = input.summary.warnings;
-        }
-    } else if (settings.table) {
-        row = dataFileRow(data);
-    }
+    const SectionRead input = readInput(job, sourceName);
+    const Section& section = input.section;
     if (settings.table) {
-        row.file = job.input;
-        report.tableRow = SectionTableLine(row);
+        report.tableRow = SectionTableLine(TableRow(job.input, input));
     }
-    if (data.readStop == 1) {
+    if (!input.clean()) {
+        report.errors << job.input + QStringLiteral(": ") + input.messages.join(QLatin1Char(' '));
+        return report;
+    }
+    for (const QString& warning : section.warnings) {
+        report.warnings << job.input + QStringLiteral(": warning: ") + warning;
+    }
+    if (input.readStop == 1) {
         report.warnings << job.input + QStringLiteral(
                                            ": warning: the header stops at a line that is not "
                                            "a label and value; exported as the viewer shows it");
@@ -367,7 +348,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, curves);
+        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, section.curves);
         if (!job.png.isEmpty()) {
             fail(writeAtomically(job.png, [&](QIODevice& file) { return writePng(file, plot); }));
         }
@@ -376,25 +357,16 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         }
     }
     if (!job.pdf.isEmpty()) {
-        // The sheet shows what the window would: the first value as the title, then pairs 2..8.
-        std::array<QString, HeaderPairCount> labels;
-        std::array<QString, HeaderPairCount> values;
-        for (std::size_t k = 0; k < labels.size(); ++k) {
-            labels.at(k) = data.labels.at(k).value_or(QString());
-            values.at(k) = data.values.at(k).value_or(QString());
-        }
-        const SheetContent sheet =
-            SheetOfPairs(labels, values, settings.fontName, settings.printerScale, curves);
+        const SheetContent sheet = sheetOf(section, settings);
         fail(writeAtomically(job.pdf, [&](QIODevice& file) { return writePdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
         fail(WriteOutput(job.dat, input.dataFile));
     }
     if (job.templates.any()) {
-        const NamedSection section =
-            SectionOfInput(sourceName, data.values[0].value_or(QString()), curves);
-        report.errors << ExportTemplates(job.input, section, settings.templates, job.templates,
-                                         settings.fontName, &WriteOutput);
+        report.errors << ExportTemplates(
+            job.input, section.curves, SectionName(section.title(), sourceName), settings.templates,
+            job.templates, settings.fontName, &WriteOutput);
     }
     return report;
 }

@@ -12,6 +12,9 @@
 
 namespace vandrix {
 
+// The name that stands for standard input among the inputs.
+inline constexpr char StandardInputName[] = "-";
+
 // What the command writes for each input, and how.
 struct ExportSettings {
     bool pdf = false;

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/TemplateExport.h"
 
-#include "formats/DataFile.h"
+#include "formats/SectionFile.h"
 #include "formats/TemplateDxf.h"
 #include "formats/TemplateSvg.h"
 #include "render/TemplatePages.h"
-
-#include <QFileInfo>
 
 namespace vandrix {
 
@@ -25,54 +23,45 @@ TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
 
 namespace {
 
-Result<NamedSection> ReadRibSection(const QString& path) {
-    DataFileReading reading;
-    reading.unusableMessage = BuiltInUnusableMessage();
-    const DataFileOutcome data = ReadDataFileAt(path, reading);
-    if (!data.messages.isEmpty()) {
-        return Result<NamedSection>::failure(data.messages.join(QLatin1Char(' ')));
+// The tip of a rib set, read as the window reads a file.
+Result<SectionCurves> readTip(const QString& path) {
+    SectionReading how;
+    how.unusableMessage = BuiltInUnusableMessage();
+    const SectionRead read = ReadSection(path, how);
+    if (!read.clean()) {
+        return Result<SectionCurves>::failure(read.messages.join(QLatin1Char(' ')));
     }
-    return Result<NamedSection>::success(
-        SectionOfInput(path, data.values[0].value_or(QString()), data.curves));
+    return Result<SectionCurves>::success(read.section.curves);
 }
 
 }  // namespace
 
-NamedSection SectionOfInput(const QString& path, const QString& title,
-                            const SectionCurves& curves) {
-    NamedSection named{title.trimmed(), curves};
-    if (named.name.isEmpty()) {
-        named.name = QFileInfo(path).completeBaseName();
-    }
-    return named;
-}
-
 namespace {
 
 // The items to draw: one template, or the rib set from `section` to the tip (read here).
-Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
+Result<std::vector<TemplateItem>> TemplateItems(const SectionCurves& section, const QString& name,
                                                 const TemplateSettings& settings) {
     using Items = Result<std::vector<TemplateItem>>;
     std::vector<TemplateItem> items;
-    if (const QString problem = SectionProblem(section.section); !problem.isEmpty()) {
-        return Items::failure(problem);
+    if (const Status usable = CheckSection(section); !usable) {
+        return Items::failure(usable.error());
     }
     if (settings.ribs <= 0) {
-        Result<RibOutline> rib = BuildRib(section.section, settings.chord, settings.features);
+        Result<RibOutline> rib = BuildRib(section, settings.chord, settings.features);
         if (!rib) {
             return Items::failure(rib.error());
         }
         items.push_back(
             {rib.value(),
-             QStringLiteral("%1, chord %2 mm").arg(section.name, MillimetreText(settings.chord))});
+             QStringLiteral("%1, chord %2 mm").arg(name, MillimetreText(settings.chord))});
         return Items::success(std::move(items));
     }
-    const Result<NamedSection> tip = ReadRibSection(settings.tip);
+    const Result<SectionCurves> tip = readTip(settings.tip);
     if (!tip) {
         return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, tip.error()));
     }
-    if (const QString problem = SectionProblem(tip.value().section); !problem.isEmpty()) {
-        return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, problem));
+    if (const Status usable = CheckSection(tip.value()); !usable) {
+        return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, usable.error()));
     }
     const double tipChord = settings.tipChord.value_or(settings.chord);
     const int count = settings.ribs;
@@ -80,14 +69,14 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
     for (int k = 1; k <= count; ++k) {
         const double weight = static_cast<double>(k - 1) / (count - 1);
         const double chord = (1.0 - weight) * settings.chord + weight * tipChord;
-        const SectionCurves blend = BlendSections(section.section, tip.value().section, weight);
+        const SectionCurves blend = BlendSections(section, tip.value(), weight);
         Result<RibOutline> rib = BuildRib(blend, chord, settings.features);
         if (!rib) {
             return Items::failure(
                 QStringLiteral("rib %1/%2: %3").arg(k).arg(count).arg(rib.error()));
         }
         items.push_back({rib.value(), QStringLiteral("%1 rib %2/%3, chord %4 mm")
-                                          .arg(section.name)
+                                          .arg(name)
                                           .arg(k)
                                           .arg(count)
                                           .arg(MillimetreText(chord))});
@@ -97,11 +86,11 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
 
 }  // namespace
 
-QStringList ExportTemplates(const QString& input, const NamedSection& section,
+QStringList ExportTemplates(const QString& input, const SectionCurves& section, const QString& name,
                             const TemplateSettings& settings, const TemplateOutputs& outputs,
                             const QString& fontName, const TemplateFileWriter& write) {
     QStringList lines;
-    const Result<std::vector<TemplateItem>> items = TemplateItems(section, settings);
+    const Result<std::vector<TemplateItem>> items = TemplateItems(section, name, settings);
     if (!items) {
         lines << input + QStringLiteral(": ") + items.error();
         return lines;
@@ -119,7 +108,7 @@ QStringList ExportTemplates(const QString& input, const NamedSection& section,
         put(outputs.svg, TemplateSvg(items.value()));
     }
     if (!outputs.pdf.isEmpty()) {
-        const Result<QByteArray> pdf = TemplatePdf(items.value(), {section.name, fontName});
+        const Result<QByteArray> pdf = TemplatePdf(items.value(), {name, fontName});
         if (pdf) {
             put(outputs.pdf, pdf.value());
         } else {

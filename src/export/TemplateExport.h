@@ -43,22 +43,13 @@ struct TemplateOutputs {
 TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
                                     const TemplateSettings& settings);
 
-// A section read as the viewer reads a file, with its title (the first value).
-struct NamedSection {
-    QString name;
-    SectionCurves section;
-};
-// An input's section from the curves read; named after the file when it has
-// no title.
-NamedSection SectionOfInput(const QString& path, const QString& title, const SectionCurves& curves);
-
 // Writes a finished file; empty, or the line to report.
 using TemplateFileWriter = std::function<QString(const QString& path, const QByteArray& bytes)>;
 
-// Builds the templates of one section and writes each wanted file through `write`. The lines
-// to report: "INPUT: reason" when the rib cannot be built (nothing is written then), or a
-// writer's lines.
-QStringList ExportTemplates(const QString& input, const NamedSection& section,
+// Builds the templates of the section read from `input`, labelled `name` (SectionName), and
+// writes each wanted file through `write`. The lines to report: "INPUT: reason" when the rib
+// cannot be built (nothing is written then), or a writer's lines.
+QStringList ExportTemplates(const QString& input, const SectionCurves& section, const QString& name,
                             const TemplateSettings& settings, const TemplateOutputs& outputs,
                             const QString& fontName, const TemplateFileWriter& write);
 

@@ -4,6 +4,7 @@
 #include "export/TemplateExport.h"
 #include "export/TemplateValues.h"
 #include "formats/FileIdentity.h"
+#include "formats/SectionFile.h"
 #include "model/Conversions.h"
 #include "model/PrintableName.h"
 
@@ -123,7 +124,7 @@ QStringList WriteTemplates(const TemplateRequest& request, const SectionCurves& 
     // nothing.
     std::vector<std::pair<QString, QByteArray>> files;
     QStringList lines = ExportTemplates(
-        request.dataPath, SectionOfInput(request.dataPath, request.title, curves), read.settings,
+        request.dataPath, curves, SectionName(request.title, request.dataPath), read.settings,
         outputs, request.fontName, [&files](const QString& path, const QByteArray& bytes) {
             files.emplace_back(path, bytes);
             return QString();

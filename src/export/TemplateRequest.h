@@ -2,25 +2,12 @@
 #pragma once
 
 #include "model/Section.h"
+#include "model/TemplateAnswer.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace vandrix {
-
-// What the window's template dialog asks for, as typed.
-struct TemplateAnswer {
-    QString chord;        // mm
-    QString teThickness;  // mm; empty or 0 for none
-    QString inset;        // mm; empty or 0 for none
-    QString spars;        // notches POS:WIDTH:DEPTH[:upper|lower|both], separated by blanks
-    bool dxf = true;
-    bool pdf = true;
-    bool svg = true;
-    // The name the templates are written next to: NAME.dxf, NAME-template.pdf and
-    // NAME-template.svg, where a chosen ".dxf", ".pdf" or ".svg" and "-template" are not NAME.
-    QString name;
-};
 
 // The answer and what it is about: the data file the window shows, the section's title and the
 // font of the PDF's text.

@@ -2,14 +2,8 @@
 #include "DataFile.h"
 
 #include "HeaderLine.h"
-#include "InputFile.h"
-#include "SectionImport.h"
+#include "TextInput.h"
 #include "model/Conversions.h"
-#include "model/FileMessages.h"
-#include "model/TextInput.h"
-
-#include <QBuffer>
-#include <QFile>
 
 #include <string_view>
 
@@ -41,14 +35,16 @@ private:
             slot = 0.0;
             return;
         }
-        if (input_.readItem(item_) != TextInput::Status::Ok) {
+        const Result<std::optional<QByteArrayView>> item = input_.readItem();
+        if (!item || !item.value()) {
             ended_ = true;
             fault_ = true;
             slot = 0.0;
             return;
         }
-        const Result<double> number = NumericPrefix(
-            std::string_view(item_.constData(), static_cast<std::size_t>(item_.size())));
+        const QByteArrayView bytes = *item.value();
+        const Result<double> number =
+            NumericPrefix(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
         if (!number) {
             fault_ = true;  // the slot keeps its former value
             return;
@@ -58,89 +54,53 @@ private:
 
     TextInput& input_;
     SectionCurves& curves_;
-    QByteArray item_;
     bool ended_ = false;
     bool fault_ = false;
 };
 
-// A read that fails before the file's contents: nothing changes but the message.
-DataFileOutcome unread(const DataFileReading& reading, const QString& message) {
-    DataFileOutcome outcome;
-    outcome.curves = reading.curves;
-    outcome.messages << message;
-    return outcome;
-}
-
 }  // namespace
 
-QString BuiltInUnusableMessage() {
-    return QStringLiteral("This data file cannot be used.");
-}
-
-DataFileOutcome ReadDataFileAt(const QString& path, const DataFileReading& reading) {
-    // Nothing else may write the file while it is read: a pipe is refused like a device.
-    QFile file;
-    if (const Status opened = OpenInput(file, path, FifoRule::Refuse); !opened) {
-        QString refusal = opened.error();
-        // Names reach the window through Qt, which turns bytes that are not UTF-8 into U+FFFD.
-        if (path.contains(QChar::ReplacementCharacter)) {
-            refusal = QStringLiteral("the file name is not valid UTF-8");
-        }
-        return unread(reading, CannotOpenDescription(path, refusal));
-    }
-    // A file whose first line is a header line is a data file; any other may be a Selig,
-    // Lednicer or MSES section file, which reads as the data file it converts to.
-    SectionImport section =
-        ImportSectionFile(file, path, file.fileTime(QFileDevice::FileModificationTime).date());
-    if (section.kind == SectionImport::Kind::Failed) {
-        return unread(reading, SectionFileDescription(path, section.error));
-    }
-    // A converted section file, or a data file in UTF-16 or with CR-only line ends, reads from
-    // its bytes; a file that is neither reads as a malformed data file.
-    if (section.kind == SectionImport::Kind::Converted ||
-        (section.kind == SectionImport::Kind::NotSection && !section.bytes.isEmpty())) {
-        file.close();
-        QBuffer converted(&section.bytes);
-        converted.open(QIODevice::ReadOnly);
-        return ReadDataFileFrom(converted, reading);
-    }
-    if (section.consumed && !file.seek(0)) {
-        return unread(reading, CannotOpenDescription(path, file.errorString()));
-    }
-    return ReadDataFileFrom(file, reading);
-}
-
-DataFileOutcome ReadDataFileFrom(QIODevice& device, const DataFileReading& reading) {
-    DataFileOutcome outcome;
-    outcome.curves = reading.curves;
-    outcome.readStop = 0;
+SectionRead ReadDataFileFrom(QIODevice& device, const SectionReading& how) {
+    SectionRead read;
+    read.section.curves = how.curves;
+    read.section.filePoints = 2 * SectionStations;
+    read.readStop = 0;
     TextInput input(device);
 
-    QString line;
     for (const int pair : DataFileHeaderLayout) {
-        const TextInput::Status status = pair == 0 ? input.skipLine() : input.readLine(line);
-        if (status != TextInput::Status::Ok) {
-            outcome.messages << reading.unusableMessage;
-            return outcome;
-        }
         if (pair == 0) {
+            const Result<bool> skipped = input.skipLine();
+            if (!skipped || !skipped.value()) {
+                read.messages << how.unusableMessage;
+                return read;
+            }
             continue;
         }
-        const auto index = static_cast<std::size_t>(pair - 1);
-        outcome.labels[index] = GetLabel(line, reading.language, *outcome.readStop);
-        if (outcome.readStop == 1) {
-            outcome.bytesUsed = input.position();
-            return outcome;
+        const Result<std::optional<QString>> line = input.readLine();
+        if (!line || !line.value()) {
+            read.messages << how.unusableMessage;
+            return read;
         }
-        outcome.values[index] = GetValue(line);
+        const auto index = static_cast<std::size_t>(pair - 1);
+        read.labelRead.at(index) = true;
+        const Result<HeaderLabel> labels = HeaderLabels(*line.value());
+        if (!labels) {
+            // The header stops here: the label shows empty, the value and later pairs stay.
+            read.readStop = 1;
+            read.bytesUsed = input.position();
+            return read;
+        }
+        read.section.labels.at(index) = labels.value();
+        read.section.values.at(index) = GetValue(*line.value());
+        read.valueRead.at(index) = true;
     }
 
-    CoordinateBlock block(input, outcome.curves);
+    CoordinateBlock block(input, read.section.curves);
     if (!block.read()) {
-        outcome.messages << reading.unusableMessage;
+        read.messages << how.unusableMessage;
     }
-    outcome.bytesUsed = input.position();
-    return outcome;
+    read.bytesUsed = input.position();
+    return read;
 }
 
 }  // namespace vandrix

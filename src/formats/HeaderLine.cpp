@@ -17,22 +17,28 @@ int LastPos(QStringView searchText, QStringView searchChar) {
     return static_cast<int>(pos + 1);
 }
 
-QString GetLabel(QStringView headerLine, std::int16_t language, std::int16_t& readStop) {
+Result<HeaderLabel> HeaderLabels(QStringView headerLine) {
     const qsizetype first = headerLine.indexOf(Colon);
-    if (first < 0) {
-        readStop = 1;
-        return {};
-    }
-    const QStringView afterFirst = headerLine.mid(first + 1);
+    const QStringView afterFirst = first < 0 ? QStringView() : headerLine.mid(first + 1);
     const qsizetype second = afterFirst.indexOf(Colon);
-    if (second < 0) {
-        readStop = 1;
-        return {};
+    if (first < 0 || second < 0) {
+        return Result<HeaderLabel>::failure(
+            QStringLiteral("not a label and value: a header line has two colons"));
     }
-    if (language == 2) {
-        return headerLine.left(first).toString();
+    return Result<HeaderLabel>::success(
+        {headerLine.left(first).toString(), afterFirst.left(second).toString()});
+}
+
+const QString& LabelIn(const HeaderLabel& label, std::int16_t language) {
+    return language == 2 ? label.second : label.first;
+}
+
+Result<QString> GetLabel(QStringView headerLine, std::int16_t language) {
+    const Result<HeaderLabel> labels = HeaderLabels(headerLine);
+    if (!labels) {
+        return Result<QString>::failure(labels.error());
     }
-    return afterFirst.left(second).toString();
+    return Result<QString>::success(LabelIn(labels.value(), language));
 }
 
 QString GetValue(QStringView headerLine) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/Result.h"
+#include "model/Section.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -12,10 +15,14 @@ namespace vandrix {
 // Character codes compare exactly; a searchChar that is not one character never matches.
 int LastPos(QStringView searchText, QStringView searchChar);
 
-// The label of a header line "label2:label1:value" for the given language (2 takes the first
-// field, any other number the second). A line with fewer than two colons is malformed: readStop
-// becomes 1 and the result is empty. readStop is never set back to 0 here.
-QString GetLabel(QStringView headerLine, std::int16_t language, std::int16_t& readStop);
+// Both labels of a header line "label2:label1:value", or why it is none (fewer than two colons).
+Result<HeaderLabel> HeaderLabels(QStringView headerLine);
+
+// The label a language shows: 2 takes the first field, any other number the second.
+const QString& LabelIn(const HeaderLabel& label, std::int16_t language);
+
+// The label of a header line for the given language, or why it is none (the header stops there).
+Result<QString> GetLabel(QStringView headerLine, std::int16_t language);
 
 // Everything after the second colon of a header line, further colons and blanks included.
 QString GetValue(QStringView headerLine);

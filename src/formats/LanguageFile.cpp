@@ -4,9 +4,9 @@
 #include "ShippedFiles.h"
 
 #include "InputFile.h"
+#include "TextInput.h"
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
-#include "model/TextInput.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,25 +15,23 @@ namespace vandrix {
 
 LanguageRead ParseLanguage(QIODevice& device, std::int16_t language, const QString& path) {
     LanguageRead read;
-    TextInput input(device);
+    TextInput input(device, path);
     QString line;
-    int lineNumber = 0;
 
     // `mayEnd`: the file may end here, without a message.
     const auto next = [&](bool mayEnd = false) -> bool {
-        ++lineNumber;
-        const TextInput::Status status = input.readLine(line);
-        if (status == TextInput::Status::Ok) {
+        Result<std::optional<QString>> got = input.readLine();
+        if (got && got.value()) {
+            line = *got.take();
             return true;
         }
-        if (mayEnd && status == TextInput::Status::End) {
-            return false;
+        if (!got) {
+            read.messages << got.error();
+        } else if (!mayEnd) {
+            read.messages << QStringLiteral("The language file %1 ends early, at line %2.")
+                                 .arg(path)
+                                 .arg(input.lineNumber());
         }
-        read.messages << (status == TextInput::Status::End
-                              ? QStringLiteral("The language file %1 ends early, at line %2.")
-                                    .arg(path)
-                                    .arg(lineNumber)
-                              : input.describe(status, lineNumber, path));
         return false;
     };
 

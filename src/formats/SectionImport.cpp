@@ -25,8 +25,7 @@ QString percentText(double fraction) {
 
 // The native data file for a section; `summary` gives its name and format.
 QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
-                      const SectionSummary& summary, const QString& sourcePath,
-                      const QDate& modified) {
+                      const Section& summary, const QString& sourcePath, const QDate& modified) {
     const QFileInfo info(sourcePath);
     const SectionMeasures& m = section.measures;
     QString points = QString::number(text.pointCount);
@@ -54,18 +53,14 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
                        {QStringLiteral("反り位置"), QStringLiteral("Camber position")},
                        {QStringLiteral("前縁半径"), QStringLiteral("LE radius")},
                        {QStringLiteral("点数"), QStringLiteral("Points")}}};
-    profile.values = {summary.name,
-                      info.completeBaseName(),
-                      modified.toString(Qt::ISODate),
-                      percentText(m.thickness),
-                      percentText(m.camber),
-                      percentText(m.camberX),
-                      percentText(m.leRadius),
-                      QStringLiteral("201")};
+    profile.values = {
+        summary.title(),          info.completeBaseName(), modified.toString(Qt::ISODate),
+        percentText(m.thickness), percentText(m.camber),   percentText(m.camberX),
+        percentText(m.leRadius),  QStringLiteral("201")};
     const FreeLines notes = {
         QStringLiteral("----------------------------------------"),
         QStringLiteral("Converted from: ") + info.fileName(),
-        QStringLiteral("Format: ") + summary.format,
+        QStringLiteral("Format: ") + SectionFormatName(summary.format),
         QStringLiteral("Points in the file: ") + points,
         QStringLiteral("Thickness position: ") + percentText(m.thicknessX),
         QStringLiteral("Trailing-edge gap: ") + percentText(m.teGap),
@@ -82,72 +77,31 @@ bool DataFileStart(const QByteArray& start) {
     return end >= 0 && !RecodedText(start) && StartsWithHeaderLine(start.left(end));
 }
 
-SectionImport ImportSectionFile(QIODevice& device, const QString& sourcePath,
-                                const QDate& modified) {
-    if (DataFileStart(device.peek(FirstLinePeek))) {
-        return {};
+Result<ConvertedSection> ConvertSection(const QByteArray& bytes, const QString& sourcePath,
+                                        const QDate& modified) {
+    using R = Result<ConvertedSection>;
+    if (bytes.size() > MaxSectionFileBytes) {
+        return R::failure(
+            QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (qint64{1024} * 1024)));
     }
-    SectionImport section =
-        ImportSectionStart(device.read(MaxSectionFileBytes + 1), sourcePath, modified);
-    section.consumed = true;
-    return section;
-}
-
-SectionImport ImportSectionStart(QByteArray bytes, const QString& sourcePath,
-                                 const QDate& modified) {
-    const bool tooLarge = bytes.size() > MaxSectionFileBytes;
-    bytes.truncate(MaxSectionFileBytes);
-    SectionImport section = ImportSectionFile(bytes, sourcePath, modified);
-    // A section file over the limit is refused for its size; a data file, or a file that is
-    // neither (a first line longer than the peek), reads as it is.
-    if ((section.kind == SectionImport::Kind::Converted ||
-         section.kind == SectionImport::Kind::Failed) &&
-        tooLarge) {
-        section.summary = {};
-        section.kind = SectionImport::Kind::Failed;
-        section.bytes.clear();
-        section.error =
-            QStringLiteral("larger than %1 MiB").arg(MaxSectionFileBytes / (qint64{1024} * 1024));
+    const Result<SectionText> read = ReadSectionText(bytes);
+    if (!read) {
+        return R::failure(read.error());
     }
-    return section;
-}
-
-SectionImport ImportSectionFile(const QByteArray& bytes, const QString& sourcePath,
-                                const QDate& modified) {
-    SectionImport import;
-    // Recoded once here: the reader takes the recoded text as it is.
-    const std::optional<QByteArray> recoded = RecodedText(bytes);
-    const SectionTextOutcome read = ReadSectionText(recoded ? *recoded : bytes);
-    if (read.kind == SectionTextOutcome::Kind::NotSection) {
-        // A data file in UTF-16 or with CR-only line ends is read from its recoded text.
-        import.bytes = recoded.value_or(QByteArray());
-        return import;
+    const Result<ResampledSection> resampled = ResampleSection(JoinedRun(read.value().runs));
+    if (!resampled) {
+        return R::failure(resampled.error());
     }
-    if (read.kind == SectionTextOutcome::Kind::Neither) {
-        import.kind = SectionImport::Kind::Neither;
-        import.error = read.error;
-        return import;
-    }
-    import.kind = SectionImport::Kind::Failed;
-    if (read.kind == SectionTextOutcome::Kind::Failed) {
-        import.error = read.error;
-        return import;
-    }
-    const Result<ResampledSection> section = ResampleSection(JoinedRun(read.text.runs));
-    if (!section) {
-        import.error = section.error();
-        return import;
-    }
-    import.kind = SectionImport::Kind::Converted;
-    SectionSummary& summary = import.summary;
-    summary.name =
-        read.text.name.isEmpty() ? QFileInfo(sourcePath).completeBaseName() : read.text.name;
-    summary.format = SectionFormatName(read.text.format);
-    summary.points = read.text.pointCount;
-    summary.measures = section.value().measures;
-    summary.warnings = section.value().warnings;
-    import.bytes = nativeFile(read.text, section.value(), summary, sourcePath, modified);
-    return import;
+    const SectionText& text = read.value();
+    ConvertedSection converted;
+    Section& section = converted.section;
+    section.values[0] = text.name.isEmpty() ? QFileInfo(sourcePath).completeBaseName() : text.name;
+    section.format = text.format;
+    section.filePoints = text.pointCount;
+    section.measures = resampled.value().measures;
+    section.warnings = resampled.value().warnings;
+    converted.dataFile = nativeFile(text, resampled.value(), section, sourcePath, modified);
+    return R::success(std::move(converted));
 }
 
 }  // namespace vandrix

@@ -143,22 +143,21 @@ bool isIntegral(double v) {
     return v >= 2.0 && v <= MaxSectionPoints && std::floor(v) == v;
 }
 
-SectionTextOutcome failed(QString error) {
-    SectionTextOutcome outcome;
-    outcome.kind = SectionTextOutcome::Kind::Failed;
-    outcome.error = std::move(error);
-    return outcome;
+Result<SectionText> failed(QString error) {
+    return Result<SectionText>::failure(std::move(error));
 }
 
-QString decodeWith(const char* codec, const QByteArray& bytes, bool* error) {
+// The bytes decoded in the codec, or why not (the codec is missing, or they are not in it).
+Result<QString> decodeWith(const char* codec, const QByteArray& bytes) {
     QStringDecoder decoder(codec);
     if (!decoder.isValid()) {
-        *error = true;
-        return {};
+        return Result<QString>::failure(QStringLiteral("no codec %1").arg(QLatin1String(codec)));
     }
     QString text = decoder.decode(bytes);
-    *error = decoder.hasError();
-    return text;
+    if (decoder.hasError()) {
+        return Result<QString>::failure(QStringLiteral("not %1").arg(QLatin1String(codec)));
+    }
+    return Result<QString>::success(std::move(text));
 }
 
 // Shift-JIS needs a two-byte sequence whose lead byte is one of the kana and common kanji rows
@@ -181,20 +180,17 @@ bool looksShiftJis(const QByteArray& bytes) {
 }  // namespace
 
 QString DecodeNameLine(const QByteArray& line) {
-    bool error = false;
-    QString text = decodeWith("UTF-8", line, &error);
-    if (error && looksShiftJis(line)) {
-        text = decodeWith("windows-31j", line, &error);
-        if (error) {
-            text = decodeWith("Shift_JIS", line, &error);
+    Result<QString> decoded = decodeWith("UTF-8", line);
+    if (!decoded && looksShiftJis(line)) {
+        decoded = decodeWith("windows-31j", line);
+        if (!decoded) {
+            decoded = decodeWith("Shift_JIS", line);
         }
     }
-    if (error) {
-        text = decodeWith("windows-1252", line, &error);
+    if (!decoded) {
+        decoded = decodeWith("windows-1252", line);
     }
-    if (error) {
-        text = QString::fromLatin1(line);
-    }
+    const QString text = decoded ? decoded.value() : QString::fromLatin1(line);
     QString clean;
     for (const QChar c : std::as_const(text)) {
         if (c == u'\t') {
@@ -248,119 +244,182 @@ bool StartsWithHeaderLine(const QByteArray& text) {
     return std::count(first.begin(), first.end(), ':') >= 2;
 }
 
-SectionTextOutcome ReadSectionText(const QByteArray& bytes) {
-    if (const std::optional<QByteArray> text = RecodedText(bytes)) {
-        return ReadSectionText(*text);
-    }
-    SectionTextOutcome outcome;
-    if (StartsWithHeaderLine(bytes)) {
-        return outcome;
-    }
-    Lines lines(bytes);
+QString NeitherReason() {
+    return QStringLiteral(
+        "neither a data file (its first line is no header line) nor a section "
+        "file (no line holds a pair of numbers)");
+}
 
-    // Blank and text lines before the numbers are passed over; the first text line is the name.
-    Line line;
+namespace {
+
+// The lines before the numbers: blank and text lines are passed over, the first text line is
+// the name. Stops at the first pair of numbers, which `first` then holds.
+struct Leading {
+    QString name;
+    Line first;
+};
+
+Leading readLeading(Lines& lines) {
+    Leading leading;
     bool named = false;
     while (!lines.atEnd()) {
         const std::string_view text = lines.next();
-        line = classify(text);
-        if (line.kind == LineKind::Pair) {
+        leading.first = classify(text);
+        if (leading.first.kind == LineKind::Pair) {
             break;
         }
-        if (line.kind == LineKind::Text && !named) {
+        if (leading.first.kind == LineKind::Text && !named) {
             named = true;
             if (text.size() <= MaxNameLineBytes) {
-                outcome.text.name = DecodeNameLine(QByteArray(text.data(), qsizetype(text.size())));
+                leading.name = DecodeNameLine(QByteArray(text.data(), qsizetype(text.size())));
             }
         }
     }
-    if (line.kind != LineKind::Pair) {
-        outcome.kind = SectionTextOutcome::Kind::Neither;
-        outcome.error = QStringLiteral(
-            "neither a data file (its first line is no header line) nor a section "
-            "file (no line holds a pair of numbers)");
-        return outcome;
-    }
+    return leading;
+}
 
-    // MSES/ISES: the first line of numbers holds the four plot limits.
-    const bool mses = line.fourNumbers;
-    if (mses) {
-        line = Line();
-        while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
+// The next line that is not blank, or a blank Line at the end.
+Line nextFilled(Lines& lines, bool* passedBlank = nullptr) {
+    Line line;
+    while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
+        if (passedBlank != nullptr) {
+            *passedBlank = true;
         }
+    }
+    return line;
+}
+
+// The numbers of the outline from `line` on, up to the first text line, which ends them: it and
+// every non-blank line after it are notes.
+struct Numbers {
+    SectionPoints points;
+    bool blankAfterFirst = false;
+    int noteLines = 0;
+};
+
+Result<Numbers> readNumbers(Lines& lines, Line line) {
+    Numbers numbers;
+    for (;;) {
+        if (!line.finite) {
+            return Result<Numbers>::failure(
+                QStringLiteral("line %1 holds a number that is not finite").arg(lines.number()));
+        }
+        numbers.points.push_back(line.point);
+        if (numbers.points.size() > std::size_t(MaxSectionPoints) + 1) {
+            return Result<Numbers>::failure(
+                QStringLiteral("more than %1 points").arg(MaxSectionPoints));
+        }
+        bool blank = false;
+        line = nextFilled(lines, &blank);
+        numbers.blankAfterFirst = numbers.blankAfterFirst || (blank && numbers.points.size() == 1);
         if (line.kind != LineKind::Pair) {
-            return failed(line.kind == LineKind::Text
+            break;
+        }
+    }
+    if (line.kind == LineKind::Text) {
+        numbers.noteLines = 1;
+        while (!lines.atEnd()) {
+            numbers.noteLines += classify(lines.next()).kind != LineKind::Blank ? 1 : 0;
+        }
+    }
+    return Result<Numbers>::success(std::move(numbers));
+}
+
+// Lednicer: the first pair counts the points of the two surfaces that follow.
+bool countsSurfaces(const Numbers& numbers) {
+    const SectionPoint counts = numbers.points.front();
+    const auto rest = static_cast<double>(numbers.points.size()) - 1;
+    return isIntegral(counts.x()) && isIntegral(counts.y()) &&
+           (numbers.blankAfterFirst || counts.x() + counts.y() == rest);
+}
+
+Status lednicerRuns(const SectionPoints& points, SectionText& text) {
+    const auto rest = static_cast<qsizetype>(points.size()) - 1;
+    const auto upper = static_cast<qsizetype>(points.front().x());
+    const auto lower = static_cast<qsizetype>(points.front().y());
+    if (upper + lower != rest) {
+        return Status::failure(
+            QStringLiteral("the point counts %1 and %2 do not match the %3 points that follow")
+                .arg(upper)
+                .arg(lower)
+                .arg(rest));
+    }
+    if (upper < MinSurfacePoints || lower < MinSurfacePoints) {
+        return Status::failure(
+            QStringLiteral("fewer than %1 points on a surface").arg(MinSurfacePoints));
+    }
+    text.format = SectionFormat::Lednicer;
+    text.runs.emplace_back(points.begin() + 1, points.begin() + 1 + upper);
+    text.runs.emplace_back(points.begin() + 1 + upper, points.end());
+    text.pointCount = int(rest);
+    return Status::success();
+}
+
+Status singleRun(SectionPoints points, bool mses, SectionText& text) {
+    if (points.size() > std::size_t(MaxSectionPoints)) {
+        return Status::failure(QStringLiteral("more than %1 points").arg(MaxSectionPoints));
+    }
+    if (points.size() < std::size_t(2 * MinSurfacePoints - 1)) {
+        return Status::failure(QStringLiteral("%1 points, fewer than %2 on a surface")
+                                   .arg(points.size())
+                                   .arg(MinSurfacePoints));
+    }
+    text.format = mses ? SectionFormat::Mses : SectionFormat::Selig;
+    text.pointCount = int(points.size());
+    text.runs.push_back(std::move(points));
+    return Status::success();
+}
+
+}  // namespace
+
+TextKind KindOfText(const QByteArray& text) {
+    if (StartsWithHeaderLine(text)) {
+        return TextKind::DataFile;
+    }
+    Lines lines(text);
+    return readLeading(lines).first.kind == LineKind::Pair ? TextKind::SectionFile
+                                                           : TextKind::Neither;
+}
+
+Result<SectionText> ReadSectionText(const QByteArray& bytes) {
+    if (const std::optional<QByteArray> text = RecodedText(bytes)) {
+        return ReadSectionText(*text);
+    }
+    if (StartsWithHeaderLine(bytes)) {
+        return failed(QStringLiteral("a data file, not a section file"));
+    }
+    Lines lines(bytes);
+    const Leading leading = readLeading(lines);
+    if (leading.first.kind != LineKind::Pair) {
+        return failed(NeitherReason());
+    }
+    Line first = leading.first;
+    // MSES/ISES: the first line of numbers holds the four plot limits.
+    const bool mses = first.fourNumbers;
+    if (mses) {
+        first = nextFilled(lines);
+        if (first.kind != LineKind::Pair) {
+            return failed(first.kind == LineKind::Text
                               ? QStringLiteral("line %1 follows the plot limits and is no pair "
                                                "of numbers")
                                     .arg(lines.number())
                               : QStringLiteral("nothing follows the plot limits"));
         }
     }
-
-    SectionPoints points;
-    bool blankAfterFirst = false;
-    for (;;) {
-        if (!line.finite) {
-            return failed(
-                QStringLiteral("line %1 holds a number that is not finite").arg(lines.number()));
-        }
-        points.push_back(line.point);
-        if (points.size() > std::size_t(MaxSectionPoints) + 1) {
-            return failed(QStringLiteral("more than %1 points").arg(MaxSectionPoints));
-        }
-        line = Line();
-        while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
-            blankAfterFirst = blankAfterFirst || points.size() == 1;
-        }
-        if (line.kind != LineKind::Pair) {
-            break;
-        }
+    Result<Numbers> numbers = readNumbers(lines, first);
+    if (!numbers) {
+        return failed(numbers.error());
     }
-    // A text line ends the outline: it and every non-blank line after it are notes.
-    if (line.kind == LineKind::Text) {
-        outcome.text.noteLines = 1;
-        while (!lines.atEnd()) {
-            outcome.text.noteLines += classify(lines.next()).kind != LineKind::Blank ? 1 : 0;
-        }
+    SectionText text;
+    text.name = leading.name;
+    text.noteLines = numbers.value().noteLines;
+    const Status shaped = !mses && countsSurfaces(numbers.value())
+                              ? lednicerRuns(numbers.value().points, text)
+                              : singleRun(numbers.take().points, mses, text);
+    if (!shaped) {
+        return failed(shaped.error());
     }
-
-    // Lednicer: the first pair counts the points of the two surfaces.
-    const SectionPoint counts = points.front();
-    const auto rest = static_cast<qsizetype>(points.size()) - 1;
-    if (!mses && isIntegral(counts.x()) && isIntegral(counts.y()) &&
-        (blankAfterFirst || counts.x() + counts.y() == double(rest))) {
-        const auto upper = static_cast<qsizetype>(counts.x());
-        const auto lower = static_cast<qsizetype>(counts.y());
-        if (upper + lower != rest) {
-            return failed(
-                QStringLiteral("the point counts %1 and %2 do not match the %3 points that follow")
-                    .arg(upper)
-                    .arg(lower)
-                    .arg(rest));
-        }
-        if (upper < MinSurfacePoints || lower < MinSurfacePoints) {
-            return failed(
-                QStringLiteral("fewer than %1 points on a surface").arg(MinSurfacePoints));
-        }
-        outcome.text.format = SectionFormat::Lednicer;
-        outcome.text.runs.emplace_back(points.begin() + 1, points.begin() + 1 + upper);
-        outcome.text.runs.emplace_back(points.begin() + 1 + upper, points.end());
-        outcome.text.pointCount = int(rest);
-    } else {
-        if (points.size() > std::size_t(MaxSectionPoints)) {
-            return failed(QStringLiteral("more than %1 points").arg(MaxSectionPoints));
-        }
-        if (points.size() < std::size_t(2 * MinSurfacePoints - 1)) {
-            return failed(QStringLiteral("%1 points, fewer than %2 on a surface")
-                              .arg(points.size())
-                              .arg(MinSurfacePoints));
-        }
-        outcome.text.format = mses ? SectionFormat::Mses : SectionFormat::Selig;
-        outcome.text.pointCount = int(points.size());
-        outcome.text.runs.push_back(std::move(points));
-    }
-    outcome.kind = SectionTextOutcome::Kind::Read;
-    return outcome;
+    return Result<SectionText>::success(std::move(text));
 }
 
 }  // namespace vandrix

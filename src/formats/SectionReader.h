@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/Result.h"
 #include "model/Section.h"
 #include "model/SectionOutline.h"
 
@@ -27,17 +28,12 @@ struct SectionText {
     int noteLines = 0;  // non-blank lines after the coordinates
 };
 
-struct SectionTextOutcome {
-    enum class Kind {
-        NotSection,  // the first line is a data-file header line
-        Read,
-        Failed,   // a section file that cannot make a section: `error` says why
-        Neither,  // no header line first and no coordinates either: `error` says so
-    };
-    Kind kind = Kind::NotSection;
-    SectionText text;
-    QString error;
-};
+// What a file's text is: a data file (its first line is a header line), a section file (a line
+// holds a pair of numbers), or neither.
+enum class TextKind { DataFile, SectionFile, Neither };
+
+// Why a file is neither a data file nor a section file.
+QString NeitherReason();
 
 // The bytes as UTF-8 text with LF or CRLF line ends, when they are not already: UTF-16 with a
 // byte-order mark is decoded, CR-only line ends become LF. nullopt when the bytes serve as they
@@ -48,10 +44,14 @@ std::optional<QByteArray> RecodedText(const QByteArray& bytes);
 // and a value, colon-separated.
 bool StartsWithHeaderLine(const QByteArray& text);
 
-// Reads a Selig, Lednicer or MSES file from its bytes. Blank and text lines before the numbers
-// are passed over (the first text line is the name); the first text line after them ends the
-// outline, and it and what follows are notes.
-SectionTextOutcome ReadSectionText(const QByteArray& bytes);
+// What the text (as RecodedText leaves it) is.
+TextKind KindOfText(const QByteArray& text);
+
+// Reads a Selig, Lednicer or MSES file from its bytes (recoded where they need it). Blank and
+// text lines before the numbers are passed over (the first text line is the name); the first
+// text line after them ends the outline, and it and what follows are notes. Fails with why the
+// file makes no section (NeitherReason for a text that is no section file).
+Result<SectionText> ReadSectionText(const QByteArray& bytes);
 
 // A name line in UTF-8, Shift-JIS (CP932) or Windows-1252, whichever its bytes show; trimmed,
 // control characters dropped, at most MaxNameChars characters.

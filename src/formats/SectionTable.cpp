@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SectionTable.h"
 
+#include "SectionReader.h"
+#include "model/SectionGeometry.h"
+
 namespace vandrix {
 
 namespace {
@@ -18,7 +21,47 @@ QByteArray line(const QStringList& fields) {
     return (quoted.join(u',') + QStringLiteral("\r\n")).toUtf8();
 }
 
+// A data file's two curves as one run, as a Selig file lists an outline: the upper surface from
+// the trailing edge to the nose, then the lower back.
+SectionPoints outlineRun(const SectionCurves& curves) {
+    SectionPoints run;
+    run.reserve(2 * SectionStations);
+    for (int point = SectionStations - 1; point >= 0; --point) {
+        run.emplace_back(curves.x(UpperCurve, point), curves.y(UpperCurve, point));
+    }
+    for (int point = 0; point < SectionStations; ++point) {
+        run.emplace_back(curves.x(LowerCurve, point), curves.y(LowerCurve, point));
+    }
+    return run;
+}
+
 }  // namespace
+
+SectionTableRow TableRow(const QString& file, const SectionRead& read) {
+    SectionTableRow row;
+    row.file = file;
+    if (!read.clean()) {
+        row.refusal = read.refusal.isEmpty() ? read.messages.join(QLatin1Char(' ')) : read.refusal;
+        return row;
+    }
+    const Section& section = read.section;
+    row.name = section.title();
+    row.format = SectionFormatName(section.format);
+    row.points = section.filePoints;
+    if (section.measures) {
+        row.measures = section.measures;
+        row.warnings = section.warnings;
+        return row;
+    }
+    const Result<ResampledSection> measured = ResampleSection(outlineRun(section.curves));
+    if (measured) {
+        row.measures = measured.value().measures;
+        row.warnings = measured.value().warnings;
+    } else {
+        row.warnings << QStringLiteral("not measured: ") + measured.error();
+    }
+    return row;
+}
 
 QString CsvField(const QString& text) {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/SectionGeometry.h"
+#include "formats/SectionFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +21,11 @@ struct SectionTableRow {
     QStringList warnings;
     QString refusal;
 };
+
+// The row of an input read as `file`: a converted section file with what its conversion found, a
+// data file measured from its two curves (as a Selig outline through them), or the refusal of an
+// input that could not be read.
+SectionTableRow TableRow(const QString& file, const SectionRead& read);
 
 // The header row and one row, as CSV lines (RFC 4180: fields with commas, quotes or line breaks
 // quoted, CRLF after each line). Measures in percent of the chord.

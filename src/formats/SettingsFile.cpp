@@ -2,9 +2,9 @@
 #include "SettingsFile.h"
 
 #include "InputFile.h"
+#include "TextInput.h"
 #include "model/Conversions.h"
 #include "model/FileMessages.h"
-#include "model/TextInput.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,29 +93,27 @@ Status SaveSettingsFile(const QString& path, const QByteArray& bytes) {
 
 SettingsRead ParseSettings(QIODevice& device, const QString& path) {
     SettingsRead read;
-    TextInput input(device);
+    TextInput input(device, path);
     QString line;
-    int lineNumber = 0;
 
     // The value line of each pair; the comment line before it is never looked at.
     const auto nextValue = [&]() -> bool {
         for (int i = 0; i < 2; ++i) {
-            ++lineNumber;
-            const TextInput::Status status = input.readLine(line);
-            if (status != TextInput::Status::Ok) {
-                if (const QString problem = input.describe(status, lineNumber, path);
-                    !problem.isEmpty()) {
-                    read.messages << problem;
-                }
+            Result<std::optional<QString>> next = input.readLine();
+            if (!next) {
+                read.messages << next.error();
+            }
+            if (!next || !next.value()) {
                 return false;
             }
+            line = *next.take();
         }
         return true;
     };
     const auto overflow = [&] {
         read.messages << QStringLiteral("%1: line %2 of %3")
                              .arg(OverflowDescription())
-                             .arg(lineNumber)
+                             .arg(input.lineNumber())
                              .arg(path);
     };
 

@@ -132,7 +132,7 @@ SectionCurves BlendSections(const SectionCurves& root, const SectionCurves& tip,
     return blend;
 }
 
-QString SectionProblem(const SectionCurves& section) {
+Status CheckSection(const SectionCurves& section) {
     const OutlineRing ring = ScaledOutline(section, 1.0);
     double left = std::numeric_limits<double>::infinity();
     double right = -left;
@@ -141,7 +141,8 @@ QString SectionProblem(const SectionCurves& section) {
         const QPointF a = ring[i];
         const QPointF b = ring[(i + 1) % ring.size()];
         if (!std::isfinite(a.x()) || !std::isfinite(a.y())) {
-            return QStringLiteral("not a section: a point of its curves is not a finite number");
+            return Status::failure(
+                QStringLiteral("not a section: a point of its curves is not a finite number"));
         }
         left = std::min(left, a.x());
         right = std::max(right, a.x());
@@ -149,9 +150,9 @@ QString SectionProblem(const SectionCurves& section) {
     }
     // Sections are normalised to a chord of 1; a tenth of that is plainly something else.
     if (!(right - left > 0.1) || !(std::abs(twiceArea) > 1e-6)) {
-        return QStringLiteral("not a section: its curves enclose no area");
+        return Status::failure(QStringLiteral("not a section: its curves enclose no area"));
     }
-    return {};
+    return Status::success();
 }
 
 OutlineRing ScaledOutline(const SectionCurves& section, double chord) {

@@ -58,9 +58,9 @@ SectionCurves WithTrailingEdgeThickness(const SectionCurves& section, double thi
 // The section blended with `tip` at the section's own stations: y = (1 - w) y + w y_tip(x).
 SectionCurves BlendSections(const SectionCurves& root, const SectionCurves& tip, double weight);
 
-// Why the curves cannot make a rib (a point not finite, an outline that spans no chord or
-// encloses no area), or empty.
-QString SectionProblem(const SectionCurves& section);
+// Whether the curves can make a rib, or why not (a point not finite, an outline that spans no
+// chord or encloses no area).
+Status CheckSection(const SectionCurves& section);
 
 // The plain outline: C times each point, the upper surface from the trailing edge to the nose,
 // then the lower surface from the nose back to the trailing edge (402 points).

@@ -63,6 +63,7 @@ inline constexpr int HeaderPairCount = 8;
 struct HeaderLabel {
     QString second;
     QString first;
+    bool operator==(const HeaderLabel&) const = default;
 };
 
 // The file a section came from.

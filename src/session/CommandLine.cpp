@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include "model/PrintableName.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -23,11 +25,16 @@ void describe(QCommandLineParser& parser) {
 
 }  // namespace
 
-void AnswerCommandLineRequests(int argc, char** argv) {
+QStringList CommandLineArguments(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << PathFromBytes(QByteArray(argv[i]));
     }
+    return arguments;
+}
+
+void AnswerCommandLineRequests(int argc, char** argv) {
+    const QStringList arguments = CommandLineArguments(argc, argv);
     QCommandLineParser parser;
     describe(parser);
     // Options of Qt's own (-platform, -style ...) are not known here; they are taken later.

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/TemplateAnswer.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace vandrix {
 
 struct LanguageRead;
-// Defined with the work it feeds (export/TemplateRequest.h); the window passes it through.
-struct TemplateAnswer;
 
 // The modal dialogs the program uses. All are modal and return when the user has answered.
 class Dialogs {

@@ -26,12 +26,12 @@ QString otherCase(const QString& name) {
 
 FileList::FileList() : path_(QDir::currentPath()) {}
 
-bool FileList::setPath(const QString& path) {
+Status FileList::setPath(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isDir()) {
-        return false;
+        return Status::failure(QStringLiteral("%1 is no directory").arg(path));
     }
     path_ = QDir::cleanPath(QDir(path).absolutePath());
-    return true;
+    return Status::success();
 }
 
 bool FileList::DirectoryHoldsFile(const QString& dir, const QString& name) {

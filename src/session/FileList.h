@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/Result.h"
+
 #include <QString>
 
 namespace vandrix {
@@ -14,8 +16,8 @@ public:
     virtual ~FileList() = default;
 
     QString path() const { return path_; }
-    // False when the path is not an existing directory; the current path then stays.
-    bool setPath(const QString& path);
+    // Fails when the path is not an existing directory; the current path then stays.
+    Status setPath(const QString& path);
     // Whether the directory holds an ordinary file of exactly this name, without listing it.
     bool holdsFile(const QString& name) const { return DirectoryHoldsFile(path_, name); }
 

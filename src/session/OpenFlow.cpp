@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OpenFlow.h"
 
+#include "formats/DataFile.h"
 #include "formats/HeaderLine.h"
 
 #include <QDir>
@@ -9,40 +10,48 @@ namespace vandrix {
 
 namespace {
 
-DataFileReading readingFor(const AppState& state) {
-    return {state.Language, UnusableFileMessage(state), {state.PointX, state.PointY}};
+// The window's reading: nothing else may write the file while it is read, so a pipe is refused
+// like a device; a file that is neither kind reads as a damaged data file.
+SectionReading readingFor(const AppState& state) {
+    SectionReading how;
+    how.curves = {state.PointX, state.PointY};
+    how.unusableMessage = UnusableFileMessage(state);
+    how.fifo = FifoRule::Refuse;
+    how.neither = NeitherRule::ReadAsDataFile;
+    how.lossyName = true;
+    return how;
 }
 
-DataFileOutcome keep(DataFileOutcome outcome, AppState& state) {
-    state.PointX = outcome.curves.x;
-    state.PointY = outcome.curves.y;
-    if (outcome.readStop) {
-        state.ReadStop = *outcome.readStop;
+SectionRead keep(SectionRead read, AppState& state) {
+    state.PointX = read.section.curves.x;
+    state.PointY = read.section.curves.y;
+    if (read.readStop) {
+        state.ReadStop = *read.readStop;
     }
-    return outcome;
+    return read;
 }
 
 }  // namespace
 
-bool TakeChosenFile(AppState& state, const QString& chosenName) {
+Status TakeChosenFile(AppState& state, const QString& chosenName) {
     if (chosenName.isEmpty()) {
-        return true;
+        return Status::success();
     }
     const QChar separator = QDir::separator();
     const int pos = LastPos(chosenName, QStringView(&separator, 1));
     state.DataName = pos == 0 ? chosenName : chosenName.right(chosenName.size() - pos);
     if (state.DataName.isEmpty()) {
-        return false;
+        return Status::failure(UnusableFileMessage(state));
     }
     state.DataPath = chosenName;
-    return true;
+    return Status::success();
 }
 
-DataFileOutcome ReadDataFile(AppState& state) {
-    return keep(ReadDataFileAt(state.DataPath, readingFor(state)), state);
+SectionRead ReadDataFile(AppState& state) {
+    return keep(ReadSection(state.DataPath, readingFor(state)), state);
 }
 
-DataFileOutcome ReadDataFileFrom(QIODevice& device, AppState& state) {
+SectionRead ReadDataFileFrom(QIODevice& device, AppState& state) {
     return keep(vandrix::ReadDataFileFrom(device, readingFor(state)), state);
 }
 

@@ -84,7 +84,7 @@ void Main(AppState& state, MainWindowPort& window, Dialogs& dialogs, const QStri
         }
         // A directory the file list cannot take stays as typed, so that the settings write
         // below tells the user it cannot be used.
-        const bool taken = files.setPath(state.InitDir);
+        const bool taken = files.setPath(state.InitDir).ok();
         ReadSetting(state, window, dialogs);
         if (taken) {
             state.InitDir = files.path();

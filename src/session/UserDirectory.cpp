@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QStandardPaths>
 
 namespace vandrix {
 
@@ -16,11 +17,12 @@ std::int16_t LanguageForLocale(const QLocale& locale) {
     return locale.language() == QLocale::Japanese ? 2 : 1;
 }
 
-QString PrepareUserDirectory(const QString& userDir, const QString& shareDir,
-                             std::int16_t language) {
+Status PrepareUserDirectory(const QString& userDir, const QString& shareDir,
+                            std::int16_t language) {
     QDir dir(userDir);
     if (!dir.mkpath(QStringLiteral("."))) {
-        return QStringLiteral("Cannot create the program directory %1.").arg(dir.absolutePath());
+        return Status::failure(
+            QStringLiteral("Cannot create the program directory %1.").arg(dir.absolutePath()));
     }
     const QString path = QDir::cleanPath(dir.absolutePath());
 
@@ -28,8 +30,8 @@ QString PrepareUserDirectory(const QString& userDir, const QString& shareDir,
     if (!QFileInfo::exists(languageFile)) {
         QFile shipped(QDir(shareDir).filePath(QLatin1String(LanguageFileName)));
         if (!shipped.copy(languageFile)) {
-            return QStringLiteral("Cannot copy %1 to %2: %3.")
-                .arg(shipped.fileName(), path, shipped.errorString());
+            return Status::failure(QStringLiteral("Cannot copy %1 to %2: %3.")
+                                       .arg(shipped.fileName(), path, shipped.errorString()));
         }
         // The shipped file may be read-only; the user's copy is theirs to edit.
         QFile::setPermissions(languageFile, QFile::ReadOwner | QFile::WriteOwner |
@@ -39,7 +41,7 @@ QString PrepareUserDirectory(const QString& userDir, const QString& shareDir,
     // NewOnly: a Set.txt that appears in the meantime is not replaced either.
     QFile settings(dir.filePath(QLatin1String(SettingsFileName)));
     if (settings.exists()) {
-        return {};
+        return Status::success();
     }
     const QByteArray bytes = FormatSettings(language, path, FirstScreenScale, FirstPrinterScale);
     if (!settings.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
@@ -49,9 +51,36 @@ QString PrepareUserDirectory(const QString& userDir, const QString& shareDir,
             settings.close();
             settings.remove();
         }
-        return CannotWriteDescription(settings.fileName(), error);
+        return Status::failure(CannotWriteDescription(settings.fileName(), error));
     }
-    return {};
+    return Status::success();
+}
+
+UserDirectory SettleUserDirectory(const QString& shareDir, std::int16_t language) {
+    UserDirectory settled;
+    // Without either variable Qt answers a directory under the root ("//.local/share").
+    const bool noHome =
+        qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME");
+    const QString dataHome =
+        noHome ? QString() : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    settled.path = dataHome + QLatin1String("/vandrix");
+    const Status prepared =
+        dataHome.isEmpty()
+            ? Status::failure(QStringLiteral("There is no data directory for a program directory "
+                                             "(neither XDG_DATA_HOME nor HOME is set)."))
+            : PrepareUserDirectory(settled.path, shareDir, language);
+    if (prepared) {
+        return settled;
+    }
+    // This run still works, on a temporary program directory.
+    settled.standIn = std::make_unique<QTemporaryDir>();
+    settled.path = settled.standIn->path();
+    if (!settled.standIn->isValid() || !PrepareUserDirectory(settled.path, shareDir, language)) {
+        settled.path.clear();
+    }
+    settled.messages << prepared.error() +
+                            QLatin1String(" Settings will not be kept after this run.");
+    return settled;
 }
 
 }  // namespace vandrix

@@ -10,7 +10,7 @@
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
 #include "export/TemplateRequest.h"
-#include "formats/DataFile.h"
+#include "formats/HeaderLine.h"
 #include "formats/LanguageFile.h"
 #include "model/Conversions.h"
 #include "render/PlotGeometry.h"
@@ -171,8 +171,8 @@ void FormMain::openFile(const QString& name) {
 }
 
 void FormMain::takeFileName(const QString& name) {
-    if (!TakeChosenFile(state_, name)) {
-        dialogs_.messageBox(UnusableFileMessage(state_));
+    if (const Status taken = TakeChosenFile(state_, name); !taken) {
+        dialogs_.messageBox(taken.error());
     }
 }
 
@@ -193,18 +193,18 @@ void FormMain::announceCaptions() {
 }
 
 void FormMain::ReadDataFile() {
-    const DataFileOutcome outcome = vandrix::ReadDataFile(state_);
+    const SectionRead read = vandrix::ReadDataFile(state_);
     for (std::size_t k = 0; k < Label.size(); ++k) {
-        if (outcome.labels[k]) {
-            Label[k]->setText(*outcome.labels[k]);
+        if (read.labelRead.at(k)) {
+            Label[k]->setText(LabelIn(read.section.labels.at(k), state_.Language));
         }
-        if (outcome.values[k]) {
-            Text[k]->setText(*outcome.values[k]);
+        if (read.valueRead.at(k)) {
+            Text[k]->setText(read.section.values.at(k));
             Text[k]->setCursorPosition(0);
         }
     }
     announceCaptions();
-    dialogs_.messageBoxes(outcome.messages);
+    dialogs_.messageBoxes(read.messages);
 }
 
 void FormMain::DrawPlot() {

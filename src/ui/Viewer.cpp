@@ -10,13 +10,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QStandardPaths>
 
 namespace vandrix {
 
 Viewer::Viewer()
-    : directoryProblem_(settleInstalledDirectory()),
-      form_(std::make_unique<FormMain>(state_, dialogs_)) {
+    : directory_(settleInstalledDirectory()), form_(std::make_unique<FormMain>(state_, dialogs_)) {
     dialogs_.setParentWidget(form_.get());
 }
 
@@ -27,9 +25,7 @@ void Viewer::start(const QString& file) {
     // Before start-up reads anything: a signal then closes the window once it is up.
     termination_ = std::make_unique<GracefulTermination>([this] { closeOnSignal(); });
     Main(state_, *form_, dialogs_, ownFileName);
-    if (!directoryProblem_.isEmpty()) {
-        dialogs_.messageBox(directoryProblem_);
-    }
+    dialogs_.messageBoxes(directory_.messages);
     if (!file.isEmpty()) {
         form_->openFile(file);
     }
@@ -42,37 +38,17 @@ void Viewer::start(const QString& file) {
 }
 
 // Installed, the program runs in a program directory of each user's own, laid out at the first
-// start; from a build tree or a copy it runs where it was started, as it always has. Gives what
-// the user must be told, once the window is up.
-QString Viewer::settleInstalledDirectory() {
+// start; from a build tree or a copy it runs where it was started, as it always has.
+UserDirectory Viewer::settleInstalledDirectory() {
     const QString share = InstalledShareDir();
     if (share.isEmpty()) {
         return {};
     }
-    const std::int16_t language = LanguageForLocale(QLocale::system());
-    // Without either variable Qt answers a directory under the root ("//.local/share").
-    const bool noHome =
-        qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME");
-    const QString dataHome =
-        noHome ? QString() : QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    QString runIn = dataHome + QLatin1String("/vandrix");
-    QString problem = dataHome.isEmpty() ? QStringLiteral(
-                                               "There is no data directory for a program directory "
-                                               "(neither XDG_DATA_HOME nor HOME is set).")
-                                         : PrepareUserDirectory(runIn, share, language);
-    if (!problem.isEmpty()) {
-        // This run still works, on a temporary program directory.
-        standIn_ = std::make_unique<QTemporaryDir>();
-        runIn = standIn_->path();
-        if (!standIn_->isValid() || !PrepareUserDirectory(runIn, share, language).isEmpty()) {
-            runIn.clear();
-        }
-        problem += QLatin1String(" Settings will not be kept after this run.");
+    UserDirectory settled = SettleUserDirectory(share, LanguageForLocale(QLocale::system()));
+    if (!settled.path.isEmpty()) {
+        QDir::setCurrent(settled.path);
     }
-    if (!runIn.isEmpty()) {
-        QDir::setCurrent(runIn);
-    }
-    return problem;
+    return settled;
 }
 
 void Viewer::closeOnSignal() {

@@ -5,9 +5,9 @@
 #include "GracefulTermination.h"
 #include "QtDialogs.h"
 #include "session/AppState.h"
+#include "session/UserDirectory.h"
 
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -29,14 +29,12 @@ public:
     AppState& state() { return state_; }
 
 private:
-    QString settleInstalledDirectory();
+    static UserDirectory settleInstalledDirectory();
     void closeOnSignal();
 
-    // Stands in for a program directory that could not be made; removed at the end of the run.
-    std::unique_ptr<QTemporaryDir> standIn_;
     // Settled before the window exists, so that its file list starts in the program directory;
     // what the user must be told about it is told once the window is up.
-    QString directoryProblem_;
+    UserDirectory directory_;
     AppState state_;
     QtDialogs dialogs_;
     std::unique_ptr<FormMain> form_;

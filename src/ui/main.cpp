@@ -7,8 +7,10 @@
 
 int main(int argc, char* argv[]) {
     vandrix::AnswerCommandLineRequests(argc, argv);
+    // Qt takes its own options (-platform, -style ...) out of argc and argv here.
     QApplication app(argc, argv);
-    const QString file = vandrix::FileToOpen(QApplication::arguments(), QDir::currentPath());
+    const QString file =
+        vandrix::FileToOpen(vandrix::CommandLineArguments(argc, argv), QDir::currentPath());
     vandrix::Viewer viewer;
     viewer.start(file);
     return QApplication::exec();

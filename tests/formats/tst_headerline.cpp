@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/HeaderLine.h"
-#include "session/OpenFlow.h"
 
 #include <QTest>
 
 using namespace vandrix;
 
-// How a header line splits into its two labels and its value, and how the open flow takes the
-// name the dialog gives back.
+// How a header line splits into its two labels and its value.
 class TestHeaderLine : public QObject {
     Q_OBJECT
 
@@ -16,9 +14,6 @@ private slots:
     void lastPos();
     void headerLine_data();
     void headerLine();
-    void readStopIsNeverCleared();
-    void chosenFile_data();
-    void chosenFile();
 };
 
 void TestHeaderLine::lastPos_data() {
@@ -98,51 +93,15 @@ void TestHeaderLine::headerLine() {
     QFETCH(QString, value);
 
     for (const std::int16_t language : {std::int16_t(2), std::int16_t(1), std::int16_t(0)}) {
-        std::int16_t readStop = 0;
-        const QString label = GetLabel(line, language, readStop);
-        QCOMPARE(readStop, std::int16_t(malformed ? 1 : 0));
-        QCOMPARE(label, language == 2 ? label2 : label1);
+        const Result<QString> label = GetLabel(line, language);
+        QCOMPARE(label.ok(), !malformed);
+        if (label) {
+            QCOMPARE(label.value(), language == 2 ? label2 : label1);
+        }
     }
     if (!malformed) {
         QCOMPARE(GetValue(line), value);
     }
-}
-
-void TestHeaderLine::readStopIsNeverCleared() {
-    std::int16_t readStop = 1;
-    QCOMPARE(GetLabel(u"A:B:C", 1, readStop), QStringLiteral("B"));
-    QCOMPARE(readStop, std::int16_t(1));
-}
-
-void TestHeaderLine::chosenFile_data() {
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<bool>("usable");
-    QTest::addColumn<QString>("dataName");
-    QTest::addColumn<QString>("dataPath");
-    // The state starts with an earlier choice: DataName "old.dat", DataPath "/old/old.dat".
-    QTest::newRow("full path") << "/d/f.txt" << true << "f.txt"
-                               << "/d/f.txt";
-    QTest::newRow("bare name") << "f.txt" << true << "f.txt"
-                               << "f.txt";
-    QTest::newRow("cancelled") << "" << true << "old.dat"
-                               << "/old/old.dat";
-    QTest::newRow("ends with separator") << "/d/" << false << ""
-                                         << "/old/old.dat";
-    QTest::newRow("root") << "/" << false << ""
-                          << "/old/old.dat";
-}
-
-void TestHeaderLine::chosenFile() {
-    QFETCH(QString, chosen);
-    QFETCH(bool, usable);
-    QFETCH(QString, dataName);
-    QFETCH(QString, dataPath);
-    AppState state;
-    state.DataName = QStringLiteral("old.dat");
-    state.DataPath = QStringLiteral("/old/old.dat");
-    QCOMPARE(TakeChosenFile(state, chosen), usable);
-    QCOMPARE(state.DataName, dataName);
-    QCOMPARE(state.DataPath, dataPath);
 }
 
 QTEST_GUILESS_MAIN(TestHeaderLine)

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DataFileBytes.h"
+#include "ByteDevice.h"
 #include "FormatBytes.h"
 #include "TestFiles.h"
 #include "formats/DataFile.h"
+#include "formats/HeaderLine.h"
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
-#include "session/OpenFlow.h"
 
 #include <QDir>
 #include <QStringEncoder>
@@ -21,22 +21,15 @@ QByteArray toCp932(const QByteArray& utf8) {
     return encoder.hasError() ? QByteArray() : bytes;
 }
 
-struct DataRead {
-    DataFileOutcome outcome;
-    AppState state;
-};
-
-DataRead readData(const QByteArray& bytes, std::int16_t language) {
-    DataRead read;
-    read.state.Language = language;
-    read.outcome = testing::readDataFileBytes(bytes, read.state);
-    return read;
+SectionRead readData(const QByteArray& bytes) {
+    return testing::readFromBytes(
+        bytes, [](QIODevice& device) { return ReadDataFileFrom(device, SectionReading()); });
 }
 
-bool sameRead(const DataRead& a, const DataRead& b) {
-    return a.outcome.labels == b.outcome.labels && a.outcome.values == b.outcome.values &&
-           a.outcome.messages == b.outcome.messages && a.state.PointX == b.state.PointX &&
-           a.state.PointY == b.state.PointY && a.state.ReadStop == b.state.ReadStop;
+bool sameRead(const SectionRead& a, const SectionRead& b) {
+    return a.section.labels == b.section.labels && a.section.values == b.section.values &&
+           a.labelRead == b.labelRead && a.valueRead == b.valueRead && a.messages == b.messages &&
+           a.section.curves == b.section.curves && a.readStop == b.readStop;
 }
 
 }  // namespace
@@ -80,11 +73,12 @@ void TestLegacyFiles::dataFileTwins() {
         bytes = utf8;
         bytes.replace("\r\n", "\n");
     }
-    for (const std::int16_t language : {std::int16_t(1), std::int16_t(2)}) {
-        const DataRead expected = readData(utf8, language);
-        QVERIFY(expected.outcome.messages.isEmpty());
-        QVERIFY(sameRead(readData(bytes, language), expected));
-    }
+    // Both languages' labels are read at once.
+    const SectionRead expected = readData(utf8);
+    QVERIFY(expected.clean());
+    QVERIFY(!expected.section.labels[0].first.isEmpty() &&
+            !expected.section.labels[0].second.isEmpty());
+    QVERIFY(sameRead(readData(bytes), expected));
 }
 
 void TestLegacyFiles::languageFileTwins() {
@@ -115,8 +109,7 @@ void TestLegacyFiles::utf8IsNotMistakenForCp932() {
     // Japanese UTF-8 text beyond the look-ahead window does not change the decision.
     QByteArray bytes = testing::readAll(testing::samplePath("naca2412.dat"));
     bytes += QByteArray(70 * 1024, '\n') + "\x82\xA0";  // CP932 bytes far after the data
-    const DataRead read = readData(bytes, 2);
-    QCOMPARE(*read.outcome.labels[0], QStringLiteral("名称"));
+    QCOMPARE(readData(bytes).section.labels[0].second, QStringLiteral("名称"));
 }
 
 QTEST_GUILESS_MAIN(TestLegacyFiles)

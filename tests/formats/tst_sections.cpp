@@ -3,13 +3,11 @@
 #include "CsvReader.h"
 #include "NacaSections.h"
 #include "TestFiles.h"
-#include "formats/DataFile.h"
-#include "formats/SectionImport.h"
+#include "formats/SectionFile.h"
 #include "formats/SectionReader.h"
 #include "formats/SectionTable.h"
 #include "model/FileMessages.h"
 #include "model/SectionGeometry.h"
-#include "session/OpenFlow.h"
 
 #include <QStringEncoder>
 
@@ -21,23 +19,49 @@ using namespace vandrix::testing;
 
 namespace {
 
-const QDate Day(2026, 12, 7);
-
 ResampledSection resample(const QByteArray& bytes) {
-    const SectionTextOutcome read = ReadSectionText(bytes);
-    if (read.kind != SectionTextOutcome::Kind::Read) {
+    const Result<SectionText> read = ReadSectionText(bytes);
+    if (!read) {
         return {};
     }
-    const Result<ResampledSection> section = ResampleSection(JoinedRun(read.text.runs));
+    const Result<ResampledSection> section = ResampleSection(JoinedRun(read.value().runs));
     return section ? section.value() : ResampledSection();
 }
 
-QByteArray coordinates(const SectionImport& import) {  // the 402 pairs after line 15
+// What the reader makes of a file's bytes, read as the export reads them.
+enum class Kind { DataFile, Converted, Neither, Refused };
+struct Import {
+    Kind kind = Kind::Refused;
+    QByteArray bytes;  // the data file read
+    QString error;
+    Section section;
+};
+
+Import importBytes(const QByteArray& bytes, const QString& path) {
+    SectionReading how;
+    how.unusableMessage = QStringLiteral("unusable");
+    how.neither = NeitherRule::Refuse;
+    const SectionRead read =
+        readFromBytes(bytes, [&](QIODevice& device) { return ReadSection(device, path, how); });
+    Import import;
+    import.bytes = read.dataFile;
+    import.error = read.refusal;
+    import.section = read.section;
+    if (!read.clean()) {
+        import.kind = read.refusal == NeitherReason() ? Kind::Neither : Kind::Refused;
+    } else {
+        import.kind =
+            read.section.format == SectionFormat::DataFile ? Kind::DataFile : Kind::Converted;
+    }
+    return import;
+}
+
+QByteArray coordinates(const Import& import) {  // the 402 pairs after line 15
     return import.bytes.split('\n').mid(15).join('\n');
 }
 
 // The header line of a converted file that starts with `start`.
-QString headerLine(const SectionImport& import, const QString& start) {
+QString headerLine(const Import& import, const QString& start) {
     for (const QByteArray& line : import.bytes.split('\n').mid(0, 15)) {
         const QString text = QString::fromUtf8(line).trimmed();
         if (text.startsWith(start)) {
@@ -226,10 +250,9 @@ void TestSections::sameSection() {
     QFETCH(QByteArray, bytes);
     QFETCH(double, camberTolerance);
     const QString path = QStringLiteral("/data/naca2412.dat");
-    const SectionImport reference =
-        ImportSectionFile(seligFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412"), path, Day);
-    const SectionImport import = ImportSectionFile(bytes, path, Day);
-    QCOMPARE(int(import.kind), int(SectionImport::Kind::Converted));
+    const Import reference = importBytes(seligFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412"), path);
+    const Import import = importBytes(bytes, path);
+    QCOMPARE(int(import.kind), int(Kind::Converted));
     if (camberTolerance == 0) {
         QCOMPARE(coordinates(import), coordinates(reference));
         return;
@@ -279,14 +302,14 @@ void TestSections::badFiles_data() {
 void TestSections::badFiles() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
-    const SectionImport import = ImportSectionFile(bytes, QStringLiteral("x.dat"), Day);
-    const SectionImport::Kind expected = reason.isEmpty() ? SectionImport::Kind::NotSection
-                                         : reason.startsWith(QLatin1String("neither"))
-                                             ? SectionImport::Kind::Neither
-                                             : SectionImport::Kind::Failed;
+    const Import import = importBytes(bytes, QStringLiteral("x.dat"));
+    const Kind expected = reason.isEmpty()                              ? Kind::DataFile
+                          : reason.startsWith(QLatin1String("neither")) ? Kind::Neither
+                                                                        : Kind::Refused;
     QCOMPARE(int(import.kind), int(expected));
     QVERIFY2(import.error.contains(reason), qPrintable(import.error));
-    QVERIFY(import.kind == SectionImport::Kind::Converted || import.bytes.isEmpty());
+    QVERIFY(import.kind == Kind::Converted || import.kind == Kind::DataFile ||
+            import.bytes.isEmpty());
 }
 
 // Layouts as files are traded: each row's outcome and a line the result must hold.
@@ -294,7 +317,7 @@ void TestSections::reading_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("line");  // a header line of the converted file, or the error
-    const int converted = int(SectionImport::Kind::Converted);
+    const int converted = int(Kind::Converted);
     QByteArray body = Naca2412.mid(Naca2412.indexOf('\n') + 1);
     QTest::newRow("notes right after the numbers")
         << Naca2412 + "source: http://example.org/x\nDesigned by A. N. Other 1.0\n"
@@ -316,15 +339,14 @@ void TestSections::reading_data() {
     QTest::newRow("CR-only line ends")
         << QByteArray(Naca2412).replace('\n', '\r') << converted << "Format: Selig";
     QTest::newRow("UTF-16 data file")
-        << utf16(readAll(samplePath("naca2412.dat"))) << int(SectionImport::Kind::NotSection) << "";
+        << utf16(readAll(samplePath("naca2412.dat"))) << int(Kind::DataFile) << "";
     QTest::newRow("CR-only data file")
         << readAll(samplePath("naca2412.dat")).replace("\r\n", "\r").replace('\n', '\r')
-        << int(SectionImport::Kind::NotSection) << "";
-    QTest::newRow("neither: text only")
-        << QByteArray("a note\nanother\n") << int(SectionImport::Kind::Neither)
-        << "no line holds a pair of numbers";
+        << int(Kind::DataFile) << "";
+    QTest::newRow("neither: text only") << QByteArray("a note\nanother\n") << int(Kind::Neither)
+                                        << "no line holds a pair of numbers";
     QTest::newRow("MSES limits and nothing after")
-        << QByteArray("s\n-2 3 -2.5 3.5\nend\n") << int(SectionImport::Kind::Failed)
+        << QByteArray("s\n-2 3 -2.5 3.5\nend\n") << int(Kind::Refused)
         << "line 3 follows the plot limits and is no pair of numbers";
 }
 
@@ -332,13 +354,13 @@ void TestSections::reading() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, kind);
     QFETCH(QString, line);
-    const SectionImport import = ImportSectionFile(bytes, QStringLiteral("/d/naca2412.dat"), Day);
+    const Import import = importBytes(bytes, QStringLiteral("/d/naca2412.dat"));
     QCOMPARE(int(import.kind), kind);
-    if (kind == int(SectionImport::Kind::Converted)) {
+    if (kind == int(Kind::Converted)) {
         QCOMPARE(headerLine(import, line.section(u':', 0, 0)), line);
         QCOMPARE(coordinates(import),
-                 coordinates(ImportSectionFile(Naca2412, QStringLiteral("/d/naca2412.dat"), Day)));
-    } else if (kind == int(SectionImport::Kind::NotSection)) {
+                 coordinates(importBytes(Naca2412, QStringLiteral("/d/naca2412.dat"))));
+    } else if (kind == int(Kind::DataFile)) {
         // A recoded data file: UTF-8 text the data-file reader takes, never the raw bytes.
         QVERIFY(import.bytes.startsWith("番号:No.:"));
         QVERIFY(!import.bytes.contains('\r') || import.bytes.contains("\r\n"));
@@ -410,11 +432,11 @@ void TestSections::diagnostics() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, normalising);
     QFETCH(int, warnings);
-    const SectionImport import = ImportSectionFile(bytes, QStringLiteral("/d/w.dat"), Day);
-    QCOMPARE(int(import.kind), int(SectionImport::Kind::Converted));
+    const Import import = importBytes(bytes, QStringLiteral("/d/w.dat"));
+    QCOMPARE(int(import.kind), int(Kind::Converted));
     const QString line = headerLine(import, QStringLiteral("Normalising:"));
     QVERIFY2(line.contains(normalising), qPrintable(line));
-    QCOMPARE(import.summary.warnings.size(), warnings);
+    QCOMPARE(import.section.warnings.size(), warnings);
     QCOMPARE(line.count(QStringLiteral("; warning: ")), warnings);
     // The outline starts at (0, 0) and each surface leaves the nose on its own side.
     const QList<QByteArray> pairs = coordinates(import).split('\n');
@@ -422,7 +444,7 @@ void TestSections::diagnostics() {
     QCOMPARE(pairs[201].trimmed(), QByteArray("0.000000,0.000000"));
     QVERIFY(pairs[199].split(',')[1].toDouble() > 0 && pairs[202].split(',')[1].toDouble() < 0);
     if (warnings == 0) {
-        const SectionMeasures& a = import.summary.measures;
+        const SectionMeasures& a = import.section.measures.value();
         // A file out of the normalised frame is measured as the same file at a hundred times
         // the size.
         const QByteArray twin = line.contains(QLatin1String("scaled by 9.999"))
@@ -432,8 +454,8 @@ void TestSections::diagnostics() {
                                                   y *= 100;
                                               })
                                     : Naca2412;
-        const SectionMeasures& b =
-            ImportSectionFile(twin, QStringLiteral("/d/w.dat"), Day).summary.measures;
+        const SectionMeasures b = importBytes(twin, QStringLiteral("/d/w.dat"))
+                                      .section.measures.value_or(SectionMeasures());
         QVERIFY2(std::abs(a.thickness - b.thickness) < 0.0002, qPrintable(line));
         QVERIFY2(std::abs(a.camber - b.camber) < 0.0002, qPrintable(line));
         QVERIFY(std::abs(a.leRadius / b.leRadius - 1) < 0.05);
@@ -476,12 +498,12 @@ void TestSections::radiusTwins_data() {
 void TestSections::radiusTwins() {
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, twin);
-    const SectionImport a = ImportSectionFile(bytes, QStringLiteral("a.dat"), Day);
-    const SectionImport b = ImportSectionFile(twin, QStringLiteral("b.dat"), Day);
-    QCOMPARE(int(a.kind), int(SectionImport::Kind::Converted));
-    QCOMPARE(int(b.kind), int(SectionImport::Kind::Converted));
-    const double ra = a.summary.measures.leRadius;
-    const double rb = b.summary.measures.leRadius;
+    const Import a = importBytes(bytes, QStringLiteral("a.dat"));
+    const Import b = importBytes(twin, QStringLiteral("b.dat"));
+    QCOMPARE(int(a.kind), int(Kind::Converted));
+    QCOMPARE(int(b.kind), int(Kind::Converted));
+    const double ra = a.section.measures.value().leRadius;
+    const double rb = b.section.measures.value().leRadius;
     QVERIFY2(ra > 0 && std::abs(rb / ra - 1) <= 0.05,
              qPrintable(QStringLiteral("%1 against %2").arg(ra).arg(rb)));
 }
@@ -508,17 +530,17 @@ void TestSections::table() {
              (QStringList{"bad.dat", "", "", "", "", "", "", "", "", "", "", refused.refusal}));
 
     // A symmetric section: camber 0.00 % at 0.00 %, never -0.00.
-    const SectionImport symmetric = ImportSectionFile(seligFile(Naca4{0, 0, 0.12}, 61, "NACA 0012"),
-                                                      QStringLiteral("s.dat"), Day);
+    const Import symmetric =
+        importBytes(seligFile(Naca4{0, 0, 0.12}, 61, "NACA 0012"), QStringLiteral("s.dat"));
     QCOMPARE(headerLine(symmetric, QStringLiteral("最大反り")),
              QStringLiteral("最大反り:Max camber:0.00 %"));
     QCOMPARE(headerLine(symmetric, QStringLiteral("反り位置")),
              QStringLiteral("反り位置:Camber position:0.00 %"));
     // A reflexed, negative section keeps its sign.
-    const SectionImport negative =
-        ImportSectionFile(changed(Naca2412, [](std::size_t, double&, double& y) { y = -y; }),
-                          QStringLiteral("n.dat"), Day);
-    QVERIFY(negative.summary.measures.camber < -0.019);
+    const Import negative =
+        importBytes(changed(Naca2412, [](std::size_t, double&, double& y) { y = -y; }),
+                    QStringLiteral("n.dat"));
+    QVERIFY(negative.section.measures.value().camber < -0.019);
 }
 
 void TestSections::names_data() {
@@ -544,39 +566,38 @@ void TestSections::names() {
     QCOMPARE(DecodeNameLine(line), name);
 }
 
-// The viewer's reader opens a section file as its converted data file, and names a bad one.
+// The window's reading opens a section file as its converted data file, and names a bad one.
 void TestSections::viewerReadsSectionFile() {
     QTemporaryDir dir;
-    AppState state;
-    state.Language = 1;
-    state.DataPath = dir.filePath(QStringLiteral("naca4415.dat"));
-    QVERIFY(writeFile(state.DataPath, lednicerFile(Naca4{0.04, 0.4, 0.15}, 61, "NACA 4415")));
-    const DataFileOutcome outcome = ReadDataFile(state);
-    QVERIFY(outcome.messages.isEmpty());
-    QCOMPARE(outcome.values[0], QStringLiteral("NACA 4415"));
-    QCOMPARE(outcome.values[1], QStringLiteral("naca4415"));
-    QCOMPARE(outcome.values[3], QStringLiteral("15.02 %"));
-    QCOMPARE(outcome.labels[3], QStringLiteral("Max thickness"));
-    QCOMPARE(state.PointX(0, 0), 0.0);
-    QCOMPARE(state.PointX(1, 100), 0.5);
-    QVERIFY(state.PointY(0, 100) > 0.05 && state.PointY(1, 100) < 0);
+    SectionReading how;
+    how.unusableMessage = QStringLiteral("unusable");
+    QString path = dir.filePath(QStringLiteral("naca4415.dat"));
+    QVERIFY(writeFile(path, lednicerFile(Naca4{0.04, 0.4, 0.15}, 61, "NACA 4415")));
+    const SectionRead read = ReadSection(path, how);
+    QVERIFY(read.clean());
+    const Section& section = read.section;
+    QCOMPARE(section.values[0], QStringLiteral("NACA 4415"));
+    QCOMPARE(section.values[1], QStringLiteral("naca4415"));
+    QCOMPARE(section.values[3], QStringLiteral("15.02 %"));
+    QCOMPARE(section.labels[3].first, QStringLiteral("Max thickness"));
+    QCOMPARE(section.labels[3].second, QStringLiteral("最大厚さ"));
+    QCOMPARE(section.format, SectionFormat::Lednicer);
+    QCOMPARE(section.filePoints, 122);
+    QCOMPARE(section.curves.x(0, 0), 0.0);
+    QCOMPARE(section.curves.x(1, 100), 0.5);
+    QVERIFY(section.curves.y(0, 100) > 0.05 && section.curves.y(1, 100) < 0);
 
     for (const char* sample :
          {"naca2412-selig.dat", "naca4415-lednicer.dat", "wing-tip-percent.dat"}) {
-        state.DataPath = samplePath("sections/") + QLatin1String(sample);
-        QVERIFY2(ReadDataFile(state).messages.isEmpty(), sample);
+        QVERIFY2(ReadSection(samplePath("sections/") + QLatin1String(sample), how).clean(), sample);
     }
-    state.Language = 2;  // the language switch reads the file again
-    const DataFileOutcome japanese = ReadDataFile(state);
-    QCOMPARE(japanese.labels[3], QStringLiteral("最大厚さ"));
-    QCOMPARE(japanese.values[0], QStringLiteral("Flügel außen (NACA 2412, %, turned 2°)"));
+    QCOMPARE(ReadSection(samplePath("sections/wing-tip-percent.dat"), how).section.values[0],
+             QStringLiteral("Flügel außen (NACA 2412, %, turned 2°)"));
 
-    QVERIFY(writeFile(state.DataPath = dir.filePath(QStringLiteral("bad.dat")),
-                      "bad\n1 0\n0 0\n1 0\n"));
-    const DataFileOutcome bad = ReadDataFile(state);
-    QCOMPARE(bad.messages,
+    QVERIFY(writeFile(path = dir.filePath(QStringLiteral("bad.dat")), "bad\n1 0\n0 0\n1 0\n"));
+    QCOMPARE(ReadSection(path, how).messages,
              QStringList(SectionFileDescription(
-                 state.DataPath, QStringLiteral("3 points, fewer than 5 on a surface"))));
+                 path, QStringLiteral("3 points, fewer than 5 on a surface"))));
 }
 
 QTEST_GUILESS_MAIN(TestSections)

@@ -3,7 +3,6 @@
 #include "FormatBytes.h"
 #include "TestFiles.h"
 #include "formats/SettingsFile.h"
-#include "session/ProgramDirectory.h"
 #include "session/UserDirectory.h"
 
 #include <QTest>
@@ -37,8 +36,6 @@ private slots:
     void shortFiles();
     void overflowKeepsFieldAndReadsOn_data();
     void overflowKeepsFieldAndReadsOn();
-    void programFilePath_data();
-    void programFilePath();
 };
 
 void TestSettingsFile::formatIsExact() {
@@ -184,27 +181,6 @@ void TestSettingsFile::overflowKeepsFieldAndReadsOn() {
     QCOMPARE(read.screenScale.has_value(), line != 6);
     QCOMPARE(read.printerScale.has_value(), line != 8);
     QCOMPARE(*read.initDir, QStringLiteral("/d"));
-}
-
-void TestSettingsFile::programFilePath_data() {
-    QTest::addColumn<QString>("dir");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("unknown directory") << ""
-                                       << "Set.txt";
-    QTest::newRow("trailing separator") << "/"
-                                        << "/Set.txt";
-    QTest::newRow("plain") << "/opt/vandrix"
-                           << "/opt/vandrix/Set.txt";
-    QTest::newRow("trailing blanks") << "/opt/v  "
-                                     << "/opt/v  /Set.txt";
-    QTest::newRow("backslash is an ordinary character") << "C:\\v\\"
-                                                        << "C:\\v\\/Set.txt";
-}
-
-void TestSettingsFile::programFilePath() {
-    QFETCH(QString, dir);
-    QFETCH(QString, expected);
-    QCOMPARE(ProgramFilePath(dir, QStringLiteral("Set.txt")), expected);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -242,11 +242,11 @@ private slots:
     }
 
     void notASection() {
-        QVERIFY(SectionProblem(section(Naca2412)).isEmpty());
-        QVERIFY(!SectionProblem(SectionCurves{}).isEmpty());
+        QVERIFY(CheckSection(section(Naca2412)));
+        QVERIFY(!CheckSection(SectionCurves{}));
         SectionCurves broken = section(Naca2412);
         broken.y(UpperCurve, 40) = std::nan("");
-        QVERIFY(!SectionProblem(broken).isEmpty());
+        QVERIFY(!CheckSection(broken));
     }
 
     void tiling_data() {

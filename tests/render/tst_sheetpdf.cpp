@@ -2,9 +2,9 @@
 #include "PageImage.h"
 #include "TestFiles.h"
 #include "ToolRun.h"
-#include "formats/DataFile.h"
+#include "formats/HeaderLine.h"
+#include "formats/SectionFile.h"
 #include "render/Sheet.h"
-#include "session/OpenFlow.h"
 
 #include <QFile>
 
@@ -61,7 +61,7 @@ private:
     QString printTo(const QString& name, double scale);
 
     QTemporaryDir dir_;
-    AppState state_;
+    SectionCurves curves_;
     std::array<QString, HeaderPairCount> labels_;
     std::array<QString, HeaderPairCount> values_;
 };
@@ -70,14 +70,14 @@ void TestSheetPdf::initTestCase() {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
         QSKIP("poppler-utils is not installed (scripts/setup installs it)");
     }
-    state_.Language = 1;
-    state_.DataPath = testing::samplePath("naca2412.dat");
-    const DataFileOutcome data = ReadDataFile(state_);
-    QVERIFY(data.messages.isEmpty());
+    SectionReading how;
+    const SectionRead data = ReadSection(testing::samplePath("naca2412.dat"), how);
+    QVERIFY(data.clean());
     for (std::size_t k = 0; k < labels_.size(); ++k) {
-        labels_.at(k) = *data.labels.at(k);
-        values_.at(k) = *data.values.at(k);
+        labels_.at(k) = LabelIn(data.section.labels.at(k), 1);
+        values_.at(k) = data.section.values.at(k);
     }
+    curves_ = data.section.curves;
 }
 
 QString TestSheetPdf::printTo(const QString& name, double scale) {
@@ -86,8 +86,8 @@ QString TestSheetPdf::printTo(const QString& name, double scale) {
     if (!file.open(QIODevice::WriteOnly)) {
         return {};
     }
-    const SheetContent sheet = SheetOfPairs(labels_, values_, QStringLiteral("DejaVu Serif"), scale,
-                                            {state_.PointX, state_.PointY});
+    const SheetContent sheet =
+        SheetOfPairs(labels_, values_, QStringLiteral("DejaVu Serif"), scale, curves_);
     return WriteSheetPdf(file, sheet) ? path : QString();
 }
 

@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "formats/SettingsFile.h"
 #include "model/Conversions.h"
+#include "session/ProgramDirectory.h"
 #include "session/Startup.h"
 
 #include <QDir>
@@ -45,6 +46,8 @@ private slots:
     void exitWritesSettingsAndUnloads();
     void exitWhenProgramDirectoryVanished();
     void failedWriteKeepsOldFile();
+    void programFilePath_data();
+    void programFilePath();
 
 private:
     QString previousDir_;
@@ -264,6 +267,27 @@ void TestStartup::failedWriteKeepsOldFile() {
     QVERIFY2(dialogs.messages[0].contains(path), qPrintable(dialogs.messages[0]));
     QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(program.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Set.txt"});
+}
+
+void TestStartup::programFilePath_data() {
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unknown directory") << ""
+                                       << "Set.txt";
+    QTest::newRow("trailing separator") << "/"
+                                        << "/Set.txt";
+    QTest::newRow("plain") << "/opt/vandrix"
+                           << "/opt/vandrix/Set.txt";
+    QTest::newRow("trailing blanks") << "/opt/v  "
+                                     << "/opt/v  /Set.txt";
+    QTest::newRow("backslash is an ordinary character") << "C:\\v\\"
+                                                        << "C:\\v\\/Set.txt";
+}
+
+void TestStartup::programFilePath() {
+    QFETCH(QString, dir);
+    QFETCH(QString, expected);
+    QCOMPARE(ProgramFilePath(dir, QStringLiteral("Set.txt")), expected);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

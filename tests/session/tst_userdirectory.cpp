@@ -86,7 +86,7 @@ void TestUserDirectory::firstStartLaysOutDirectory() {
     // The data directory itself may not exist yet either.
     const QString user = root.filePath(QStringLiteral("home/.local/share/vandrix"));
 
-    QCOMPARE(PrepareUserDirectory(user, share, 2), QString());
+    QVERIFY(PrepareUserDirectory(user, share, 2));
     QCOMPARE(readAll(user + QLatin1String("/Language.txt")), shipped);
     QCOMPARE(readAll(user + QLatin1String("/Set.txt")),
              FormatSettings(2, user, FirstScreenScale, FirstPrinterScale));
@@ -117,7 +117,7 @@ void TestUserDirectory::userFilesAreNeverReplaced() {
         QVERIFY(writeFile(language, "mine\r\n"));
     }
 
-    QCOMPARE(PrepareUserDirectory(user.path(), share.path(), 2), QString());
+    QVERIFY(PrepareUserDirectory(user.path(), share.path(), 2));
     QCOMPARE(readAll(settings),
              ownSettings ? mySettings
                          : FormatSettings(2, user.path(), FirstScreenScale, FirstPrinterScale));
@@ -128,7 +128,7 @@ void TestUserDirectory::directoryThatCannotBeMade() {
     QTemporaryDir root;
     QVERIFY(writeFile(root.filePath(QStringLiteral("file")), "not a directory"));
     const QString user = root.filePath(QStringLiteral("file/vandrix"));
-    const QString message = PrepareUserDirectory(user, root.path(), 1);
+    const QString message = PrepareUserDirectory(user, root.path(), 1).error();
     QCOMPARE(message, QStringLiteral("Cannot create the program directory %1.").arg(user));
     QVERIFY(!QFileInfo::exists(user));
 }

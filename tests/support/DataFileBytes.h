@@ -2,13 +2,19 @@
 #pragma once
 
 #include "ByteDevice.h"
+#include "formats/HeaderLine.h"
 #include "session/OpenFlow.h"
 
 namespace vandrix::testing {
 
 // Reads a data file's bytes into `state` as the reader reads an open file.
-inline DataFileOutcome readDataFileBytes(const QByteArray& bytes, AppState& state) {
+inline SectionRead readDataFileBytes(const QByteArray& bytes, AppState& state) {
     return readFromBytes(bytes, [&](QIODevice& device) { return ReadDataFileFrom(device, state); });
+}
+
+// The caption the window gives label k of a read, in the state's language.
+inline QString shownLabel(const SectionRead& read, std::size_t k, const AppState& state) {
+    return LabelIn(read.section.labels.at(k), state.Language);
 }
 
 // Sets every point slot of both curves, so that what a read leaves alone shows.

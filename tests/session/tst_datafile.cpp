@@ -157,6 +157,8 @@ private slots:
     void trailingDataIsNeverRead();
     void hugeItemIsCut();
     void builtInMessageWithoutLanguageFile();
+    void chosenFile_data();
+    void chosenFile();
 };
 
 void TestDataFile::shippedSamplesRead() {
@@ -166,12 +168,12 @@ void TestDataFile::shippedSamplesRead() {
     for (const QString& name : files) {
         AppState state = freshState();
         state.DataPath = samples.filePath(name);
-        const DataFileOutcome outcome = ReadDataFile(state);
+        const SectionRead outcome = ReadDataFile(state);
         QVERIFY2(outcome.messages.isEmpty(), qPrintable(name));
         QCOMPARE(state.ReadStop, std::int16_t(0));
         for (std::size_t k = 0; k < HeaderPairCount; ++k) {
-            QVERIFY2(outcome.labels[k] && !outcome.labels[k]->isEmpty(), qPrintable(name));
-            QVERIFY2(outcome.values[k].has_value(), qPrintable(name));
+            QVERIFY2(outcome.labelRead[k] && !testing::shownLabel(outcome, k, state).isEmpty(), qPrintable(name));
+            QVERIFY2(outcome.valueRead[k], qPrintable(name));
         }
         // Normalised profiles: x within about 0..1, and the slot that no file fills untouched.
         for (int c = 0; c < CurveCount; ++c) {
@@ -201,12 +203,12 @@ void TestDataFile::sampleLabelsFollowLanguage() {
     QFETCH(QString, label2);
     AppState state = freshState(static_cast<std::int16_t>(language));
     state.DataPath = QStringLiteral(VANDRIX_SAMPLES_DIR "/naca2412.dat");
-    const DataFileOutcome outcome = ReadDataFile(state);
-    QCOMPARE(*outcome.labels[0], label1);
-    QCOMPARE(*outcome.values[0], QStringLiteral("NACA 2412"));
-    QCOMPARE(*outcome.labels[1], label2);
-    QCOMPARE(*outcome.values[1], QStringLiteral("2412"));
-    QCOMPARE(*outcome.values[3], QStringLiteral("12.0 %"));
+    const SectionRead outcome = ReadDataFile(state);
+    QCOMPARE(testing::shownLabel(outcome, 0, state), label1);
+    QCOMPARE(outcome.section.values[0], QStringLiteral("NACA 2412"));
+    QCOMPARE(testing::shownLabel(outcome, 1, state), label2);
+    QCOMPARE(outcome.section.values[1], QStringLiteral("2412"));
+    QCOMPARE(outcome.section.values[3], QStringLiteral("12.0 %"));
     // First item lands in PointX[0][200], the 402nd in PointY[0][0].
     QCOMPARE(state.PointX(0, 200), 1.0);
     QCOMPARE(state.PointX(0, 0), 0.0);
@@ -241,13 +243,13 @@ void TestDataFile::coordinateStyles_data() {
 void TestDataFile::coordinateStyles() {
     QFETCH(int, style);
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(wellFormedFile(Style(style)), state);
+    const SectionRead outcome = testing::readDataFileBytes(wellFormedFile(Style(style)), state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
-    QCOMPARE(*outcome.labels[0], QStringLiteral("Title1"));
-    QCOMPARE(*outcome.values[0], QStringLiteral("The title"));
-    QCOMPARE(*outcome.labels[7], QStringLiteral("L1h"));
-    QCOMPARE(*outcome.values[7], QStringLiteral("v8"));
+    QCOMPARE(testing::shownLabel(outcome, 0, state), QStringLiteral("Title1"));
+    QCOMPARE(outcome.section.values[0], QStringLiteral("The title"));
+    QCOMPARE(testing::shownLabel(outcome, 7, state), QStringLiteral("L1h"));
+    QCOMPARE(outcome.section.values[7], QStringLiteral("v8"));
 }
 
 void TestDataFile::itemOrder() {
@@ -286,12 +288,12 @@ void TestDataFile::endsWithinHeader() {
         bytes += all[i] + '\n';
     }
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
+    const SectionRead outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
     for (int pair = 1; pair <= HeaderPairCount; ++pair) {
         const auto k = static_cast<std::size_t>(pair - 1);
-        QCOMPARE(outcome.labels[k].has_value(), filledPairs.contains(pair));
-        QCOMPARE(outcome.values[k].has_value(), filledPairs.contains(pair));
+        QCOMPARE(outcome.labelRead[k], filledPairs.contains(pair));
+        QCOMPARE(outcome.valueRead[k], filledPairs.contains(pair));
     }
     QCOMPARE(state.PointX(0, 0), 7.0);
     QCOMPARE(state.PointY(1, 200), 7.0);
@@ -309,9 +311,9 @@ void TestDataFile::endsInsideCoordinates() {
     QFETCH(int, items);
     const QByteArray block = coordinateBlock(Style::ItemPerLine, coordinateItems().mid(0, items));
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(headerBlock() + block, state);
+    const SectionRead outcome = testing::readDataFileBytes(headerBlock() + block, state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
-    QVERIFY(outcome.labels[7].has_value() && outcome.values[7].has_value());
+    QVERIFY(outcome.labelRead[7] && outcome.valueRead[7]);
 
     // Slots in file order: read ones hold the file's values, all later ones 0.
     int index = 0;
@@ -350,17 +352,18 @@ void TestDataFile::malformedHeaderStopsSilently() {
     const QByteArray bytes = lines.join('\n') + coordinateBlock(Style::PairPerLine);
 
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
+    const SectionRead outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages, QStringList());
     QCOMPARE(state.ReadStop, std::int16_t(1));
     const auto k = static_cast<std::size_t>(pair - 1);
-    QCOMPARE(outcome.labels[k], std::optional<QString>(QString()));
-    QVERIFY(!outcome.values[k].has_value());
+    QVERIFY(outcome.labelRead[k]);
+    QCOMPARE(testing::shownLabel(outcome, k, state), QString());
+    QVERIFY(!outcome.valueRead[k]);
     // Pairs filled from later lines stay untouched.
     const std::array<int, 8> order = {2, 3, 1, 4, 5, 6, 7, 8};
     const auto at = std::find(order.begin(), order.end(), pair);
     for (auto later = at + 1; later != order.end(); ++later) {
-        QVERIFY(!outcome.labels[static_cast<std::size_t>(*later - 1)].has_value());
+        QVERIFY(!outcome.labelRead[static_cast<std::size_t>(*later - 1)]);
     }
     QCOMPARE(state.PointX(0, 100), 7.0);
 }
@@ -382,7 +385,7 @@ void TestDataFile::ignoredLinesMayHoldAnything() {
     lines[9] = "no colon at all\r";
     lines[14] = "\r";
     AppState state = freshState();
-    const DataFileOutcome outcome =
+    const SectionRead outcome =
         testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
@@ -394,7 +397,7 @@ void TestDataFile::nonNumberItemsReadAsZero() {
     items[2] = "";  // an empty item between a line start and a comma
     items[3] = QByteArray("\xE3\x83\xBC");
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(
+    const SectionRead outcome = testing::readDataFileBytes(
         headerBlock() + coordinateBlock(Style::PairPerLine, items), state);
     QCOMPARE(outcome.messages, QStringList());
     QCOMPARE(state.PointX(0, 200), 0.0);
@@ -409,7 +412,7 @@ void TestDataFile::overflowingItemKeepsSlot() {
     items[2] = "1e400";
     items[3] = "-1e400";
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(
+    const SectionRead outcome = testing::readDataFileBytes(
         headerBlock() + coordinateBlock(Style::PairPerLine, items), state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
     QCOMPARE(state.PointX(0, 199), 7.0);
@@ -443,14 +446,14 @@ void TestDataFile::openFailure() {
     AppState state = freshState();
     state.DataPath = path;
     state.ReadStop = 1;
-    const DataFileOutcome outcome = ReadDataFile(state);
+    const SectionRead outcome = ReadDataFile(state);
     QCOMPARE(outcome.messages.size(), 1);
     QVERIFY2(outcome.messages[0].contains(path), qPrintable(outcome.messages[0]));
     QVERIFY(outcome.messages[0].size() > path.size() + 20);  // says why, too
     QCOMPARE(state.ReadStop, std::int16_t(1));
     QCOMPARE(state.PointX(0, 0), 7.0);
     for (std::size_t k = 0; k < HeaderPairCount; ++k) {
-        QVERIFY(!outcome.labels[k] && !outcome.values[k]);
+        QVERIFY(!outcome.labelRead[k] && !outcome.valueRead[k]);
     }
 }
 
@@ -458,26 +461,26 @@ void TestDataFile::overlongHeaderLine() {
     QList<QByteArray> lines = headerBlock().split('\n');
     lines[1] = "A:B:" + QByteArray(40000, 'x') + '\r';
     AppState state = freshState();
-    const DataFileOutcome outcome =
+    const SectionRead outcome =
         testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(outcome.messages, QStringList{Unusable});
-    QVERIFY(outcome.labels[1].has_value());   // pair 2, from line 1, kept
-    QVERIFY(!outcome.labels[2].has_value());  // pair 3 not reached
+    QVERIFY(outcome.labelRead[1]);   // pair 2, from line 1, kept
+    QVERIFY(!outcome.labelRead[2]);  // pair 3 not reached
     QCOMPARE(state.PointX(0, 0), 7.0);
 
     // 32767 characters is still a header line, also when they are multi-byte.
     lines[1] = "A:B:" + QString(32763, QChar(0x3042)).toUtf8() + '\r';
-    const DataFileOutcome longest =
+    const SectionRead longest =
         testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(longest.messages, QStringList());
-    QCOMPARE(longest.values[2]->size(), 32763);
+    QCOMPARE(longest.section.values[2].size(), 32763);
 }
 
 void TestDataFile::overlongIgnoredLineIsSkipped() {
     QList<QByteArray> lines = headerBlock().split('\n');
     lines[5] = QByteArray(5'000'000, ':') + '\r';
     AppState state = freshState();
-    const DataFileOutcome outcome =
+    const SectionRead outcome =
         testing::readDataFileBytes(lines.join('\n') + coordinateBlock(Style::PairPerLine), state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
@@ -487,7 +490,7 @@ void TestDataFile::trailingDataIsNeverRead() {
     EndlessDevice device(wellFormedFile(), "9,9,9,9,9,9,9,9\r\n");
     QVERIFY(device.open(QIODevice::ReadOnly));
     AppState state = freshState();
-    const DataFileOutcome outcome = ReadDataFileFrom(device, state);
+    const SectionRead outcome = ReadDataFileFrom(device, state);
     QCOMPARE(outcome.messages, QStringList());
     QVERIFY(pointsAreTheFileValues(state));
     QVERIFY2(device.produced() < wellFormedFile().size() + 1'000'000,
@@ -497,7 +500,7 @@ void TestDataFile::trailingDataIsNeverRead() {
 void TestDataFile::hugeItemIsCut() {
     // One item of 20 million digits: only its first 32768 characters count.
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(
+    const SectionRead outcome = testing::readDataFileBytes(
         headerBlock() + "0.5" + QByteArray(20'000'000, '1') + ",2\r\n", state);
     QCOMPARE(outcome.messages, QStringList{Unusable});  // ends after two items
     QCOMPARE(state.PointX(0, 200), 0.5111111111111111);
@@ -507,9 +510,40 @@ void TestDataFile::hugeItemIsCut() {
 void TestDataFile::builtInMessageWithoutLanguageFile() {
     AppState state = freshState();
     state.FileErrorMessage.clear();
-    const DataFileOutcome outcome = testing::readDataFileBytes(headerBlock(), state);
+    const SectionRead outcome = testing::readDataFileBytes(headerBlock(), state);
     QCOMPARE(outcome.messages.size(), 1);
     QVERIFY(!outcome.messages[0].isEmpty());
+}
+
+void TestDataFile::chosenFile_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("usable");
+    QTest::addColumn<QString>("dataName");
+    QTest::addColumn<QString>("dataPath");
+    // The state starts with an earlier choice: DataName "old.dat", DataPath "/old/old.dat".
+    QTest::newRow("full path") << "/d/f.txt" << true << "f.txt"
+                               << "/d/f.txt";
+    QTest::newRow("bare name") << "f.txt" << true << "f.txt"
+                               << "f.txt";
+    QTest::newRow("cancelled") << "" << true << "old.dat"
+                               << "/old/old.dat";
+    QTest::newRow("ends with separator") << "/d/" << false << ""
+                                         << "/old/old.dat";
+    QTest::newRow("root") << "/" << false << ""
+                          << "/old/old.dat";
+}
+
+void TestDataFile::chosenFile() {
+    QFETCH(QString, chosen);
+    QFETCH(bool, usable);
+    QFETCH(QString, dataName);
+    QFETCH(QString, dataPath);
+    AppState state;
+    state.DataName = QStringLiteral("old.dat");
+    state.DataPath = QStringLiteral("/old/old.dat");
+    QCOMPARE(TakeChosenFile(state, chosen).ok(), usable);
+    QCOMPARE(state.DataName, dataName);
+    QCOMPARE(state.DataPath, dataPath);
 }
 
 QTEST_GUILESS_MAIN(TestDataFile)

@@ -115,7 +115,7 @@ void TestBadInput::longLinesKeepMemoryBounded() {
     const long base = testing::peakResidentKiB();
     AppState state = freshState();
     state.DataPath = path;
-    const DataFileOutcome outcome = ReadDataFile(state);
+    const SectionRead outcome = ReadDataFile(state);
     const long growth = testing::peakResidentKiB() - base;
     QFile::remove(path);
 
@@ -129,7 +129,7 @@ void TestBadInput::everyPrefix() {
     for (qsizetype n = 0; n <= sample_.size(); ++n) {
         AppState state = freshState();
         const QByteArray prefix = sample_.left(n);
-        const DataFileOutcome outcome = testing::readDataFileBytes(prefix, state);
+        const SectionRead outcome = testing::readDataFileBytes(prefix, state);
         const QString where = QStringLiteral("prefix of %1 bytes").arg(n);
         // A header line cut before its second colon is malformed: the read stops there, silently.
         const bool complete = n >= start && itemCount(prefix.mid(start)) >= 804;
@@ -161,7 +161,7 @@ void TestBadInput::everyByteReplaced() {
         const char original = bytes[i];
         bytes[i] = byte;
         AppState state = freshState();
-        const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
+        const SectionRead outcome = testing::readDataFileBytes(bytes, state);
         const QString where = QStringLiteral("byte %1").arg(i);
         QVERIFY2(outcome.messages.size() <= 1, qPrintable(where));
         QVERIFY2(pointsFinite(state), qPrintable(where));
@@ -170,7 +170,7 @@ void TestBadInput::everyByteReplaced() {
         }
         // An extra separator in the coordinates shifts them but never stops the read.
         if (byte == ',' && i >= start && original != '\r' && original != '\n') {
-            QVERIFY2(outcome.values[7].has_value(), qPrintable(where));
+            QVERIFY2(outcome.valueRead[7], qPrintable(where));
         }
     }
 }
@@ -203,12 +203,12 @@ void TestBadInput::hostileFiles() {
     QFETCH(int, readStop);
     QFETCH(QString, title);
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
+    const SectionRead outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages.size(), message ? 1 : 0);
     QCOMPARE(int(state.ReadStop), readStop);
     QVERIFY(pointsFinite(state));
     if (!title.isEmpty()) {
-        QCOMPARE(*outcome.values[0], title);
+        QCOMPARE(outcome.section.values[0], title);
     }
 }
 
@@ -237,7 +237,7 @@ void TestBadInput::extremeNumbers() {
     bytes.replace(start, bytes.indexOf(',', start) - start,
                   item);  // the first item: PointX[0][200]
     AppState state = freshState();
-    const DataFileOutcome outcome = testing::readDataFileBytes(bytes, state);
+    const SectionRead outcome = testing::readDataFileBytes(bytes, state);
     QCOMPARE(outcome.messages.size(), message ? 1 : 0);
     QCOMPARE(state.PointX(0, 200), stored);
     QVERIFY(pointsFinite(state));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextInput.h"
 
-#include "FileMessages.h"
+#include "model/FileMessages.h"
 
 #include <QIODevice>
 #include <QStringDecoder>
@@ -44,7 +44,8 @@ TextEncoding DetectEncoding(QIODevice& device) {
     return utf8.hasError() ? TextEncoding::ShiftJis : TextEncoding::Utf8;
 }
 
-TextInput::TextInput(QIODevice& device) : device_(device), encoding_(DetectEncoding(device)) {}
+TextInput::TextInput(QIODevice& device, QString name)
+    : device_(device), name_(std::move(name)), encoding_(DetectEncoding(device)) {}
 
 bool TextInput::fill() {
     if (failed_) {
@@ -94,13 +95,14 @@ void TextInput::consumeLineEnd() {
     }
 }
 
-TextInput::Status TextInput::readLine(QString& line) {
-    line.clear();
+Result<std::optional<QString>> TextInput::readLine() {
+    using R = Result<std::optional<QString>>;
+    ++lineNumber_;
     if (peek() < 0) {
-        return failed_ ? Status::Failed : Status::End;
+        return failed_ ? R::failure(readFailure()) : R::success(std::nullopt);
     }
     QByteArray bytes;
-    bool tooLong = false;
+    bool tooLongLine = false;
     for (;;) {
         if (pos_ >= buffer_.size() && !fill()) {
             break;
@@ -108,9 +110,9 @@ TextInput::Status TextInput::readLine(QString& line) {
         const qsizetype start = pos_;
         const qsizetype newline = buffer_.indexOf('\n', start);
         const qsizetype stop = newline < 0 ? buffer_.size() : newline;
-        if (!tooLong) {
+        if (!tooLongLine) {
             if (bytes.size() + (stop - start) > MaxLineBytes + 1) {  // +1: room for a CR
-                tooLong = true;
+                tooLongLine = true;
                 bytes.clear();
             } else {
                 bytes.append(buffer_.constData() + start, stop - start);
@@ -123,25 +125,25 @@ TextInput::Status TextInput::readLine(QString& line) {
         }
     }
     if (failed_) {
-        return Status::Failed;
+        return R::failure(readFailure());
     }
-    if (tooLong) {
-        return Status::TooLong;
+    if (tooLongLine) {
+        return R::failure(tooLong());
     }
     if (bytes.endsWith('\r')) {
         bytes.chop(1);
     }
     QString decoded = decode(bytes, encoding_);
     if (decoded.size() > MaxLineChars) {
-        return Status::TooLong;
+        return R::failure(tooLong());
     }
-    line = std::move(decoded);
-    return Status::Ok;
+    return R::success(std::move(decoded));
 }
 
-TextInput::Status TextInput::skipLine() {
+Result<bool> TextInput::skipLine() {
+    ++lineNumber_;
     if (peek() < 0) {
-        return failed_ ? Status::Failed : Status::End;
+        return failed_ ? Result<bool>::failure(readFailure()) : Result<bool>::success(false);
     }
     for (;;) {
         if (pos_ >= buffer_.size() && !fill()) {
@@ -154,16 +156,18 @@ TextInput::Status TextInput::skipLine() {
         }
         pos_ = buffer_.size();
     }
-    return failed_ ? Status::Failed : Status::Ok;
+    return failed_ ? Result<bool>::failure(readFailure()) : Result<bool>::success(true);
 }
 
-TextInput::Status TextInput::readItem(QByteArray& item) {
+Result<std::optional<QByteArrayView>> TextInput::readItem() {
+    using R = Result<std::optional<QByteArrayView>>;
+    QByteArray& item = item_;
     item.clear();
     // Blanks before the item and empty lines.
     for (;;) {
         const int c = peek();
         if (c < 0) {
-            return failed_ ? Status::Failed : Status::End;
+            return failed_ ? R::failure(readFailure()) : R::success(std::nullopt);
         }
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             get();
@@ -204,29 +208,20 @@ TextInput::Status TextInput::readItem(QByteArray& item) {
         consumeLineEnd();
     }
     if (failed_) {
-        return Status::Failed;
+        return R::failure(readFailure());
     }
     while (item.endsWith(' ') || item.endsWith('\t')) {
         item.chop(1);
     }
-    return Status::Ok;
+    return R::success(QByteArrayView(item));
 }
 
-QString TextInput::errorString() const {
-    return device_.errorString();
+QString TextInput::readFailure() const {
+    return CannotReadDescription(name_, device_.errorString());
 }
 
-QString TextInput::describe(Status status, int lineNumber, const QString& path) const {
-    switch (status) {
-        case Status::TooLong:
-            return QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber).arg(path);
-        case Status::Failed:
-            return CannotReadDescription(path, errorString());
-        case Status::Ok:
-        case Status::End:
-            break;
-    }
-    return {};
+QString TextInput::tooLong() const {
+    return QStringLiteral("Line %1 of %2 is too long.").arg(lineNumber_).arg(name_);
 }
 
 }  // namespace vandrix
