@@ -97,20 +97,16 @@ Result<std::vector<TemplateItem>> TemplateItems(const NamedSection& section,
 
 }  // namespace
 
-QStringList ExportTemplates(const QString& input, const NamedSection& section,
-                            const TemplateSettings& settings, const TemplateOutputs& outputs,
-                            const QString& fontName, const TemplateFileWriter& write) {
-    QStringList lines;
+Status ExportTemplates(const QString& input, const NamedSection& section,
+                       const TemplateSettings& settings, const TemplateOutputs& outputs,
+                       const QString& fontName, const TemplateFileWriter& write) {
     const Result<std::vector<TemplateItem>> items = TemplateItems(section, settings);
     if (!items) {
-        lines << input + QStringLiteral(": ") + items.error();
-        return lines;
+        return Status::failure(input + QStringLiteral(": ") + items.error());
     }
+    QStringList lines;
     const auto put = [&](const QString& path, const QByteArray& bytes) {
-        const QString line = write(path, bytes);
-        if (!line.isEmpty()) {
-            lines << line;
-        }
+        lines << write(path, bytes).errors();
     };
     if (!outputs.dxf.isEmpty()) {
         put(outputs.dxf, TemplateDxf(items.value()));
@@ -126,7 +122,7 @@ QStringList ExportTemplates(const QString& input, const NamedSection& section,
             lines << outputs.pdf + QStringLiteral(": ") + pdf.error();
         }
     }
-    return lines;
+    return lines.isEmpty() ? Status::success() : Status::failure(lines);
 }
 
 }  // namespace vandrix
