@@ -30,10 +30,26 @@ struct Target {
     std::optional<QFile::Permissions> permissions;
 };
 
+// Writes all of `bytes` from the file's offset with write(2) itself, so that a disk that fills
+// up half-way is named by its own error (QFile reports a short write as an unknown error, and a
+// buffered one's error can be lost when the file is closed).
+Status writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return Status::failure(ErrnoText(errno));
+        }
+        done += n;
+    }
+    return Status::success();
+}
+
 // A file written under a temporary name beside its target and renamed over it once complete.
-// Written with write(2) itself, so that a disk that fills up half-way is named by its own error
-// (QFile reports a short write as an unknown error, and a buffered one's error can be lost when
-// the file is closed).
 class PartFile {
 public:
     PartFile() = default;
@@ -85,21 +101,7 @@ public:
         return Status::failure(ErrnoText(error));
     }
 
-    Status write(const QByteArray& bytes) const {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.constData() + done,
-                                      static_cast<std::size_t>(bytes.size() - done));
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                return Status::failure(ErrnoText(errno));
-            }
-            done += n;
-        }
-        return Status::success();
-    }
+    Status write(const QByteArray& bytes) const { return writeAll(fd_, bytes); }
 
     // Closes the file, its data forced to disk first when `sync`.
     Status close(bool sync) {
@@ -181,24 +183,31 @@ Status replaceKept(const QString& path, const QByteArray& bytes) {
     return target ? replace(target.value(), bytes, true) : Status::failure(target.error());
 }
 
-// Empties the existing file and writes it, for a directory that takes no new file. The new
-// bytes go over the old ones before the file is cut to length, so a failing write can put the
-// old bytes back.
+// Rewrites the existing file, for a directory that takes no new file. The new bytes go over the
+// old ones before the file is cut to length, so a failing write can put the old bytes back.
 Status writeInPlace(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
         return Status::failure(file.errorString());
     }
     const QByteArray old = file.readAll();
-    if (file.seek(0) && file.write(bytes) == bytes.size() && file.resize(bytes.size()) &&
-        ::fsync(file.handle()) == 0) {
-        return Status::success();
+    const int fd = file.handle();
+    const auto put = [fd](const QByteArray& content) {
+        Status status = ::lseek(fd, 0, SEEK_SET) == 0 ? writeAll(fd, content)
+                                                      : Status::failure(ErrnoText(errno));
+        if (status && ::ftruncate(fd, content.size()) != 0) {
+            status = Status::failure(ErrnoText(errno));
+        }
+        return status;
+    };
+    Status written = put(bytes);
+    if (written && ::fsync(fd) != 0) {
+        written = Status::failure(ErrnoText(errno));
     }
-    const QString reason = file.errorString();
-    if (file.seek(0) && file.write(old) == old.size()) {
-        file.resize(old.size());
+    if (!written) {
+        put(old);
     }
-    return Status::failure(reason);
+    return written;
 }
 
 QString reportLine(const QString& path, const Status& status) {
@@ -238,7 +247,7 @@ Status SaveFileWherePossible(const QString& path, const QByteArray& bytes) {
     if (!saved && existing.exists() && !existing.isWritable()) {
         saved = replace({path, std::nullopt}, bytes, true);
     }
-    if (!saved) {
+    if (!saved && existing.exists()) {
         saved = writeInPlace(path, bytes);
     }
     return saved ? saved
