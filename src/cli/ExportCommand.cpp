@@ -4,12 +4,12 @@
 #include "TemplateOptions.h"
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
-#include "export/TempFiles.h"
 #include "formats/InputFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/SectionTable.h"
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
+#include "formats/TempFiles.h"
 #include "model/Conversions.h"
 #include "model/PrintableName.h"
 #include "render/Scales.h"
@@ -151,9 +151,9 @@ private:
     std::size_t done_ = 0;
 };
 
-// The table to standard output ("-") or to a file, written whole under its name. Empty, or the
+// The table to standard output ("-") or to a file, written whole under its name. Fails with the
 // line to report.
-QString writeTable(const QString& path, const QByteArray& table) {
+Status writeTable(const QString& path, const QByteArray& table) {
     if (path != QLatin1String("-")) {
         return WriteOutput(path, table);
     }
@@ -161,8 +161,9 @@ QString writeTable(const QString& path, const QByteArray& table) {
     const bool written = std::fwrite(table.constData(), 1, std::size_t(table.size()), stdout) ==
                              std::size_t(table.size()) &&
                          std::fflush(stdout) == 0;
-    return written ? QString()
-                   : QStringLiteral("-: cannot write to standard output: %1").arg(ErrnoText(errno));
+    return written ? Status::success()
+                   : Status::failure(QStringLiteral("-: cannot write to standard output: %1")
+                                         .arg(ErrnoText(errno)));
 }
 
 // The command line's options.
@@ -381,8 +382,8 @@ int RunExportCommand(int& argc, char** argv) {
     progress.clear();
     if (settings.table) {
         const QString path = parser.value(options.table);
-        if (const QString error = writeTable(path, table); !error.isEmpty()) {
-            printLine(error);
+        if (const Status written = writeTable(path, table); !written) {
+            printLine(written.error());
             failed = true;
         }
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportJob.h"
 
-#include "TempFiles.h"
+#include "formats/AtomicWrite.h"
 #include "formats/FileIdentity.h"
 #include "formats/HeaderLine.h"
 #include "formats/InputFile.h"
@@ -14,7 +14,6 @@
 #include "render/Sheet.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -22,11 +21,7 @@
 #include <QSet>
 #include <QSvgGenerator>
 
-#include <fcntl.h>
 #include <unistd.h>
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -42,102 +37,16 @@ QString identity(const QString& path) {
                          : dir + QLatin1Char('/') + info.fileName();
 }
 
-// A file written under a temporary name beside its final one and renamed over it once it is
-// complete, so the final name never holds a partial file. Unlike QSaveFile it does not force
-// the data to disk first: that costs tens of milliseconds a file, which a batch of hundreds of
-// regenerable pictures should not pay. The temporary file is registered for removal on a
-// termination signal. Written with write(2) itself, so that a disk that fills up half-way is
-// named by its own error (QFile reports a short write as an unknown error).
-class OutputFile {
-public:
-    explicit OutputFile(QString path) : path_(std::move(path)) {}
-    Q_DISABLE_COPY_MOVE(OutputFile)
-    ~OutputFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        if (!committed_ && !temporary_.isEmpty()) {
-            ::unlink(temporary_.constData());
-        }
-        TempFileRegistry::remove(slot_);
-    }
-
-    QString open() {
-        static std::atomic<unsigned> counter{0};
-        const QFileInfo info(path_);
-        int error = 0;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray name = PathBytes(info.dir().filePath(
-                QStringLiteral(".%1.%2-%3.part")
-                    .arg(info.fileName(), QString::number(QCoreApplication::applicationPid()),
-                         QString::number(counter++))));
-            slot_ = TempFileRegistry::add(name);
-            if (slot_ < 0) {
-                error = ENAMETOOLONG;
-                break;
-            }
-            fd_ =
-                ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-            if (fd_ >= 0) {
-                temporary_ = name;
-                return {};
-            }
-            error = errno;
-            TempFileRegistry::remove(slot_);
-            slot_ = -1;
-            if (error != EEXIST) {
-                break;
-            }
-        }
-        return ErrnoText(error);
-    }
-
-    QString write(const QByteArray& bytes) {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.constData() + done,
-                                      static_cast<std::size_t>(bytes.size() - done));
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                return ErrnoText(errno);
-            }
-            done += n;
-        }
-        return {};
-    }
-
-    QString commit() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        if (result != 0) {
-            return ErrnoText(errno);
-        }
-        if (std::rename(temporary_.constData(), PathBytes(path_).constData()) != 0) {
-            return ErrnoText(errno);
-        }
-        committed_ = true;
-        return {};
-    }
-
-private:
-    QString path_;
-    QByteArray temporary_;
-    int fd_ = -1;
-    int slot_ = -1;
-    bool committed_ = false;
-};
-
 // Makes a file's bytes through `write` and gives them their final name only when everything
-// was written. Empty, or the line to report.
-QString writeAtomically(const QString& path, const std::function<QString(QIODevice&)>& write) {
+// was written. Fails with the line to report.
+Status writeAtomically(const QString& path, const std::function<QString(QIODevice&)>& write) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     const QString error = write(buffer);
     buffer.close();
-    return error.isEmpty() ? WriteOutput(path, bytes) : path + QStringLiteral(": ") + error;
+    return error.isEmpty() ? WriteOutput(path, bytes)
+                           : Status::failure(path + QStringLiteral(": ") + error);
 }
 
 // The inputs and the rib tip as files, not spellings: an output that is one of them under
@@ -269,16 +178,8 @@ Status CheckTablePath(const QString& path, const QStringList& inputs,
     return Status::success();
 }
 
-QString WriteOutput(const QString& path, const QByteArray& bytes) {
-    OutputFile file(path);
-    QString error = file.open();
-    if (error.isEmpty()) {
-        error = file.write(bytes);
-    }
-    if (error.isEmpty()) {
-        error = file.commit();
-    }
-    return error.isEmpty() ? QString() : path + QStringLiteral(": ") + error;
+Status WriteOutput(const QString& path, const QByteArray& bytes) {
+    return WriteBatchFile(path, bytes);
 }
 
 namespace {
@@ -342,11 +243,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
                                            ": warning: the header stops at a line that is not "
                                            "a label and value; exported as the viewer shows it");
     }
-    const auto fail = [&report](const QString& line) {
-        if (!line.isEmpty()) {
-            report.errors << line;
-        }
-    };
+    const auto fail = [&report](const Status& written) { report.errors << written.errors(); };
     if (!job.png.isEmpty() || !job.svg.isEmpty()) {
         const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, section.curves);
         if (!job.png.isEmpty()) {
@@ -364,9 +261,8 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
         fail(WriteOutput(job.dat, input.dataFile));
     }
     if (job.templates.any()) {
-        report.errors << ExportTemplates(
-            job.input, section.curves, SectionName(section.title(), sourceName), settings.templates,
-            job.templates, settings.fontName, &WriteOutput);
+        fail(ExportTemplates(job.input, section.curves, SectionName(section.title(), sourceName),
+                             settings.templates, job.templates, settings.fontName, &WriteOutput));
     }
     return report;
 }

@@ -64,8 +64,9 @@ Status CheckTablePath(const QString& path, const QStringList& inputs,
                       const std::vector<ExportJob>& jobs, const ExportSettings& settings);
 
 // Writes `bytes` as every output is written: complete under a temporary name first, which a
-// termination signal removes, then renamed to `path`. Empty, or the line to report.
-QString WriteOutput(const QString& path, const QByteArray& bytes);
+// termination signal removes, then renamed to `path` (WriteBatchFile). Fails with the line to
+// report, "PATH: reason".
+Status WriteOutput(const QString& path, const QByteArray& bytes);
 
 // Reads the input as the viewer reads it and writes its outputs, each under its final name only
 // once it is complete. An input the viewer answers with a message gets no outputs.

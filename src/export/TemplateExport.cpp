@@ -86,20 +86,16 @@ Result<std::vector<TemplateItem>> TemplateItems(const SectionCurves& section, co
 
 }  // namespace
 
-QStringList ExportTemplates(const QString& input, const SectionCurves& section, const QString& name,
-                            const TemplateSettings& settings, const TemplateOutputs& outputs,
-                            const QString& fontName, const TemplateFileWriter& write) {
-    QStringList lines;
+Status ExportTemplates(const QString& input, const SectionCurves& section, const QString& name,
+                       const TemplateSettings& settings, const TemplateOutputs& outputs,
+                       const QString& fontName, const TemplateFileWriter& write) {
     const Result<std::vector<TemplateItem>> items = TemplateItems(section, name, settings);
     if (!items) {
-        lines << input + QStringLiteral(": ") + items.error();
-        return lines;
+        return Status::failure(input + QStringLiteral(": ") + items.error());
     }
+    QStringList lines;
     const auto put = [&](const QString& path, const QByteArray& bytes) {
-        const QString line = write(path, bytes);
-        if (!line.isEmpty()) {
-            lines << line;
-        }
+        lines << write(path, bytes).errors();
     };
     if (!outputs.dxf.isEmpty()) {
         put(outputs.dxf, TemplateDxf(items.value()));
@@ -115,7 +111,7 @@ QStringList ExportTemplates(const QString& input, const SectionCurves& section, 
             lines << outputs.pdf + QStringLiteral(": ") + pdf.error();
         }
     }
-    return lines;
+    return lines.isEmpty() ? Status::success() : Status::failure(lines);
 }
 
 }  // namespace vandrix

@@ -43,14 +43,15 @@ struct TemplateOutputs {
 TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
                                     const TemplateSettings& settings);
 
-// Writes a finished file; empty, or the line to report.
-using TemplateFileWriter = std::function<QString(const QString& path, const QByteArray& bytes)>;
+// Writes a finished file; fails with the lines to report.
+using TemplateFileWriter = std::function<Status(const QString& path, const QByteArray& bytes)>;
 
 // Builds the templates of the section read from `input`, labelled `name` (SectionName), and
-// writes each wanted file through `write`. The lines to report: "INPUT: reason" when the rib
-// cannot be built (nothing is written then), or a writer's lines.
-QStringList ExportTemplates(const QString& input, const SectionCurves& section, const QString& name,
-                            const TemplateSettings& settings, const TemplateOutputs& outputs,
-                            const QString& fontName, const TemplateFileWriter& write);
+// writes each wanted file through `write`. Fails with one line to report for each problem:
+// "INPUT: reason" when the rib cannot be built (nothing is written then), "PATH: reason" for a
+// PDF that cannot be made, or a writer's lines.
+Status ExportTemplates(const QString& input, const SectionCurves& section, const QString& name,
+                       const TemplateSettings& settings, const TemplateOutputs& outputs,
+                       const QString& fontName, const TemplateFileWriter& write);
 
 }  // namespace vandrix

@@ -3,6 +3,7 @@
 
 #include "export/TemplateExport.h"
 #include "export/TemplateValues.h"
+#include "formats/AtomicWrite.h"
 #include "formats/FileIdentity.h"
 #include "formats/SectionFile.h"
 #include "model/Conversions.h"
@@ -10,11 +11,8 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
-#include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace vandrix {
@@ -108,45 +106,29 @@ QStringList TemplateAnswerProblems(const TemplateAnswer& answer) {
     return readAnswer(answer).problems;
 }
 
-QStringList WriteTemplates(const TemplateRequest& request, const SectionCurves& curves) {
+Status WriteTemplates(const TemplateRequest& request, const SectionCurves& curves) {
     const AnswerRead read = readAnswer(request.answer);
     if (!read.problems.isEmpty()) {
-        return read.problems;
+        return Status::failure(read.problems);
     }
     const TemplateOutputs outputs = TemplateOutputNames(
         QFileInfo(request.answer.name).dir(), baseName(request.answer.name), read.settings);
     for (const QString& output : {outputs.dxf, outputs.pdf, outputs.svg}) {
         if (sameFile(output, request.dataPath)) {
-            return {QStringLiteral("%1 would replace the data file.").arg(output)};
+            return Status::failure(QStringLiteral("%1 would replace the data file.").arg(output));
         }
     }
     // Every file is built before any is written, so that a rib that cannot be built writes
     // nothing.
-    std::vector<std::pair<QString, QByteArray>> files;
-    QStringList lines = ExportTemplates(
+    std::vector<FileBytes> files;
+    const Status built = ExportTemplates(
         request.dataPath, curves, SectionName(request.title, request.dataPath), read.settings,
         outputs, request.fontName, [&files](const QString& path, const QByteArray& bytes) {
-            files.emplace_back(path, bytes);
-            return QString();
+            files.push_back({path, bytes});
+            return Status::success();
         });
-    if (!lines.isEmpty()) {
-        return lines;
-    }
-    // Every file is complete under a temporary name before the first takes its own: a full disk
-    // or a directory that refuses files leaves none of them behind.
-    std::vector<std::unique_ptr<QSaveFile>> saves;
-    for (const auto& [path, bytes] : files) {
-        auto& save = saves.emplace_back(std::make_unique<QSaveFile>(path));
-        if (!save->open(QIODevice::WriteOnly) || save->write(bytes) != bytes.size()) {
-            return {path + QStringLiteral(": ") + save->errorString()};
-        }
-    }
-    for (const auto& save : saves) {
-        if (!save->commit()) {
-            lines << save->fileName() + QStringLiteral(": ") + save->errorString();
-        }
-    }
-    return lines;
+    // All or nothing: a full disk or a directory that refuses files leaves none of them behind.
+    return built ? WriteFileSet(files) : built;
 }
 
 }  // namespace vandrix

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/Result.h"
 #include "model/Section.h"
 #include "model/TemplateAnswer.h"
 
@@ -26,9 +27,9 @@ TemplateRequest StartingRequest(const QString& dataPath, const QString& title, d
 // One message for each value of the answer that cannot be taken, in the dialog's order.
 QStringList TemplateAnswerProblems(const TemplateAnswer& answer);
 
-// Writes the templates of the section the curves give. Nothing is written when a value cannot be
-// taken (one message each) or the rib cannot be built (one message), and no file is left half
-// written. Empty when every file was written.
-QStringList WriteTemplates(const TemplateRequest& request, const SectionCurves& curves);
+// Writes the templates of the section the curves give, all or nothing. Nothing is written when a
+// value cannot be taken (one message each) or the rib cannot be built (one message), and no
+// file is left half written. Fails with one message for each problem.
+Status WriteTemplates(const TemplateRequest& request, const SectionCurves& curves);
 
 }  // namespace vandrix

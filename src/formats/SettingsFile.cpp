@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsFile.h"
 
+#include "AtomicWrite.h"
 #include "InputFile.h"
 #include "TextInput.h"
 #include "model/Conversions.h"
@@ -8,14 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 
 namespace vandrix {
 
@@ -29,66 +22,10 @@ QString numberField(const QString& text) {
     return QLatin1Char(' ') + text + QLatin1Char(' ');
 }
 
-// The new file beside the old one, on disk before it takes the old one's name.
-std::optional<QString> replaceAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
-        return std::nullopt;
-    }
-    return file.errorString();
-}
-
-// QSaveFile will not replace a file it may not write, though the directory lets any file there
-// be removed and created: rename a new one over it, made as a newly created file would be.
-std::optional<QString> replaceReadOnly(const QString& path, const QByteArray& bytes) {
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-        return file.errorString();
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(file.handle(), 0666 & ~mask) != 0 || ::fsync(file.handle()) != 0 ||
-        std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0) {
-        return ErrnoText(errno);
-    }
-    file.setAutoRemove(false);
-    return std::nullopt;
-}
-
-// Empties the existing file and writes it, for a directory that takes no new file. The new
-// bytes go over the old ones before the file is cut to length, so a failing write can put the
-// old bytes back.
-std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        return file.errorString();
-    }
-    const QByteArray old = file.readAll();
-    if (file.seek(0) && file.write(bytes) == bytes.size() && file.resize(bytes.size()) &&
-        ::fsync(file.handle()) == 0) {
-        return std::nullopt;
-    }
-    const QString reason = file.errorString();
-    if (file.seek(0) && file.write(old) == old.size()) {
-        file.resize(old.size());
-    }
-    return reason;
-}
-
 }  // namespace
 
 Status SaveSettingsFile(const QString& path, const QByteArray& bytes) {
-    std::optional<QString> failure = replaceAtomically(path, bytes);
-    const QFileInfo existing(path);
-    if (failure && existing.exists() && !existing.isWritable()) {
-        failure = replaceReadOnly(path, bytes);
-    }
-    if (failure) {
-        failure = writeInPlace(path, bytes);
-    }
-    return failure ? Status::failure(CannotWriteDescription(existing.absoluteFilePath(), *failure))
-                   : Status::success();
+    return SaveFileWherePossible(path, bytes);
 }
 
 SettingsRead ParseSettings(QIODevice& device, const QString& path) {

@@ -38,10 +38,9 @@ Result<SettingsRead> ReadSettingsFile(const QString& path);
 QByteArray FormatSettings(std::int16_t language, const QString& initDir, std::int16_t screenScale,
                           double printerScale);
 
-// Puts `bytes` in the file at `path` by the first way that works: a new file beside it renamed
-// over it (a crash leaves the whole old or the whole new file), which also replaces a read-only
-// file in a writable directory; else, when the directory takes no new file, the existing file
-// emptied and written in place. When none works, the old file is left whole.
+// Puts `bytes` in the settings file at `path` wherever the directory or the file allows (see
+// SaveFileWherePossible): also as a user who may rewrite a shared program directory's Set.txt
+// but not add a file beside it. When no way works, the old file is left whole.
 Status SaveSettingsFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace vandrix

@@ -299,7 +299,7 @@ void FormMain::mnuFileItem_Click(std::int16_t index) {
         }
         if (dialogs_.templateSettings(templateCaptions_, request.answer)) {
             lastTemplate_ = request.answer;
-            dialogs_.messageBoxes(WriteTemplates(request, {state_.PointX, state_.PointY}));
+            dialogs_.messageBoxes(WriteTemplates(request, {state_.PointX, state_.PointY}).errors());
         }
     }
 }

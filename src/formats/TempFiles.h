@@ -5,7 +5,7 @@
 
 namespace vandrix {
 
-// Temporary files the export is writing. SIGINT, SIGTERM and SIGHUP, once
+// Temporary files being written (AtomicWrite.h). SIGINT, SIGTERM and SIGHUP, once
 // InstallTempFileCleanup has run (unless the signal was ignored when the program started),
 // remove every registered file and end the process with 128 + the signal's number; files
 // already renamed to their final names stay. The handler only reads fixed slots and calls
