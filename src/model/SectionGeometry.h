@@ -10,6 +10,10 @@
 
 namespace vandrix {
 
+// Heights closer than this (in chords) are one height: published files cross by a few 1e-7 at
+// the trailing edge, and a flat outline is that thick from rounding alone.
+inline constexpr double HeightTolerance = 1e-6;
+
 // x of station i (0..200): (1 - cos(pi i / 200)) / 2, dense at both edges.
 double StationX(int i);
 
@@ -26,7 +30,10 @@ struct ResampledSection {
 
 // Normalises the points (one run from one trailing-edge end round the leading edge to the
 // other), resamples both surfaces and takes the measures. Fails with a plain reason; what does
-// not stop a section (crossing surfaces, a short surface, a spike) is warned.
+// not stop a section (crossing surfaces, a short surface, a spike) is warned. The steps:
+// NormaliseFrame (SectionFrame.h), SampleSurfaces (SurfaceSampler.h), MeasureCurves and
+// LeadingEdgeRadius (SectionMeasures.h), the checks (SectionChecks.h) and SectionWarnings
+// (SectionWarnings.h).
 Result<ResampledSection> ResampleSection(const SectionPoints& run);
 
 // One run from one trailing-edge end round the leading edge to the other: a single run as it is,

@@ -63,6 +63,16 @@ inline std::vector<std::pair<double, double>> nacaSurface(const Naca4& s, int pe
     return points;
 }
 
+// The whole outline as one run, unrounded: the upper surface from the trailing edge to the
+// leading edge, then the lower surface back, as a Selig file lists it.
+inline std::vector<std::pair<double, double>> seligRun(const Naca4& s, int perSide) {
+    std::vector<std::pair<double, double>> run = nacaSurface(s, perSide, 1);
+    std::reverse(run.begin(), run.end());
+    const auto lower = nacaSurface(s, perSide, -1);
+    run.insert(run.end(), lower.begin() + 1, lower.end());
+    return run;
+}
+
 inline QByteArray coordinateLine(double x, double y) {
     return QByteArray::number(x, 'f', 5) + "  " + QByteArray::number(y, 'f', 5) + "\n";
 }
