@@ -12,7 +12,7 @@
 #include "formats/ShippedFiles.h"
 #include "model/Conversions.h"
 #include "model/PrintableName.h"
-#include "render/Scales.h"
+#include "model/Scales.h"
 
 #include <QCommandLineParser>
 #include <QDir>

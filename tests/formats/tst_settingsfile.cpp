@@ -3,8 +3,8 @@
 #include "FormatBytes.h"
 #include "TestFiles.h"
 #include "formats/SettingsFile.h"
+#include "model/Scales.h"
 #include "session/ProgramDirectory.h"
-#include "session/UserDirectory.h"
 
 #include <QTest>
 
