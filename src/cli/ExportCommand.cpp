@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportCommand.h"
 
+#include "PrintableName.h"
 #include "TemplateOptions.h"
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
@@ -11,7 +12,7 @@
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
 #include "model/Conversions.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 #include "model/Scales.h"
 
 #include <QCommandLineParser>

@@ -4,7 +4,7 @@
 #include "formats/InputFile.h"
 #include "formats/SectionImport.h"
 #include "model/FileMessages.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QBuffer>
 #include <QDateTime>

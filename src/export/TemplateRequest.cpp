@@ -5,7 +5,7 @@
 #include "export/TemplateValues.h"
 #include "formats/FileIdentity.h"
 #include "model/Conversions.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
