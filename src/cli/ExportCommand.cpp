@@ -75,12 +75,11 @@ Result<std::int16_t> languageFrom(const QString& text) {
 }
 
 Result<int> threadsFrom(const QString& text) {
-    bool ok = false;
-    const int threads = text.toInt(&ok);
-    if (!ok || threads < 1) {
+    Result<int> threads = TypedWholeNumber(text);
+    if (!threads || threads.value() < 1) {
         return Result<int>::failure(QStringLiteral("-j %1: not a number of threads").arg(text));
     }
-    return Result<int>::success(threads);
+    return threads;
 }
 
 // The settings file of a program directory, as the viewer reads it at start-up.

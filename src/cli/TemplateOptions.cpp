@@ -2,6 +2,7 @@
 #include "TemplateOptions.h"
 
 #include "export/TemplateValues.h"
+#include "model/Conversions.h"
 
 namespace vandrix {
 
@@ -76,12 +77,12 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
         }
         return Settings::success(std::move(settings));
     }
-    bool ok = false;
-    settings.ribs = parser.value(ribs).toInt(&ok);
-    if (!ok || settings.ribs < 2) {
+    const Result<int> ribCount = TypedWholeNumber(parser.value(ribs));
+    if (!ribCount || ribCount.value() < 2) {
         return Settings::failure(
             QStringLiteral("--ribs %1: a rib set has 2 ribs or more").arg(parser.value(ribs)));
     }
+    settings.ribs = ribCount.value();
     if (!parser.isSet(tip)) {
         return Settings::failure(QStringLiteral("--ribs needs --tip FILE"));
     }
