@@ -34,7 +34,8 @@ bool TemplateOptions::wantsPdf(const QCommandLineParser& parser) const {
 }
 
 Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
-                                               double printerScale, qsizetype inputs) const {
+                                               std::optional<double> printerScale,
+                                               qsizetype inputs) const {
     using Settings = Result<TemplateSettings>;
     TemplateSettings settings;
     settings.dxf = parser.isSet(dxf);
@@ -44,14 +45,12 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
     if (parser.isSet(chord)) {
         taken =
             take(QStringLiteral("chord"), parser.value(chord), &TemplateChordValue, settings.chord);
-    } else {
-        settings.chord = printerScale;
-        if (anyOutput(parser) && !TemplateChordInRange(printerScale)) {
-            return Settings::failure(
-                QStringLiteral("--chord: the default, the printer scale of %1 mm, is not %2")
-                    .arg(printerScale)
-                    .arg(TemplateChordRange()));
+    } else if (printerScale) {
+        const Result<double> chordTaken = DefaultTemplateChord(settings, *printerScale);
+        if (!chordTaken) {
+            return Settings::failure(chordTaken.error());
         }
+        settings.chord = chordTaken.value();
     }
     if (taken && parser.isSet(teThickness)) {
         taken = take(QStringLiteral("te-thickness"), parser.value(teThickness),
@@ -101,6 +100,16 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
         settings.tipChord = tipChordValue;
     }
     return Settings::success(std::move(settings));
+}
+
+Result<double> DefaultTemplateChord(const TemplateSettings& settings, double printerScale) {
+    if (settings.any() && !TemplateChordInRange(printerScale)) {
+        return Result<double>::failure(
+            QStringLiteral("--chord: the default, the printer scale of %1 mm, is not %2")
+                .arg(printerScale)
+                .arg(TemplateChordRange()));
+    }
+    return Result<double>::success(printerScale);
 }
 
 }  // namespace vandrix
