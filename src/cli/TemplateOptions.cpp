@@ -2,6 +2,7 @@
 #include "TemplateOptions.h"
 
 #include "export/TemplateValues.h"
+#include "model/Conversions.h"
 
 namespace vandrix {
 
@@ -33,7 +34,8 @@ bool TemplateOptions::wantsPdf(const QCommandLineParser& parser) const {
 }
 
 Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
-                                               double printerScale, qsizetype inputs) const {
+                                               std::optional<double> printerScale,
+                                               qsizetype inputs) const {
     using Settings = Result<TemplateSettings>;
     TemplateSettings settings;
     settings.dxf = parser.isSet(dxf);
@@ -43,14 +45,12 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
     if (parser.isSet(chord)) {
         taken =
             take(QStringLiteral("chord"), parser.value(chord), &TemplateChordValue, settings.chord);
-    } else {
-        settings.chord = printerScale;
-        if (anyOutput(parser) && !TemplateChordInRange(printerScale)) {
-            return Settings::failure(
-                QStringLiteral("--chord: the default, the printer scale of %1 mm, is not %2")
-                    .arg(printerScale)
-                    .arg(TemplateChordRange()));
+    } else if (printerScale) {
+        const Result<double> chordTaken = DefaultTemplateChord(settings, *printerScale);
+        if (!chordTaken) {
+            return Settings::failure(chordTaken.error());
         }
+        settings.chord = chordTaken.value();
     }
     if (taken && parser.isSet(teThickness)) {
         taken = take(QStringLiteral("te-thickness"), parser.value(teThickness),
@@ -76,12 +76,12 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
         }
         return Settings::success(std::move(settings));
     }
-    bool ok = false;
-    settings.ribs = parser.value(ribs).toInt(&ok);
-    if (!ok || settings.ribs < 2) {
+    const Result<int> ribCount = TypedWholeNumber(parser.value(ribs));
+    if (!ribCount || ribCount.value() < 2) {
         return Settings::failure(
             QStringLiteral("--ribs %1: a rib set has 2 ribs or more").arg(parser.value(ribs)));
     }
+    settings.ribs = ribCount.value();
     if (!parser.isSet(tip)) {
         return Settings::failure(QStringLiteral("--ribs needs --tip FILE"));
     }
@@ -100,6 +100,16 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
         settings.tipChord = tipChordValue;
     }
     return Settings::success(std::move(settings));
+}
+
+Result<double> DefaultTemplateChord(const TemplateSettings& settings, double printerScale) {
+    if (settings.any() && !TemplateChordInRange(printerScale)) {
+        return Result<double>::failure(
+            QStringLiteral("--chord: the default, the printer scale of %1 mm, is not %2")
+                .arg(printerScale)
+                .arg(TemplateChordRange()));
+    }
+    return Result<double>::success(printerScale);
 }
 
 }  // namespace vandrix

@@ -2,10 +2,14 @@
 #pragma once
 
 #include "export/TemplateExport.h"
+#include "model/Conversions.h"
 #include "model/Result.h"
+#include "model/RibGeometry.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+
+#include <optional>
 
 namespace vandrix {
 
@@ -19,7 +23,8 @@ struct TemplateOptions {
                            QStringLiteral("The outline at the chord as SVG in millimetres.")};
     QCommandLineOption chord{
         QStringLiteral("chord"),
-        QStringLiteral("Template chord in mm, 1 to 5000 (default: the printer scale)."),
+        QStringLiteral("Template chord in mm, %1 to %2 (default: the printer scale).")
+            .arg(DoubleToText(MinTemplateChord), DoubleToText(MaxTemplateChord)),
         QStringLiteral("MM")};
     QCommandLineOption teThickness{
         QStringLiteral("te-thickness"),
@@ -49,10 +54,15 @@ struct TemplateOptions {
     bool anyOutput(const QCommandLineParser& parser) const;
     bool wantsPdf(const QCommandLineParser& parser) const;
 
-    // The settings for `inputs` inputs, the chord defaulting to the printer scale; or the usage
-    // error, one line.
-    Result<TemplateSettings> read(const QCommandLineParser& parser, double printerScale,
-                                  qsizetype inputs) const;
+    // The settings for `inputs` inputs; or the usage error, one line. Without --chord the chord
+    // is the printer scale (DefaultTemplateChord) when `printerScale` is known, and left for the
+    // caller to set when it is not.
+    Result<TemplateSettings> read(const QCommandLineParser& parser,
+                                  std::optional<double> printerScale, qsizetype inputs) const;
 };
+
+// The chord without --chord: the printer scale, which must be a template chord when a template
+// is wanted; or the usage error.
+Result<double> DefaultTemplateChord(const TemplateSettings& settings, double printerScale);
 
 }  // namespace vandrix

@@ -7,7 +7,7 @@
 #include "formats/InputFile.h"
 #include "formats/SectionFile.h"
 #include "formats/SectionTable.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 #include "render/PalettePng.h"
 #include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"

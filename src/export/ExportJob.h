@@ -3,6 +3,7 @@
 
 #include "export/TemplateExport.h"
 #include "model/Result.h"
+#include "model/Scales.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,8 +24,8 @@ struct ExportSettings {
     bool dat = false;
     bool table = false;  // a row of measures for each input
     std::int16_t language = 1;
-    std::int16_t screenScale = 1000;
-    double printerScale = 150.0;
+    std::int16_t screenScale = FirstScreenScale;
+    double printerScale = FirstPrinterScale;
     // The sheet's font.
     QString fontName;
     // True-size templates and rib sets.

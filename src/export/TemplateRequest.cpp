@@ -7,7 +7,7 @@
 #include "formats/FileIdentity.h"
 #include "formats/SectionFile.h"
 #include "model/Conversions.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,41 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/TemplateValues.h"
 
+#include "model/Conversions.h"
+
+#include <QLocale>
 #include <QStringList>
 
-#include <cmath>
 #include <optional>
 
 namespace vandrix {
 
 namespace {
 
-std::optional<double> finiteNumber(const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
+// A number above 0, or nothing.
 std::optional<double> positiveNumber(const QString& text) {
-    const std::optional<double> value = finiteNumber(text);
-    return value && *value > 0.0 ? value : std::nullopt;
-}
-
-QString notANumber() {
-    return QStringLiteral("not a number");
+    Result<double> value = TypedNumber(text);
+    return value && value.value() > 0.0 ? std::optional<double>(value.value()) : std::nullopt;
 }
 
 }  // namespace
 
 Result<double> TemplateChordValue(const QString& text) {
-    const std::optional<double> value = finiteNumber(text);
+    Result<double> value = TypedNumber(text);
     if (!value) {
-        return Result<double>::failure(notANumber());
+        return value;
     }
-    if (const Status inRange = TemplateChordInRange(*value); !inRange) {
+    if (const Status inRange = TemplateChordInRange(value.value()); !inRange) {
         return Result<double>::failure(inRange.error());
     }
-    return Result<double>::success(*value);
+    return value;
 }
 
 Status TemplateChordInRange(double chord) {
@@ -45,18 +38,20 @@ Status TemplateChordInRange(double chord) {
 }
 
 QString TemplateChordRange() {
-    return QStringLiteral("1 to 5,000 mm");
+    // Thousands grouped with a comma, as English writes them: "5,000".
+    const QLocale english(QLocale::English);
+    const auto grouped = [&](double mm) {
+        return english.toString(mm, 'f', QLocale::FloatingPointShortest);
+    };
+    return QStringLiteral("%1 to %2 mm").arg(grouped(MinTemplateChord), grouped(MaxTemplateChord));
 }
 
 Result<double> TemplateLengthValue(const QString& text) {
-    const std::optional<double> value = finiteNumber(text);
-    if (!value) {
-        return Result<double>::failure(notANumber());
-    }
-    if (*value < 0.0) {
+    Result<double> value = TypedNumber(text);
+    if (value && value.value() < 0.0) {
         return Result<double>::failure(QStringLiteral("not a length of 0 mm or more"));
     }
-    return Result<double>::success(*value);
+    return value;
 }
 
 Result<SparNotch> SparNotchValue(const QString& text) {

@@ -4,7 +4,7 @@
 #include "InputFile.h"
 #include "TempFiles.h"
 #include "model/FileMessages.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "SectionImport.h"
 #include "SectionReader.h"
 #include "model/FileMessages.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QBuffer>
 #include <QDateTime>

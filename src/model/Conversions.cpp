@@ -179,6 +179,25 @@ Result<double> NumericPrefix(std::string_view bytes) {
     return numericPrefix(bytes);
 }
 
+Result<double> TypedNumber(QStringView text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        return Result<double>::failure(QStringLiteral("not a number"));
+    }
+    return Result<double>::success(value);
+}
+
+Result<int> TypedWholeNumber(QStringView text) {
+    // Qt's integer reading passes over ASCII blanks only, unlike trimmed() above.
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok) {
+        return Result<int>::failure(QStringLiteral("not a whole number"));
+    }
+    return Result<int>::success(value);
+}
+
 Result<std::int16_t> RoundToInt16(double value) {
     return roundToInteger<std::int16_t>(value);
 }

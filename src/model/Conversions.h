@@ -21,6 +21,16 @@ QString OverflowDescription();
 Result<double> NumericPrefix(QStringView text);
 Result<double> NumericPrefix(std::string_view bytes);
 
+// A number typed alone as a value (an option's, a dialog field's): the whole text in C-locale
+// form ("12.5", "-3", "+1e3", ".5", "5."), any blanks around it aside. Unlike NumericPrefix,
+// nothing else may stand in the text, and infinity, NaN and numbers beyond a double's range
+// either way are refused. Fails with "not a number".
+Result<double> TypedNumber(QStringView text);
+// A whole number typed alone: decimal digits with an optional sign, within int, ASCII blanks
+// (space, tab, line feed, vertical tab, form feed, carriage return) around it aside. Fails with
+// "not a whole number".
+Result<int> TypedWholeNumber(QStringView text);
+
 // Nearest integer, an exact half going to the even neighbour; outside the type's range is
 // an overflow and yields no value.
 Result<std::int16_t> RoundToInt16(double value);

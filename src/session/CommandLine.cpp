@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

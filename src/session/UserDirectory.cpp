@@ -4,6 +4,7 @@
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
 #include "model/FileMessages.h"
+#include "model/Scales.h"
 
 #include <QDir>
 #include <QFile>

@@ -17,11 +17,6 @@ namespace vandrix {
 // The language a new user starts with: 2 (Japanese) for a Japanese locale, else 1.
 std::int16_t LanguageForLocale(const QLocale& locale);
 
-// Scales a new program directory starts with, so that the first plot and sheet are of a useful
-// size (a full-width picture, a sheet-wide print).
-inline constexpr std::int16_t FirstScreenScale = 1000;
-inline constexpr double FirstPrinterScale = 150;
-
 // Lays out a user's program directory: creates it when missing, copies Language.txt from
 // `shareDir` and writes a Set.txt that names the directory and gives `language`. Files already
 // there are never replaced.

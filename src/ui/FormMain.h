@@ -4,7 +4,7 @@
 #include "export/TemplateRequest.h"
 #include "formats/LanguageFile.h"
 #include "model/Result.h"
-#include "render/Scales.h"
+#include "model/Scales.h"
 #include "session/AppState.h"
 #include "session/Dialogs.h"
 #include "session/MainWindowPort.h"

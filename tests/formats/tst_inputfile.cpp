@@ -3,7 +3,7 @@
 #include "TestFiles.h"
 #include "formats/FileIdentity.h"
 #include "formats/InputFile.h"
-#include "model/PrintableName.h"
+#include "model/PathBytes.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "FormatBytes.h"
 #include "TestFiles.h"
 #include "formats/SettingsFile.h"
-#include "session/UserDirectory.h"
+#include "model/Scales.h"
 
 #include <QTest>
 

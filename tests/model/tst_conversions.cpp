@@ -21,6 +21,8 @@ private slots:
     void numericPrefixOverflow_data();
     void numericPrefixOverflow();
     void numericPrefixBytesMatchesText();
+    void typedNumber_data();
+    void typedNumber();
     void roundToInt16_data();
     void roundToInt16();
     void roundToInt32Limits();
@@ -124,6 +126,55 @@ void TestConversions::numericPrefixBytesMatchesText() {
         if (fromBytes.ok()) {
             QCOMPARE(fromBytes.value(), fromText.value());
         }
+    }
+}
+
+// A value typed alone: the whole text is the number, read the same under every locale.
+void TestConversions::typedNumber_data() {
+    QTest::addColumn<bool>("whole");  // TypedWholeNumber, else TypedNumber
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<double>("value");
+    QTest::newRow("fraction") << false << "12.5" << true << 12.5;
+    QTest::newRow("blanks around a sign") << false << " -3\t" << true << -3.0;
+    QTest::newRow("plus and exponent") << false << "+1e3" << true << 1000.0;
+    QTest::newRow("leading point") << false << ".5" << true << 0.5;
+    QTest::newRow("trailing point") << false << "5." << true << 5.0;
+    QTest::newRow("any blanks around") << false << QStringLiteral("\u00a07\u2003") << true << 7.0;
+    QTest::newRow("comma") << false << "1,5" << false << 0.0;
+    QTest::newRow("trailing letters") << false << "12abc" << false << 0.0;
+    QTest::newRow("blank inside") << false << "1 400" << false << 0.0;
+    QTest::newRow("exponent without digits") << false << "1e" << false << 0.0;
+    QTest::newRow("empty") << false << "" << false << 0.0;
+    QTest::newRow("infinity") << false << "inf" << false << 0.0;
+    QTest::newRow("NaN") << false << "nan" << false << 0.0;
+    QTest::newRow("beyond a double") << false << "1e400" << false << 0.0;
+    QTest::newRow("below a double") << false << "1e-400" << false << 0.0;
+    QTest::newRow("hex") << false << "0x10" << false << 0.0;
+    QTest::newRow("whole") << true << "8" << true << 8.0;
+    QTest::newRow("whole with sign and blanks") << true << " +3\t" << true << 3.0;
+    QTest::newRow("least int") << true << "-2147483648" << true << -2147483648.0;
+    QTest::newRow("beyond int") << true << "2147483648" << false << 0.0;
+    QTest::newRow("whole with a point") << true << "3.0" << false << 0.0;
+    QTest::newRow("whole with an exponent") << true << "1e1" << false << 0.0;
+    QTest::newRow("whole in no-break spaces") << true << QStringLiteral("\u00a03") << false << 0.0;
+    QTest::newRow("Arabic-Indic digit") << true << QStringLiteral("\u0663") << false << 0.0;
+    QTest::newRow("whole empty") << true << "" << false << 0.0;
+}
+
+void TestConversions::typedNumber() {
+    QFETCH(bool, whole);
+    QFETCH(QString, text);
+    QFETCH(bool, taken);
+    QFETCH(double, value);
+    if (whole) {
+        const Result<int> number = TypedWholeNumber(text);
+        QCOMPARE(number.error(), taken ? QString() : QStringLiteral("not a whole number"));
+        QCOMPARE(taken ? double(number.value()) : 0.0, value);
+    } else {
+        const Result<double> number = TypedNumber(text);
+        QCOMPARE(number.error(), taken ? QString() : QStringLiteral("not a number"));
+        QCOMPARE(taken ? number.value() : 0.0, value);
     }
 }
 

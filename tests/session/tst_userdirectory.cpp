@@ -3,6 +3,7 @@
 #include "formats/LanguageFile.h"
 #include "formats/SettingsFile.h"
 #include "formats/ShippedFiles.h"
+#include "model/Scales.h"
 #include "session/CommandLine.h"
 #include "session/UserDirectory.h"
 

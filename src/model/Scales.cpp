@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Scales.h"
+#include "model/Scales.h"
 
 #include "model/Conversions.h"
 

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace vandrix {
 
 // File names are bytes; Qt's texts are UTF-16. A name that is not valid UTF-8 is carried in a
@@ -12,11 +14,10 @@ namespace vandrix {
 QString PathFromBytes(const QByteArray& bytes);
 QByteArray PathBytes(const QString& path);
 
+// The stray byte the unit at `index` carries, if it carries one.
+std::optional<unsigned char> StrayByteAt(const QString& path, qsizetype index);
+
 // True when the name holds a byte that is not UTF-8 (carried as above).
 bool HoldsStrayBytes(const QString& path);
-
-// The text with control characters, backslashes and stray bytes escaped as `ls -b` shows
-// names (\a \b \t \n \v \f \r, \\, octal \033 for the rest), safe to print on a terminal.
-QString PrintableName(const QString& text);
 
 }  // namespace vandrix
