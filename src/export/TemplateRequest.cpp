@@ -19,11 +19,6 @@ namespace vandrix {
 
 namespace {
 
-struct AnswerRead {
-    TemplateSettings settings;
-    QStringList problems;
-};
-
 // NAME of a chosen name: without a template's own endings, so that choosing one of the files
 // writes the same set again.
 QString baseName(const QString& name) {
@@ -40,18 +35,19 @@ QString baseName(const QString& name) {
     return base;
 }
 
-AnswerRead readAnswer(const TemplateAnswer& answer) {
-    AnswerRead read;
-    const auto take = [&read](const char* subject, const QString& typed,
-                              Result<double> (*value)(const QString&), double& into) {
+// The settings the answer gives, or one message for each value that cannot be taken.
+Result<TemplateSettings> readAnswer(const TemplateAnswer& answer) {
+    TemplateSettings settings;
+    QStringList problems;
+    const auto take = [&problems](const char* subject, const QString& typed,
+                                  Result<double> (*value)(const QString&), double& into) {
         const QString text = typed.trimmed();
         if (const Result<double> taken = value(text)) {
             into = taken.value();
         } else {
-            read.problems << ValueProblem(QString::fromLatin1(subject), text, taken.error());
+            problems << ValueProblem(QString::fromLatin1(subject), text, taken.error());
         }
     };
-    TemplateSettings& settings = read.settings;
     take("Chord", answer.chord, &TemplateChordValue, settings.chord);
     // An empty box leaves its feature out.
     if (!answer.teThickness.trimmed().isEmpty()) {
@@ -66,20 +62,20 @@ AnswerRead readAnswer(const TemplateAnswer& answer) {
         if (const Result<SparNotch> notch = SparNotchValue(text)) {
             settings.features.spars.push_back(notch.value());
         } else {
-            read.problems << ValueProblem(QStringLiteral("Spar notch"), text, notch.error());
+            problems << ValueProblem(QStringLiteral("Spar notch"), text, notch.error());
         }
     }
     settings.dxf = answer.dxf;
     settings.pdf = answer.pdf;
     settings.svg = answer.svg;
     if (!settings.any()) {
-        read.problems << QStringLiteral(
-            "Choose at least one of DXF, PDF template and SVG template.");
+        problems << QStringLiteral("Choose at least one of DXF, PDF template and SVG template.");
     }
     if (baseName(answer.name).isEmpty()) {
-        read.problems << QStringLiteral("Choose a name to write the templates next to.");
+        problems << QStringLiteral("Choose a name to write the templates next to.");
     }
-    return read;
+    return problems.isEmpty() ? Result<TemplateSettings>::success(std::move(settings))
+                              : Result<TemplateSettings>::failure(problems);
 }
 
 // The same file under any name: a symlink, a hard link or a bind mount.
@@ -102,17 +98,18 @@ TemplateRequest StartingRequest(const QString& dataPath, const QString& title, d
     return request;
 }
 
-QStringList TemplateAnswerProblems(const TemplateAnswer& answer) {
-    return readAnswer(answer).problems;
+Status CheckTemplateAnswer(const TemplateAnswer& answer) {
+    const Result<TemplateSettings> read = readAnswer(answer);
+    return read ? Status::success() : Status::failure(read.errors());
 }
 
 Status WriteTemplates(const TemplateRequest& request, const SectionCurves& curves) {
-    const AnswerRead read = readAnswer(request.answer);
-    if (!read.problems.isEmpty()) {
-        return Status::failure(read.problems);
+    const Result<TemplateSettings> read = readAnswer(request.answer);
+    if (!read) {
+        return Status::failure(read.errors());
     }
     const TemplateOutputs outputs = TemplateOutputNames(
-        QFileInfo(request.answer.name).dir(), baseName(request.answer.name), read.settings);
+        QFileInfo(request.answer.name).dir(), baseName(request.answer.name), read.value());
     for (const QString& output : {outputs.dxf, outputs.pdf, outputs.svg}) {
         if (sameFile(output, request.dataPath)) {
             return Status::failure(QStringLiteral("%1 would replace the data file.").arg(output));
@@ -122,7 +119,7 @@ Status WriteTemplates(const TemplateRequest& request, const SectionCurves& curve
     // nothing.
     std::vector<FileBytes> files;
     const Status built = ExportTemplates(
-        request.dataPath, curves, SectionName(request.title, request.dataPath), read.settings,
+        request.dataPath, curves, SectionName(request.title, request.dataPath), read.value(),
         outputs, request.fontName, [&files](const QString& path, const QByteArray& bytes) {
             files.push_back({path, bytes});
             return Status::success();

@@ -24,8 +24,9 @@ struct TemplateRequest {
 TemplateRequest StartingRequest(const QString& dataPath, const QString& title, double printerScale,
                                 const QString& fontName);
 
-// One message for each value of the answer that cannot be taken, in the dialog's order.
-QStringList TemplateAnswerProblems(const TemplateAnswer& answer);
+// Whether every value of the answer can be taken; fails with one message for each that cannot,
+// in the dialog's order.
+Status CheckTemplateAnswer(const TemplateAnswer& answer);
 
 // Writes the templates of the section the curves give, all or nothing. Nothing is written when a
 // value cannot be taken (one message each) or the rib cannot be built (one message), and no

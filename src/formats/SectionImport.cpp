@@ -54,9 +54,9 @@ QByteArray nativeFile(const SectionText& text, const ResampledSection& section,
                        {QStringLiteral("前縁半径"), QStringLiteral("LE radius")},
                        {QStringLiteral("点数"), QStringLiteral("Points")}}};
     profile.values = {
-        summary.title(),          info.completeBaseName(), modified.toString(Qt::ISODate),
-        percentText(m.thickness), percentText(m.camber),   percentText(m.camberX),
-        percentText(m.leRadius),  QStringLiteral("201")};
+        summary.title(),          info.completeBaseName(),         modified.toString(Qt::ISODate),
+        percentText(m.thickness), percentText(m.camber),           percentText(m.camberX),
+        percentText(m.leRadius),  QString::number(SectionStations)};
     const FreeLines notes = {
         QStringLiteral("----------------------------------------"),
         QStringLiteral("Converted from: ") + info.fileName(),

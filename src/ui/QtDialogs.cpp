@@ -45,8 +45,8 @@ bool QtDialogs::templateSettings(const LanguageRead& captions, TemplateAnswer& a
     // does a cancelled choice of name.
     while (dialog.exec() == QDialog::Accepted) {
         TemplateAnswer typed = dialog.answer();
-        if (const QStringList problems = TemplateAnswerProblems(typed); !problems.isEmpty()) {
-            messageBoxes(problems);
+        if (const Status usable = CheckTemplateAnswer(typed); !usable) {
+            messageBoxes(usable.errors());
             continue;
         }
         typed.name = QFileDialog::getSaveFileName(
