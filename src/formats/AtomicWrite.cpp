@@ -70,8 +70,9 @@ public:
         const QFileInfo info(target.path);
         // Unreadable to others until it has the permissions it keeps.
         const mode_t mode = target.permissions ? 0600 : 0666;
-        int error = 0;
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        const TempFileRegistry::Creation creation;
+        int error = EINTR;  // the process is ending
+        for (int attempt = 0; creation.allowed() && attempt < 100; ++attempt) {
             const QString name = info.dir().filePath(
                 QStringLiteral(".%1.%2-%3.part")
                     .arg(info.fileName(), QString::number(QCoreApplication::applicationPid()),

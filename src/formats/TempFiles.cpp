@@ -7,6 +7,7 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 
 namespace vandrix {
 
@@ -28,7 +29,19 @@ std::array<Slot, SlotCount> held;
 std::atomic<std::size_t> nextSlot{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
+// Creations under way in all threads, and in this one (a signal may come in the middle of one).
+std::atomic<int> creating{0};
+thread_local int creatingHere = 0;
+std::atomic<bool> ending{false};
+
 extern "C" void removeTempFilesAndExit(int signal) {
+    ending.store(true);
+    // Other threads finish the creation they are in, so that their files are registered and
+    // there; a thread stopped for good would hold the exit up for a second at most.
+    const timespec pause{0, 1000000};
+    for (int waited = 0; waited < 1000 && creating.load() > creatingHere; ++waited) {
+        ::nanosleep(&pause, nullptr);
+    }
     for (Slot& slot : held) {
         if (slot.state.load() == Held) {
             ::unlink(slot.path.data());
@@ -38,6 +51,17 @@ extern "C" void removeTempFilesAndExit(int signal) {
 }
 
 }  // namespace
+
+TempFileRegistry::Creation::Creation() {
+    ++creatingHere;
+    ++creating;
+    allowed_ = !ending.load();
+}
+
+TempFileRegistry::Creation::~Creation() {
+    --creating;
+    --creatingHere;
+}
 
 int TempFileRegistry::add(const QByteArray& path) {
     if (path.size() >= static_cast<qsizetype>(PATH_MAX)) {
