@@ -38,9 +38,7 @@ std::optional<QPointF> PlotMapping::toUnits(QPointF point) const {
     if (unitBounds_ && !within(units, *unitBounds_)) {
         return std::nullopt;
     }
-    if (rounding_ == PlotRounding::SinglePrecisionUnits) {
-        units = QPointF(static_cast<float>(units.x()), static_cast<float>(units.y()));
-    } else if (rounding_ != PlotRounding::None) {
+    if (rounding_ != PlotRounding::None) {
         const Result<std::int32_t> x = RoundToInt32(units.x());
         const Result<std::int32_t> y = RoundToInt32(units.y());
         if (!x || !y) {

@@ -16,10 +16,8 @@ namespace vandrix {
 
 // How coordinates are rounded on their way to the device.
 enum class PlotRounding {
-    // Exactly where the transform puts them: the templates.
+    // Exactly where the transform puts them: the printed sheet and the templates.
     None,
-    // The printed sheet: page units (millimetres) held in single precision.
-    SinglePrecisionUnits,
     // The screen plot on a vector device (SVG): each coordinate first to the nearest whole user
     // unit, an exact half to the even one; a line with a coordinate that is not a finite 32-bit
     // integer then is left out.

@@ -15,9 +15,7 @@ namespace vandrix {
 PlotPainter::PlotPainter(QPainter& painter, PlotMapping mapping)
     : painter_(painter), mapping_(std::move(mapping)) {
     painter_.save();
-    inPageUnits_ = (mapping_.rounding() == PlotRounding::None ||
-                    mapping_.rounding() == PlotRounding::SinglePrecisionUnits) &&
-                   !mapping_.clipsOnDevice() &&
+    inPageUnits_ = mapping_.rounding() == PlotRounding::None && !mapping_.clipsOnDevice() &&
                    UserToDevicePixels(painter_) == mapping_.unitsToDevice();
     if (inPageUnits_) {
         return;

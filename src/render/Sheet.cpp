@@ -90,8 +90,7 @@ SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
 }
 
 PlotMapping SheetPlotMapping(double scale, const QTransform& pageToDevice) {
-    PlotMapping mapping(QTransform(scale, 0.0, 0.0, -scale, OriginX, OriginY), pageToDevice,
-                        PlotRounding::SinglePrecisionUnits);
+    PlotMapping mapping(QTransform(scale, 0.0, 0.0, -scale, OriginX, OriginY), pageToDevice);
     mapping.setUnitBounds(
         QRectF(-MaxOffPage, -MaxOffPage, A4Width + 2.0 * MaxOffPage, A4Height + 2.0 * MaxOffPage));
     return mapping;

@@ -43,10 +43,9 @@ SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
 void PaintSheet(QPainter& painter, const SheetContent& sheet);
 
 // Where the sheet's plot lies: `scale` millimetres a data unit, the data origin at (10, 75) mm
-// from the page's printable corner and data y growing upwards, the millimetres held in single
-// precision, then `pageToDevice`. A line with an end more than 10^6 mm from the page is left out:
-// Qt's PDF writer breaks on device coordinates beyond 2^32, which a few million millimetres
-// reach at printer resolutions.
+// from the page's printable corner and data y growing upwards, then `pageToDevice`. A line with an
+// end more than 10^6 mm from the page is left out: Qt's PDF writer breaks on device coordinates
+// beyond 2^32, which a few million millimetres reach at printer resolutions.
 PlotMapping SheetPlotMapping(double scale, const QTransform& pageToDevice);
 
 // Begins a painter on a device: done, or the device's own reason for taking none.

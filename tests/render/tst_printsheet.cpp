@@ -48,7 +48,7 @@ QList<PaintedOp> linesOf(const QList<PaintedOp>& ops) {
     return lines;
 }
 
-// Page coordinates are single-precision millimetres: equal within a micrometre.
+// Page coordinates in millimetres: equal within a micrometre.
 bool near(double a, double b) {
     return std::abs(a - b) < 1e-3;
 }
