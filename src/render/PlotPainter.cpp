@@ -8,12 +8,10 @@
 #include <QPainter>
 #include <QPolygonF>
 
-#include <utility>
-
 namespace vandrix {
 
-PlotPainter::PlotPainter(QPainter& painter, PlotMapping mapping)
-    : painter_(painter), mapping_(std::move(mapping)) {
+PlotPainter::PlotPainter(QPainter& painter, const PlotMapping& mapping)
+    : painter_(painter), mapping_(mapping) {
     painter_.save();
     inPageUnits_ = mapping_.rounding() == PlotRounding::None && !mapping_.clipsOnDevice() &&
                    UserToDevicePixels(painter_) == mapping_.unitsToDevice();

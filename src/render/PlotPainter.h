@@ -25,7 +25,7 @@ namespace vandrix {
 // that transform, pens in page units, so that a PDF keeps the page's millimetres.
 class PlotPainter {
 public:
-    PlotPainter(QPainter& painter, PlotMapping mapping);
+    PlotPainter(QPainter& painter, const PlotMapping& mapping);
     Q_DISABLE_COPY_MOVE(PlotPainter)
     ~PlotPainter();
 

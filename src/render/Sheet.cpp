@@ -131,7 +131,7 @@ Status WriteSheetPdf(QIODevice& output, const SheetContent& sheet) {
     writer.setTitle(QStringLiteral("Vandrix"));
     writer.setCreator(QStringLiteral("Vandrix"));
     QPainter painter;
-    const Status begun = BeginSheetPage(painter, writer, [&writer](QPainter& p) {
+    Status begun = BeginSheetPage(painter, writer, [&writer](QPainter& p) {
         return p.begin(&writer)
                    ? Status::success()
                    : Status::failure(QStringLiteral("the PDF document cannot be started"));

@@ -68,7 +68,7 @@ Status PrintOnDefaultPrinter(const SheetContent& sheet, const QString& jobName) 
     }
     const std::unique_ptr<PrinterJob> job(opened.take());
     QPainter painter;
-    const Status begun =
+    Status begun =
         BeginSheetPage(painter, job->device(), [&job](QPainter& p) { return job->begin(p); });
     if (!begun) {
         return begun;
