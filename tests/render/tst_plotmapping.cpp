@@ -99,7 +99,8 @@ private slots:
     void placesPoints();
     void cutsLines_data();
     void cutsLines();
-    void drawsInDeviceUnitsWhateverThePainter();
+    void drawsWhereTheMappingSays_data();
+    void drawsWhereTheMappingSays();
     void gridAtScale1000();
     void gridTopBeyondVisibleAt1400();
     void segmentsInterleaveCurves();
@@ -179,6 +180,10 @@ void TestPlotMapping::cutsLines_data() {
         << "screen 1000" << QLineF(0, 0, 0, 1) << true << QLineF(33, 264, 33, -8);
     QTest::newRow("screen, cut at the right margin")
         << "screen 1000" << QLineF(0, 0, 2, 0) << true << QLineF(33, 264, 1004, 264);
+    // (132.8, 198) to (99.6, -396), cut at y = -8 at x = 121.29: rounding the ends first would
+    // cut at 121.56.
+    QTest::newRow("screen, ends on whole pixels once cut")
+        << "screen 1000" << QLineF(0.15, 0.1, 0.1, 1) << true << QLineF(133, 198, 121, -8);
     QTest::newRow("screen, outside") << "screen 1000" << QLineF(2, 0, 3, 0) << false << QLineF();
     QTest::newRow("screen, an end beyond 32-bit units is not cut")
         << "screen 1000" << QLineF(0, 0, 0, 1e300) << false << QLineF();
@@ -202,25 +207,37 @@ void TestPlotMapping::cutsLines() {
     }
 }
 
-// The template paints its outline on a painter whose unit is a millimetre: the plot painter
-// still draws in device units, and leaves the painter's transform as it found it.
-void TestPlotMapping::drawsInDeviceUnitsWhateverThePainter() {
+void TestPlotMapping::drawsWhereTheMappingSays_data() {
+    QTest::addColumn<QTransform>("painterTransform");
+    QTest::newRow("painter in device units") << QTransform();
+    // The template's page: the painter's own transform is the mapping's last step.
+    QTest::newRow("painter in millimetres") << MillimetresToDevice(RecordingPaintDevice::Dpi);
+    QTest::newRow("painter at another scale") << QTransform::fromScale(3, 2);
+}
+
+// Wherever the painter's transform stands, the outline lands where the mapping puts it, and
+// the painter's transform is as it was after.
+void TestPlotMapping::drawsWhereTheMappingSays() {
+    QFETCH(QTransform, painterTransform);
     RecordingPaintDevice device;
     QPainter painter(&device);
-    const QTransform millimetres = MillimetresToDevice(RecordingPaintDevice::Dpi);
-    painter.setWorldTransform(millimetres);
+    painter.setWorldTransform(painterTransform);
     {
-        PlotPainter plotter(painter, OutlineMapping(QPointF(30, 40), millimetres));
+        PlotPainter plotter(
+            painter,
+            OutlineMapping(QPointF(30, 40), MillimetresToDevice(RecordingPaintDevice::Dpi)));
         plotter.line({0, 0, 100, 5});
         plotter.polygon({{0, 0}, {100, 5}, {100, 0}});
     }
-    QCOMPARE(painter.worldTransform(), millimetres);
-    painter.drawLine(QLineF(0, 0, 1, 1));
+    QCOMPARE(painter.worldTransform(), painterTransform);
     painter.end();
-    QCOMPARE(device.ops.size(), 1 + 3 + 1);  // a polygon's outline is drawn as its three sides
+    QCOMPARE(device.ops.size(), 1 + 3);  // a polygon's outline is recorded as its three sides
+    // In millimetres of the page: the chord from the origin, then the ring's corners in turn.
     QVERIFY(near(device.ops[0].line.p1(), QPointF(30, 40)));
     QVERIFY(near(device.ops[0].line.p2(), QPointF(130, 35)));
-    QVERIFY(near(device.ops.back().line.p2(), QPointF(1, 1)));
+    QVERIFY(near(device.ops[1].line.p1(), QPointF(30, 40)));
+    QVERIFY(near(device.ops[2].line.p1(), QPointF(130, 35)));
+    QVERIFY(near(device.ops[3].line.p1(), QPointF(130, 40)));
 }
 
 void TestPlotMapping::gridAtScale1000() {
