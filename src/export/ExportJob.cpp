@@ -9,7 +9,6 @@
 #include "formats/SectionTable.h"
 #include "model/PathBytes.h"
 #include "render/PalettePng.h"
-#include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
 #include "render/Sheet.h"
 
@@ -74,17 +73,16 @@ std::vector<const QString*> outputsOf(const ExportJob& job) {
             &job.templates.dxf, &job.templates.pdf, &job.templates.svg};
 }
 
-QString writePng(QIODevice& file, const ScreenPlot& plot) {
+QString writePng(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
     QImage image(ScreenPlotSize, QImage::Format_RGB32);
     {
         QPainter painter(&image);
-        PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
-        DrawScreenPlot(plotter, plot);
+        PaintScreenPlot(painter, ScreenView{}, scale, curves, PlotRounding::WholeUnitsAndPixels);
     }
     return WritePalettePng(file, image).error();
 }
 
-QString writeSvg(QIODevice& file, const ScreenPlot& plot) {
+QString writeSvg(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(ScreenPlotSize);
@@ -92,9 +90,7 @@ QString writeSvg(QIODevice& file, const ScreenPlot& plot) {
     generator.setTitle(QStringLiteral("Vandrix"));
     {
         QPainter painter(&generator);
-        PlotPainter plotter(painter, ScreenPlotSize, ScreenPlotFrame);
-        plotter.setWholePixels(false);
-        DrawScreenPlot(plotter, plot);
+        PaintScreenPlot(painter, ScreenView{}, scale, curves, PlotRounding::WholeUnits);
     }
     return {};
 }
@@ -244,14 +240,15 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
                                            "a label and value; exported as the viewer shows it");
     }
     const auto fail = [&report](const Status& written) { report.errors << written.errors(); };
-    if (!job.png.isEmpty() || !job.svg.isEmpty()) {
-        const ScreenPlot plot = ComputeScreenPlot(settings.screenScale, section.curves);
-        if (!job.png.isEmpty()) {
-            fail(writeAtomically(job.png, [&](QIODevice& file) { return writePng(file, plot); }));
-        }
-        if (!job.svg.isEmpty()) {
-            fail(writeAtomically(job.svg, [&](QIODevice& file) { return writeSvg(file, plot); }));
-        }
+    if (!job.png.isEmpty()) {
+        fail(writeAtomically(job.png, [&](QIODevice& file) {
+            return writePng(file, settings.screenScale, section.curves);
+        }));
+    }
+    if (!job.svg.isEmpty()) {
+        fail(writeAtomically(job.svg, [&](QIODevice& file) {
+            return writeSvg(file, settings.screenScale, section.curves);
+        }));
     }
     if (!job.pdf.isEmpty()) {
         const SheetContent sheet = sheetOf(section, settings);

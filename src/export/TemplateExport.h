@@ -2,8 +2,8 @@
 #pragma once
 
 #include "model/Result.h"
-#include "model/RibLayout.h"
 #include "model/Section.h"
+#include "model/TemplateItem.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -33,8 +33,12 @@ QPagedPaintDevice& DefaultPrinterJob::device() {
     return *printer_;
 }
 
-QString DefaultPrinterJob::cannotBeginMessage() const {
-    return QStringLiteral("The printer %1 cannot take a print job.").arg(printer_->printerName());
+Status DefaultPrinterJob::begin(QPainter& painter) {
+    if (!painter.begin(printer_.get())) {
+        return Status::failure(
+            QStringLiteral("The printer %1 cannot take a print job.").arg(printer_->printerName()));
+    }
+    return Status::success();
 }
 
 Status DefaultPrinterJob::finish(QPainter& painter) {

@@ -20,7 +20,7 @@ public:
     ~DefaultPrinterJob() override;
 
     QPagedPaintDevice& device() override;
-    QString cannotBeginMessage() const override;
+    Status begin(QPainter& painter) override;
     Status finish(QPainter& painter) override;
 
 private:

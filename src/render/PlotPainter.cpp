@@ -1,121 +1,114 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlotPainter.h"
 
-#include <QPainter>
+#include "PlotGeometry.h"
+#include "PlotStyle.h"
 
-#include <array>
-#include <cmath>
+#include <QLine>
+#include <QPainter>
+#include <QPolygonF>
 
 namespace vandrix {
 
-namespace {
-
-// Lines are clipped to the area plus this margin (in device pixels) before they are
-// rasterised, so that a pen wider than one pixel still shows its edge at the border and
-// far-away coordinates cost nothing.
-constexpr double ClipMargin = 8.0;
-
-}  // namespace
-
-std::optional<QLineF> ClipLine(const QLineF& line, const QRectF& rect) {
-    // Liang-Barsky: the segment is p1 + t (p2 - p1), 0 <= t <= 1.
-    const double dx = line.dx();
-    const double dy = line.dy();
-    const std::array<double, 4> p = {-dx, dx, -dy, dy};
-    const std::array<double, 4> q = {line.x1() - rect.left(), rect.right() - line.x1(),
-                                     line.y1() - rect.top(), rect.bottom() - line.y1()};
-    double t0 = 0.0;
-    double t1 = 1.0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return std::nullopt;
-            }
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) {
-            return std::nullopt;
-        }
-    }
-    return QLineF(line.x1() + t0 * dx, line.y1() + t0 * dy, line.x1() + t1 * dx,
-                  line.y1() + t1 * dy);
-}
-
-PlotPainter::PlotPainter(QPainter& painter, QSize size, const UserFrame& frame, double ratio)
-    : painter_(painter),
-      size_(size),
-      frame_(frame),
-      ratio_(ratio),
-      pen_(PlotCurveColor, ratio, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin) {
+PlotPainter::PlotPainter(QPainter& painter, const PlotMapping& mapping)
+    : painter_(painter), mapping_(mapping) {
     painter_.save();
-    // Drawing happens in device pixels whatever the device's own pixel ratio.
-    painter_.scale(1.0 / ratio_, 1.0 / ratio_);
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setPen(pen_);
+    inPageUnits_ = mapping_.rounding() == PlotRounding::None && !mapping_.clipsOnDevice() &&
+                   UserToDevicePixels(painter_) == mapping_.unitsToDevice();
+    if (inPageUnits_) {
+        return;
+    }
+    const double ratio = painter_.device()->devicePixelRatio();
+    const QTransform devicePixels = QTransform::fromScale(1.0 / ratio, 1.0 / ratio);
+    // Setting the transform it already has would still start a new graphics state in a PDF.
+    if (painter_.worldTransform() != devicePixels || painter_.viewTransformEnabled()) {
+        painter_.resetTransform();
+        painter_.setWorldTransform(devicePixels);
+    }
 }
 
 PlotPainter::~PlotPainter() {
     painter_.restore();
 }
 
-QPointF PlotPainter::toPixel(double x, double y) const {
-    return {(x - frame_.left) * size_.width() / frame_.width,
-            (y - frame_.top) * size_.height() / frame_.height};
+void PlotPainter::setPen(const QPen& pen) {
+    painter_.setPen(pen);
 }
 
-void PlotPainter::fill(const QColor& color) {
-    painter_.fillRect(QRectF(0.0, 0.0, size_.width() * ratio_, size_.height() * ratio_), color);
+void PlotPainter::fill(const QRectF& area, const QColor& color) {
+    painter_.fillRect(area, color);
 }
 
-void PlotPainter::setDrawWidth(int pixels) {
-    pen_.setWidthF(pixels * ratio_);
-    penChanged_ = true;
+std::optional<QPointF> PlotPainter::place(QPointF point) const {
+    return inPageUnits_ ? mapping_.toUnits(point) : mapping_.map(point);
 }
 
-void PlotPainter::line(double x1, double y1, double x2, double y2, const QColor& color) {
-    const QPointF from = toPixel(x1, y1) * ratio_;
-    const QPointF to = toPixel(x2, y2) * ratio_;
-    if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x()) ||
-        !std::isfinite(to.y())) {
+void PlotPainter::line(const DataLine& line) {
+    if (inPageUnits_) {
+        const std::optional<QPointF> from = place({line.x1, line.y1});
+        const std::optional<QPointF> to = place({line.x2, line.y2});
+        if (from && to) {
+            painter_.drawLine(QLineF(*from, *to));
+        }
         return;
     }
-    const QRectF area = QRectF(0.0, 0.0, size_.width() * ratio_, size_.height() * ratio_)
-                            .adjusted(-ClipMargin, -ClipMargin, ClipMargin, ClipMargin);
-    const std::optional<QLineF> visible = ClipLine(QLineF(from, to), area);
+    const std::optional<QLineF> visible = mapping_.map(line);
     if (!visible) {
         return;
     }
-    if (penChanged_ || pen_.color() != color) {
-        pen_.setColor(color);
-        painter_.setPen(pen_);
-        penChanged_ = false;
-    }
-    if (!wholePixels_) {
-        painter_.drawLine(*visible);
+    if (mapping_.rounding() == PlotRounding::WholeUnitsAndPixels) {
+        // The ends are whole numbers already.
+        painter_.drawLine(QLine(static_cast<int>(visible->x1()), static_cast<int>(visible->y1()),
+                                static_cast<int>(visible->x2()), static_cast<int>(visible->y2())));
         return;
     }
-    painter_.drawLine(QPoint(static_cast<int>(std::lround(visible->x1())),
-                             static_cast<int>(std::lround(visible->y1()))),
-                      QPoint(static_cast<int>(std::lround(visible->x2())),
-                             static_cast<int>(std::lround(visible->y2()))));
+    painter_.drawLine(*visible);
 }
 
-void DrawScreenPlot(PlotPainter& painter, const ScreenPlot& plot) {
-    painter.fill(PlotBackColor);
-    painter.setDrawWidth(PlotGridWidth);
-    for (const PlotLine& line : plot.grid) {
-        painter.line(line.x1, line.y1, line.x2, line.y2, PlotGridColor);
+void PlotPainter::polygon(const std::vector<QPointF>& ring) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(ring.size()));
+    for (const QPointF& point : ring) {
+        const std::optional<QPointF> placed = place(point);
+        if (!placed) {
+            return;
+        }
+        polygon << *placed;
     }
-    painter.setDrawWidth(PlotCurveWidth);
-    for (const PlotLine& line : plot.curves) {
-        painter.line(line.x1, line.y1, line.x2, line.y2, PlotCurveColor);
-    }
+    painter_.drawPolygon(polygon);
+}
+
+QTransform UserToDevicePixels(const QPainter& painter) {
+    const double ratio = painter.device()->devicePixelRatio();
+    return painter.combinedTransform() * QTransform::fromScale(ratio, ratio);
+}
+
+void PaintPlot(PlotPainter& painter, const SectionCurves& curves, const QPen& gridPen,
+               const QPen& curvePen) {
+    painter.setPen(gridPen);
+    bool curvesBegun = false;
+    ForEachPlotLine(
+        curves, [&](const DataLine& line) { painter.line(line); },
+        [&](const DataLine& line) {
+            if (!curvesBegun) {
+                painter.setPen(curvePen);
+                curvesBegun = true;
+            }
+            painter.line(line);
+        });
+}
+
+void PaintScreenPlot(QPainter& painter, const ScreenView& view, std::int16_t scale,
+                     const SectionCurves& curves, PlotRounding rounding) {
+    PlotPainter plotter(painter, ScreenMapping(scale, view, rounding));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    plotter.fill(QRectF(0.0, 0.0, view.size.width() * view.ratio, view.size.height() * view.ratio),
+                 PlotBackColor);
+    const auto pen = [&view](const QColor& color, int pixels) {
+        return QPen(color, pixels * view.ratio, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    };
+    PaintPlot(plotter, curves, pen(PlotGridColor, PlotGridWidth),
+              pen(PlotCurveColor, PlotCurveWidth));
 }
 
 }  // namespace vandrix

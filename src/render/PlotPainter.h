@@ -1,66 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlotGeometry.h"
-#include "PlotStyle.h"
+#include "PlotMapping.h"
+#include "model/Section.h"
 
 #include <QColor>
-#include <QLineF>
 #include <QPen>
-#include <QSize>
+#include <QPointF>
+#include <QRectF>
 
-#include <optional>
+#include <cstdint>
+#include <vector>
 
 class QPainter;
 
 namespace vandrix {
 
-// A user coordinate frame: the drawing area's left and top edges are at (left, top), and it is
-// `width` units wide and `height` units high (a negative height makes y grow upwards).
-struct UserFrame {
-    double left = 0.0;
-    double top = 0.0;
-    double width = 1.0;
-    double height = 1.0;
-};
-
-// The screen plot's frame and the size of the picture area's inner image, in pixels.
-inline constexpr UserFrame ScreenPlotFrame{-50.0, 400.0, 1500.0, -600.0};
-inline constexpr QSize ScreenPlotSize(996, 396);
-
-// Draws lines in user units on a painter whose drawing area is `size` logical pixels, with
-// `ratio` device pixels to a logical pixel. Ends are rounded to whole device pixels and pen
-// widths are in logical pixels, so a higher ratio keeps the frame and sharpens the lines.
+// Draws lines and closed outlines given in data units where a mapping puts them. Every surface
+// draws its plot or outline this way: the picture area, PNG and SVG, the printed sheet and the
+// template pages. It draws in the device's own pixels, with the painter's transform set aside
+// for as long as it lives, and pens in device pixels; except when the painter's own transform
+// already is the mapping's step from page units to the device and the mapping rounds nothing
+// to whole units (a template page, painted in millimetres): then it draws in page units under
+// that transform, pens in page units, so that a PDF keeps the page's millimetres.
 class PlotPainter {
 public:
-    PlotPainter(QPainter& painter, QSize size, const UserFrame& frame, double ratio = 1.0);
+    PlotPainter(QPainter& painter, const PlotMapping& mapping);
     Q_DISABLE_COPY_MOVE(PlotPainter)
     ~PlotPainter();
 
-    // The logical pixel that holds a point in user units (may lie outside the area).
-    QPointF toPixel(double x, double y) const;
-    void fill(const QColor& color);
-    void setDrawWidth(int pixels);
-    // Raster devices put line ends on whole device pixels (the default); vector devices keep
-    // the exact positions.
-    void setWholePixels(bool whole) { wholePixels_ = whole; }
-    void line(double x1, double y1, double x2, double y2, const QColor& color);
+    const PlotMapping& mapping() const { return mapping_; }
+    void setPen(const QPen& pen);
+    // Fills a rectangle given in device units.
+    void fill(const QRectF& area, const QColor& color);
+    // The part of the line the mapping keeps; on whole device pixels when it rounds to them.
+    void line(const DataLine& line);
+    // A closed ring of points; left out whole when a point cannot be placed.
+    void polygon(const std::vector<QPointF>& ring);
 
 private:
+    std::optional<QPointF> place(QPointF point) const;
+
     QPainter& painter_;
-    QSize size_;
-    UserFrame frame_;
-    double ratio_;
-    QPen pen_;
-    bool penChanged_ = false;
-    bool wholePixels_ = true;
+    PlotMapping mapping_;
+    bool inPageUnits_ = false;
 };
 
-// The whole picture: the white background, the grid in blue 1 pixel wide and the curves in
-// black 2 pixels wide, in the plot's order.
-void DrawScreenPlot(PlotPainter& painter, const ScreenPlot& plot);
+// The painter's user units to the device's own pixels: its transform and the device's pixel
+// ratio.
+QTransform UserToDevicePixels(const QPainter& painter);
 
-// The part of the segment (x1,y1)-(x2,y2) that lies within the rectangle, or nothing.
-std::optional<QLineF> ClipLine(const QLineF& line, const QRectF& rect);
+// The plot, in the order every surface draws it: each grid line with `gridPen`, then the curve
+// segments with `curvePen`, one of curve 0 then one of curve 1 for each step from point b to
+// b + 1.
+void PaintPlot(PlotPainter& painter, const SectionCurves& curves, const QPen& gridPen,
+               const QPen& curvePen);
+
+// The screen plot over the whole view at `scale` user units per data unit: the white ground,
+// the grid in blue 1 logical pixel wide and the curves in black 2 logical pixels wide, rounded
+// as `rounding` says (PlotRounding::WholeUnitsAndPixels on raster devices, WholeUnits on vector
+// ones). Antialiasing is off: the lines are the same on every raster device.
+void PaintScreenPlot(QPainter& painter, const ScreenView& view, std::int16_t scale,
+                     const SectionCurves& curves, PlotRounding rounding);
 
 }  // namespace vandrix

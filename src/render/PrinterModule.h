@@ -18,9 +18,10 @@ public:
     Q_DISABLE_COPY_MOVE(PrinterJob)
     virtual ~PrinterJob() = default;
 
+    // The printer's page, to set up before the painter begins on it.
     virtual QPagedPaintDevice& device() = 0;
-    // Why the printer takes no painter.
-    virtual QString cannotBeginMessage() const = 0;
+    // Begins the painter on the page as it is set up, or says why the printer takes no job.
+    virtual Status begin(QPainter& painter) = 0;
     // Ends the painter, which hands the job to the printer, and says whether it was taken.
     virtual Status finish(QPainter& painter) = 0;
 };

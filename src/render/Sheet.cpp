@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Sheet.h"
 
-#include "PlotGeometry.h"
+#include "Paper.h"
+#include "PlotPainter.h"
 #include "PlotStyle.h"
 
 #include <QFontMetricsF>
@@ -11,8 +12,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-
-#include <cmath>
 
 namespace vandrix {
 
@@ -31,27 +30,13 @@ constexpr float RowStep = 5.0F;
 const QColor TitleColor(0, 0, 255);
 const QColor TableColor(0, 0, 0);
 
-constexpr double MillimetresPerInch = 25.4;
-// The resolution the sheet's PDF files have.
-constexpr int PdfResolution = 1200;
-
-// A4 in millimetres, and how far from it a point may lie: Qt's PDF writer breaks on device
-// coordinates beyond 2^32, which a few million millimetres reach at printer resolutions.
-constexpr double PageWidth = 210.0;
-constexpr double PageHeight = 297.0;
 constexpr double MaxOffPage = 1e6;
 
-bool fits(double x, double y) {
-    return x >= -MaxOffPage && x <= PageWidth + MaxOffPage && y >= -MaxOffPage &&
-           y <= PageHeight + MaxOffPage;
-}
-
-// Millimetres on the page to the device's own units; text and pens are drawn unscaled.
+// The page in millimetres, text and pens drawn unscaled in the device's own units.
 class SheetPage {
 public:
     SheetPage(QPainter& painter, const QString& fontName)
-        : painter_(painter),
-          devicePerMillimetre_(painter.device()->logicalDpiX() / MillimetresPerInch) {
+        : painter_(painter), toDevice_(MillimetresToDevice(painter.device()->logicalDpiX())) {
         font_.setFamily(fontName);
     }
 
@@ -61,35 +46,27 @@ public:
         painter_.setPen(color);
         // The position names the text's top-left corner, Qt's its baseline.
         const QFontMetricsF metrics(font_, painter_.device());
-        const QPointF topLeft = toDevice(x, y);
+        const QPointF topLeft = toDevice_.map(QPointF(x, y));
         painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
     }
 
-    // A line of the plot, in data units at `scale` millimetres each.
-    void plotLine(const DataLine& line, double scale, const QColor& color, int width) {
-        const double x1 = scale * line.x1 + OriginX;
-        const double y1 = OriginY - scale * line.y1;
-        const double x2 = scale * line.x2 + OriginX;
-        const double y2 = OriginY - scale * line.y2;
-        if (!fits(x1, y1) || !fits(x2, y2)) {
-            return;
-        }
+    void plot(const SectionCurves& curves, double scale) {
+        PlotPainter plotter(painter_, SheetPlotMapping(scale, toDevice_));
+        PaintPlot(plotter, curves, pen(PlotGridColor, PlotGridWidth),
+                  pen(PlotCurveColor, PlotCurveWidth));
+    }
+
+private:
+    static QPen pen(const QColor& color, int width) {
         QPen pen(color);
         pen.setWidth(width);
         pen.setCosmetic(true);
         pen.setCapStyle(Qt::RoundCap);
-        painter_.setPen(pen);
-        painter_.drawLine(QLineF(toDevice(static_cast<float>(x1), static_cast<float>(y1)),
-                                 toDevice(static_cast<float>(x2), static_cast<float>(y2))));
-    }
-
-private:
-    QPointF toDevice(float x, float y) const {
-        return {x * devicePerMillimetre_, y * devicePerMillimetre_};
+        return pen;
     }
 
     QPainter& painter_;
-    double devicePerMillimetre_;
+    QTransform toDevice_;
     QFont font_;
 };
 
@@ -112,6 +89,13 @@ SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
     return sheet;
 }
 
+PlotMapping SheetPlotMapping(double scale, const QTransform& pageToDevice) {
+    PlotMapping mapping(QTransform(scale, 0.0, 0.0, -scale, OriginX, OriginY), pageToDevice);
+    mapping.setUnitBounds(
+        QRectF(-MaxOffPage, -MaxOffPage, A4Width + 2.0 * MaxOffPage, A4Height + 2.0 * MaxOffPage));
+    return mapping;
+}
+
 void PaintSheet(QPainter& painter, const SheetContent& sheet) {
     SheetPage page(painter, sheet.fontName);
     page.text(TitleX, TitleY, sheet.title, TitlePoints, TitleColor);
@@ -124,25 +108,18 @@ void PaintSheet(QPainter& painter, const SheetContent& sheet) {
                   QStringLiteral(": ") + sheet.values.at(static_cast<std::size_t>(row)),
                   TablePoints, TableColor);
     }
-    ForEachPlotLine(
-        sheet.curves,
-        [&](const DataLine& line) {
-            page.plotLine(line, sheet.scale, PlotGridColor, PlotGridWidth);
-        },
-        [&](const DataLine& line) {
-            page.plotLine(line, sheet.scale, PlotCurveColor, PlotCurveWidth);
-        });
+    page.plot(sheet.curves, sheet.scale);
 }
 
-bool BeginSheetPage(QPainter& painter, QPagedPaintDevice& device) {
+Status BeginSheetPage(QPainter& painter, QPagedPaintDevice& device, const BeginPainter& begin) {
     device.setPageSize(QPageSize(QPageSize::A4));
     useSmallestMargins(device);
-    if (!painter.begin(&device)) {
-        return false;
+    if (Status begun = begin(painter); !begun) {
+        return begun;
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    return true;
+    return Status::success();
 }
 
 Status WriteSheetPdf(QIODevice& output, const SheetContent& sheet) {
@@ -154,8 +131,13 @@ Status WriteSheetPdf(QIODevice& output, const SheetContent& sheet) {
     writer.setTitle(QStringLiteral("Vandrix"));
     writer.setCreator(QStringLiteral("Vandrix"));
     QPainter painter;
-    if (!BeginSheetPage(painter, writer)) {
-        return Status::failure(QStringLiteral("the PDF document cannot be started"));
+    Status begun = BeginSheetPage(painter, writer, [&writer](QPainter& p) {
+        return p.begin(&writer)
+                   ? Status::success()
+                   : Status::failure(QStringLiteral("the PDF document cannot be started"));
+    });
+    if (!begun) {
+        return begun;
     }
     PaintSheet(painter, sheet);
     if (!painter.end()) {

@@ -3,10 +3,12 @@
 
 #include "model/Result.h"
 #include "model/Section.h"
+#include "render/PlotMapping.h"
 
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QIODevice;
 class QPagedPaintDevice;
@@ -40,9 +42,18 @@ SheetContent SheetOfPairs(const std::array<QString, HeaderPairCount>& labels,
 // from the page is left out.
 void PaintSheet(QPainter& painter, const SheetContent& sheet);
 
-// Makes the device's page A4 with the smallest margins it allows and begins the painter on it,
-// ready for PaintSheet. False when the device takes no painter.
-bool BeginSheetPage(QPainter& painter, QPagedPaintDevice& device);
+// Where the sheet's plot lies: `scale` millimetres a data unit, the data origin at (10, 75) mm
+// from the page's printable corner and data y growing upwards, then `pageToDevice`. A line with an
+// end more than 10^6 mm from the page is left out: Qt's PDF writer breaks on device coordinates
+// beyond 2^32, which a few million millimetres reach at printer resolutions.
+PlotMapping SheetPlotMapping(double scale, const QTransform& pageToDevice);
+
+// Begins a painter on a device: done, or the device's own reason for taking none.
+using BeginPainter = std::function<Status(QPainter& painter)>;
+
+// Makes the device's page A4 with the smallest margins it allows and begins the painter on it
+// with `begin`, ready for PaintSheet.
+Status BeginSheetPage(QPainter& painter, QPagedPaintDevice& device, const BeginPainter& begin);
 
 // The sheet as a one-page PDF document (1200 dpi) written to an open device. Errors of the
 // device itself are the caller's to read.

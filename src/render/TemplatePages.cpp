@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/TemplatePages.h"
 
+#include "render/Paper.h"
+#include "render/PlotPainter.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
@@ -8,7 +11,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QPolygonF>
 
 #include <algorithm>
 
@@ -16,9 +18,6 @@ namespace vandrix {
 
 namespace {
 
-// 1200 dots an inch, a dot about 0.02 mm; Qt writes coordinates with their decimals, so the
-// outline keeps to 0.01 mm.
-constexpr int PdfResolution = 1200;
 constexpr double OutlinePen = 0.2;
 constexpr double ThinPen = 0.1;
 constexpr double LabelSize = 3.0;
@@ -38,7 +37,7 @@ void drawText(QPainter& painter, const QString& family, QPointF at, const QStrin
     painter.translate(toDevice.map(at));
     painter.rotate(angle);
     QFont font(family.isEmpty() ? QStringLiteral("DejaVu Sans") : family);
-    font.setPointSizeF(sizeMm / 25.4 * 72.0);
+    font.setPointSizeF(sizeMm / MillimetresPerInch * PointsPerInch);
     // No ligatures: text read back from the PDF must say "fit", not "ﬁt".
     font.setStyleStrategy(QFont::PreferNoShaping);
     painter.setFont(font);
@@ -91,6 +90,10 @@ QString ChordText(const std::vector<TemplateItem>& items, const TemplatePage& pa
 
 }  // namespace
 
+PlotMapping OutlineMapping(QPointF origin, const QTransform& pageToDevice) {
+    return {QTransform(1.0, 0.0, 0.0, -1.0, origin.x(), origin.y()), pageToDevice};
+}
+
 void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
                        const std::vector<TemplateItem>& items, const TemplateHeading& heading) {
     const QRectF area = DrawingArea(page.landscape);
@@ -98,23 +101,22 @@ void PaintTemplatePage(QPainter& painter, const TemplatePage& page,
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
     painter.setClipRect(area);
+    // The outlines are drawn in the page's millimetres, as the painter's own transform takes them.
+    const QTransform pageToDevice = UserToDevicePixels(painter);
     for (const PagePlacement& placed : page.placements) {
         const TemplateItem& item = items.at(placed.item);
-        const QPointF origin = item.boxOrigin() + placed.offset;
-        const auto onPage = [&origin](QPointF p) { return origin + QPointF(p.x(), -p.y()); };
-        painter.setPen(pen(ThinPen, Qt::blue, Qt::DashLine));
-        painter.drawLine(onPage({0.0, 0.0}), onPage({item.outline.chord, 0.0}));
-        painter.setPen(pen(OutlinePen, Qt::black));
-        for (const OutlineRing& ring : item.outline.rings) {
-            QPolygonF polygon;
-            polygon.reserve(static_cast<qsizetype>(ring.size()));
-            for (const QPointF& p : ring) {
-                polygon << onPage(p);
+        const ItemBox box = BoxOf(item);
+        {
+            PlotPainter outline(painter, OutlineMapping(box.origin + placed.offset, pageToDevice));
+            outline.setPen(pen(ThinPen, Qt::blue, Qt::DashLine));
+            outline.line({0.0, 0.0, item.outline.chord, 0.0});
+            outline.setPen(pen(OutlinePen, Qt::black));
+            for (const OutlineRing& ring : item.outline.rings) {
+                outline.polygon(ring);
             }
-            painter.drawPolygon(polygon);
         }
         // Only the tile that holds the label's start writes it, so it is read once.
-        const QPointF label = item.labelPoint() + placed.offset;
+        const QPointF label = box.label + placed.offset;
         if (area.contains(label)) {
             painter.setPen(Qt::black);
             drawText(painter, heading.fontName, label, item.label, LabelSize);
@@ -153,7 +155,7 @@ Result<QByteArray> TemplatePdf(const std::vector<TemplateItem>& items,
     std::vector<QSizeF> sizes;
     sizes.reserve(items.size());
     for (const TemplateItem& item : items) {
-        sizes.push_back(item.size());
+        sizes.push_back(BoxOf(item).size);
     }
     const std::vector<TemplatePage> pages = LayOutPages(sizes);
     QByteArray bytes;
@@ -175,14 +177,14 @@ Result<QByteArray> TemplatePdf(const std::vector<TemplateItem>& items,
         if (!painter.begin(&writer)) {
             return Result<QByteArray>::failure(QStringLiteral("cannot start the PDF"));
         }
-        const double dotsPerMm = writer.resolution() / 25.4;
+        const QTransform pageToDevice = MillimetresToDevice(writer.resolution());
         for (std::size_t i = 0; i < pages.size(); ++i) {
             if (i > 0) {
                 writer.setPageLayout(layout(pages[i].landscape));
                 writer.newPage();
             }
             painter.resetTransform();
-            painter.scale(dotsPerMm, dotsPerMm);
+            painter.setWorldTransform(pageToDevice);
             PaintTemplatePage(painter, pages[i], items, heading);
         }
         painter.end();

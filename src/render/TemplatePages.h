@@ -2,7 +2,8 @@
 #pragma once
 
 #include "model/Result.h"
-#include "model/RibLayout.h"
+#include "render/PlotMapping.h"
+#include "render/TemplateLayout.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,6 +19,10 @@ struct TemplateHeading {
     QString name;
     QString fontName;
 };
+
+// Where an outline lies: its millimetres (y up) on the page's (y down) with its origin at
+// `origin`, then `pageToDevice`.
+PlotMapping OutlineMapping(QPointF origin, const QTransform& pageToDevice);
 
 // Paints one page on a painter whose user unit is one millimetre from the paper's top-left:
 // the outlines placed on it (clipped to the drawing area), their chord lines and labels, the

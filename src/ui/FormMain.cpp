@@ -14,7 +14,6 @@
 #include "formats/LanguageFile.h"
 #include "model/Conversions.h"
 #include "model/Scales.h"
-#include "render/PlotGeometry.h"
 #include "render/PlotPainter.h"
 #include "render/Sheet.h"
 #include "session/OpenFlow.h"
@@ -209,7 +208,7 @@ void FormMain::ReadDataFile() {
 
 void FormMain::DrawPlot() {
     Picture1->setAccessibleDescription(Text[0]->text());
-    Picture1->drawPlot(ComputeScreenPlot(state_.ScreenScale, {state_.PointX, state_.PointY}));
+    Picture1->drawPlot(state_.ScreenScale, {state_.PointX, state_.PointY});
 }
 
 // The rule both scale boxes follow: a number that cannot be taken is reported and changes

@@ -49,8 +49,8 @@ bool PictureBox::ensureImage() const {
     return true;
 }
 
-UserFrame PictureBox::frame() const {
-    return {scaleLeft_, scaleTop_, scaleWidth_, scaleHeight_};
+ScreenView PictureBox::view(double ratio) const {
+    return {{scaleLeft_, scaleTop_, scaleWidth_, scaleHeight_}, logicalSize(), ratio};
 }
 
 QSize PictureBox::logicalSize() const {
@@ -58,8 +58,7 @@ QSize PictureBox::logicalSize() const {
 }
 
 QPointF PictureBox::toPixel(double x, double y) const {
-    return {(x - scaleLeft_) * logicalSize().width() / scaleWidth_,
-            (y - scaleTop_) * logicalSize().height() / scaleHeight_};
+    return FrameToDevice(view(1.0)).map(QPointF(x, y));
 }
 
 void PictureBox::setUpForScreenPlot() {
@@ -70,14 +69,14 @@ void PictureBox::setUpForScreenPlot() {
     setScaleWidth(ScreenPlotFrame.width);
 }
 
-void PictureBox::drawPlot(const ScreenPlot& plot) {
+void PictureBox::drawPlot(std::int16_t scale, const SectionCurves& curves) {
     if (!ensureImage()) {
         return;
     }
     {
         QPainter painter(&image_);
-        PlotPainter plotter(painter, logicalSize(), frame(), image_.devicePixelRatio());
-        DrawScreenPlot(plotter, plot);
+        PaintScreenPlot(painter, view(image_.devicePixelRatio()), scale, curves,
+                        PlotRounding::WholeUnitsAndPixels);
     }
     update();
 }

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPoint>
 
+#include <cstdint>
+
 namespace vandrix {
 
 // A picture area with a sunken border that keeps the plot drawn on it in its own image, and a
@@ -34,8 +36,9 @@ public:
     // A white ground under the screen plot's frame, as the window sets its picture area up.
     void setUpForScreenPlot();
 
-    // Clears the image and draws the plot in the current frame.
-    void drawPlot(const ScreenPlot& plot);
+    // Clears the image and draws the screen plot of the curves at `scale` user units per data
+    // unit in the current frame.
+    void drawPlot(std::int16_t scale, const SectionCurves& curves);
 
     // The logical pixel of the image that holds a point in user units (may lie outside the image).
     QPointF toPixel(double x, double y) const;
@@ -47,7 +50,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    UserFrame frame() const;
+    ScreenView view(double ratio) const;
     QSize logicalSize() const;
     void fitImage();
     // Makes the image at the inner area's size, filled with the background. False when the area

@@ -68,8 +68,10 @@ Status PrintOnDefaultPrinter(const SheetContent& sheet, const QString& jobName) 
     }
     const std::unique_ptr<PrinterJob> job(opened.take());
     QPainter painter;
-    if (!BeginSheetPage(painter, job->device())) {
-        return Status::failure(job->cannotBeginMessage());
+    Status begun =
+        BeginSheetPage(painter, job->device(), [&job](QPainter& p) { return job->begin(p); });
+    if (!begun) {
+        return begun;
     }
     PaintSheet(painter, sheet);
     return job->finish(painter);

@@ -3,7 +3,7 @@
 #include "TestFiles.h"
 #include "ToolRun.h"
 #include "model/RibGeometry.h"
-#include "model/RibLayout.h"
+#include "render/TemplateLayout.h"
 
 #include <QDir>
 #include <QImage>

@@ -5,13 +5,10 @@
 #include "WindowPicture.h"
 #include "export/ExportJob.h"
 #include "formats/DataFile.h"
-#include "render/PalettePng.h"
-#include "render/PlotGeometry.h"
 #include "render/PlotStyle.h"
 #include "session/OpenFlow.h"
 #include "ui/PictureBox.h"
 
-#include <QBuffer>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -28,8 +25,6 @@ private slots:
     void pngEqualsPictureArea();
     void svgHoldsGridAndSegments();
     void pdfHoldsSheet();
-    void palettePngKeepsPixels_data();
-    void palettePngKeepsPixels();
 
 private:
     // Exports one sample with the given settings; the job's outputs, or empty on failure.
@@ -70,7 +65,7 @@ void TestExport::pngEqualsPictureArea() {
     state.Language = 1;
     state.DataPath = testing::samplePath(qPrintable(sample));
     QVERIFY(ReadDataFile(state).messages.isEmpty());
-    picture.drawPlot(ComputeScreenPlot(settings.screenScale, {state.PointX, state.PointY}));
+    picture.drawPlot(settings.screenScale, {state.PointX, state.PointY});
 
     const QImage png(job.png);
     QCOMPARE(png.size(), QSize(996, 396));
@@ -125,48 +120,6 @@ void TestExport::pdfHoldsSheet() {
     QVERIFY(page.isA4());
     const QString missing = testing::missingGrid(page, settings.printerScale);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
-}
-
-void TestExport::palettePngKeepsPixels_data() {
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("colours");
-    QTest::addColumn<bool>("written");
-    // Widths that do and do not end on a whole byte of four 2-bit pixels.
-    QTest::newRow("one colour") << 8 << 1 << true;
-    QTest::newRow("four colours, width 7") << 7 << 4 << true;
-    QTest::newRow("three colours, width 5") << 5 << 3 << true;
-    QTest::newRow("five colours") << 9 << 5 << false;
-}
-
-void TestExport::palettePngKeepsPixels() {
-    QFETCH(int, width);
-    QFETCH(int, colours);
-    QFETCH(bool, written);
-    const QList<QRgb> palette{qRgb(255, 255, 255), qRgb(0, 0, 255), qRgb(0, 0, 0),
-                              qRgb(200, 10, 30), qRgb(1, 2, 3)};
-    QImage image(width, 3, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, palette.at((x * 7 + y * 3) % colours));
-        }
-    }
-    QBuffer buffer;
-    QVERIFY(buffer.open(QIODevice::WriteOnly));
-    const Status result = WritePalettePng(buffer, image);
-    QCOMPARE(result.ok(), written);
-    if (!written) {
-        QCOMPARE(result.error(), QStringLiteral("the picture has more than four colours"));
-        QVERIFY(buffer.data().isEmpty());
-        return;
-    }
-    const QImage read = QImage::fromData(buffer.data(), "png");
-    QCOMPARE(read.convertToFormat(QImage::Format_RGB32), image);
-
-    QBuffer readOnly;
-    QVERIFY(readOnly.open(QIODevice::ReadOnly));
-    QTest::ignoreMessage(QtWarningMsg, "QIODevice::write (QBuffer): ReadOnly device");
-    const Status failed = WritePalettePng(readOnly, image);
-    QVERIFY(!failed && !failed.error().isEmpty());
 }
 
 QTEST_MAIN(TestExport)

@@ -4,7 +4,10 @@
 #include "render/Sheet.h"
 
 #include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTest>
 
 #include <cmath>
@@ -48,7 +51,7 @@ QList<PaintedOp> linesOf(const QList<PaintedOp>& ops) {
     return lines;
 }
 
-// Page coordinates are single-precision millimetres: equal within a micrometre.
+// Page coordinates in millimetres: equal within a micrometre.
 bool near(double a, double b) {
     return std::abs(a - b) < 1e-3;
 }
@@ -88,6 +91,8 @@ private slots:
     void emptyTextsLeaveNoMark();
     void sheetOfPairs();
     void pdfOnADeviceThatTakesNothing();
+    void beginSheetPage_data();
+    void beginSheetPage();
 };
 
 void TestPrintSheet::headerAndTable() {
@@ -240,6 +245,38 @@ void TestPrintSheet::pdfOnADeviceThatTakesNothing() {
     QVERIFY(!written);
     QCOMPARE(written.error(), QStringLiteral("the output is not open for writing"));
     QVERIFY(closed.data().isEmpty());
+}
+
+void TestPrintSheet::beginSheetPage_data() {
+    QTest::addColumn<bool>("takes");
+    QTest::newRow("the device takes the painter") << true;
+    QTest::newRow("the device refuses it") << false;
+}
+
+// The page is made A4 with the smallest margins before the painter begins, whether the device
+// then takes it or not; its refusal is the step's failure, word for word.
+void TestPrintSheet::beginSheetPage() {
+    QFETCH(bool, takes);
+    QBuffer buffer;
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A3));
+    QPainter painter;
+    const Status begun = BeginSheetPage(painter, writer, [&](QPainter& p) {
+        return takes && p.begin(&writer) ? Status::success()
+                                         : Status::failure(QStringLiteral("refused here"));
+    });
+    QCOMPARE(begun.ok(), takes);
+    QCOMPARE(painter.isActive(), takes);
+    QCOMPARE(writer.pageLayout().pageSize().id(), QPageSize::A4);
+    QCOMPARE(writer.pageLayout().margins(), writer.pageLayout().minimumMargins());
+    if (takes) {
+        QVERIFY(painter.testRenderHint(QPainter::Antialiasing));
+        QVERIFY(painter.testRenderHint(QPainter::TextAntialiasing));
+        painter.end();
+    } else {
+        QCOMPARE(begun.error(), QStringLiteral("refused here"));
+    }
 }
 
 QTEST_MAIN(TestPrintSheet)

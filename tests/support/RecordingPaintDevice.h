@@ -8,12 +8,14 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QTextItem>
+#include <QTransform>
 
 #include <memory>
 
 namespace vandrix::testing {
 
-// What was painted, in millimetres of the page: a text by its top-left corner, or a line.
+// What was painted, in millimetres of the page: a text by its top-left corner, or a line (also
+// in the device's own units).
 struct PaintedOp {
     enum class Kind { Text, Line };
     Kind kind = Kind::Line;
@@ -23,11 +25,12 @@ struct PaintedOp {
     QColor color;
     int width = 0;
     QLineF line;      // a line's ends
+    QLineF device;    // a line's ends in device units
     QPointF topLeft;  // a text's corner
 };
 
-// A paint device of a page at 1200 dpi that records what is painted on it instead of
-// rendering it.
+// A paint device of a page at 1200 dpi that records what is painted on it, where the painter's
+// transform puts it, instead of rendering it.
 class RecordingPaintDevice : public QPaintDevice {
 public:
     static constexpr int Dpi = 1200;
@@ -80,6 +83,9 @@ private:
             if (state.state() & DirtyPen) {
                 pen_ = state.pen();
             }
+            if (state.state() & DirtyTransform) {
+                transform_ = state.transform();
+            }
         }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
         void drawLines(const QLineF* lines, int count) override {
@@ -88,9 +94,17 @@ private:
                 op.kind = PaintedOp::Kind::Line;
                 op.color = pen_.color();
                 op.width = pen_.width();
-                op.line =
-                    QLineF(lines[i].p1() / UnitsPerMillimetre, lines[i].p2() / UnitsPerMillimetre);
+                op.device = transform_.map(lines[i]);
+                op.line = QLineF(op.device.p1() / UnitsPerMillimetre,
+                                 op.device.p2() / UnitsPerMillimetre);
                 device_.ops << op;
+            }
+        }
+        // A polygon's outline, as the lines of its sides.
+        void drawPolygon(const QPointF* points, int count, PolygonDrawMode) override {
+            for (int i = 0; i < count; ++i) {
+                const QLineF side(points[i], points[(i + 1) % count]);
+                drawLines(&side, 1);
             }
         }
         void drawTextItem(const QPointF& baseline, const QTextItem& item) override {
@@ -101,7 +115,8 @@ private:
             op.points = item.font().pointSizeF();
             op.color = pen_.color();
             const double ascent = QFontMetricsF(item.font(), &device_).ascent();
-            op.topLeft = QPointF(baseline.x(), baseline.y() - ascent) / UnitsPerMillimetre;
+            const QPointF at = transform_.map(baseline);
+            op.topLeft = QPointF(at.x(), at.y() - ascent) / UnitsPerMillimetre;
             device_.ops << op;
         }
         Type type() const override { return User; }
@@ -109,6 +124,7 @@ private:
     private:
         RecordingPaintDevice& device_;
         QPen pen_;
+        QTransform transform_;
     };
 
     std::unique_ptr<Engine> engine_;

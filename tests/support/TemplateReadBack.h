@@ -6,17 +6,18 @@
 
 #include "NacaSections.h"
 #include "ToolRun.h"
+#include "model/Section.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QPointF>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace vandrix::testing {
@@ -29,6 +30,17 @@ inline double station(int i) {
 // thickness, square to the chord, so that every section shares the same 201 stations.
 inline double stationHeight(const Naca4& s, double x, int side) {
     return s.meanLine(x).first + side * s.halfThickness(x);
+}
+
+// The section's curves at the 201 stations: curve 0 the upper surface, curve 1 the lower.
+inline SectionCurves stationSection(const Naca4& s) {
+    SectionCurves curves;
+    for (int i = 0; i < SectionStations; ++i) {
+        const double x = station(i);
+        curves.setPoint(UpperCurve, i, {x, stationHeight(s, x, 1)});
+        curves.setPoint(LowerCurve, i, {x, stationHeight(s, x, -1)});
+    }
+    return curves;
 }
 
 // A data file of the section: curve 0 (upper) from point 200 down to 0, then curve 1 (lower).
@@ -114,8 +126,24 @@ inline DxfDrawing parseDxf(const QByteArray& bytes) {
     return drawing;
 }
 
-// The stroked paths of a PDF written by Qt, in page millimetres (y down), per pen width:
-// decompressed by qpdf, then each "m"/"l" run drawn under the millimetre matrix.
+// A PDF matrix [a b c d e f]: (x, y) goes to (a x + c y + e, b x + d y + f).
+struct PdfMatrix {
+    double a = 1.0, b = 0.0, c = 0.0, d = 1.0, e = 0.0, f = 0.0;
+
+    QPointF map(QPointF p) const { return {a * p.x() + c * p.y() + e, b * p.x() + d * p.y() + f}; }
+    // This matrix, then `then`.
+    PdfMatrix operator*(const PdfMatrix& then) const {
+        return {a * then.a + b * then.c,          a * then.b + b * then.d,
+                c * then.a + d * then.c,          c * then.b + d * then.d,
+                e * then.a + f * then.c + then.e, e * then.b + f * then.d + then.f};
+    }
+    double scale() const { return std::sqrt(std::abs(a * d - b * c)); }
+};
+
+// The stroked paths of a PDF written by Qt, in page millimetres (y down), per pen width in
+// millimetres ("0.200000000"): decompressed by qpdf, then each "m"/"l" run taken through the
+// matrices in force ("cm", saved and restored by "q" and "Q") from the page's device units, whose
+// size the page's own matrix (the first after "/GSa gs /CSp cs /CSp CS") gives.
 inline std::map<QString, std::vector<std::vector<QPointF>>> pdfStrokes(const QString& pdf,
                                                                        const QString& scratch) {
     std::map<QString, std::vector<std::vector<QPointF>>> strokes;
@@ -128,28 +156,63 @@ inline std::map<QString, std::vector<std::vector<QPointF>>> pdfStrokes(const QSt
     if (!file.open(QIODevice::ReadOnly)) {
         return strokes;
     }
-    static const QRegularExpression number(QStringLiteral("^-?[0-9.]+$"));
+    constexpr double PointsPerMm = 72.0 / 25.4;
+    PdfMatrix matrix;  // user units to device units
+    std::vector<PdfMatrix> saved;
+    double mmPerUnit = 1.0;
+    bool pageMatrixNext = false;
     QString width;
     std::vector<QPointF> path;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QStringList words =
-            QString::fromLatin1(raw).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.size() >= 2 && words[1] == QLatin1String("w")) {
-            width = words[0];
-        }
-        if (words.size() == 3 &&
-            (words[2] == QLatin1String("m") || words[2] == QLatin1String("l")) &&
-            number.match(words[0]).hasMatch()) {
-            if (words[2] == QLatin1String("m") && !path.empty()) {
-                strokes[width].push_back(std::move(path));
-                path.clear();
-            }
-            path.emplace_back(words[0].toDouble(), words[1].toDouble());
-        } else if (!path.empty() && !(words.size() == 3 && words[2] == QLatin1String("l"))) {
+    std::vector<double> operands;
+    const auto endPath = [&] {
+        if (!path.empty()) {
             strokes[width].push_back(std::move(path));
             path.clear();
         }
+    };
+    const auto toMm = [&](double x, double y) { return matrix.map(QPointF(x, y)) * mmPerUnit; };
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        if (raw == "/GSa gs /CSp cs /CSp CS") {
+            pageMatrixNext = true;
+            continue;
+        }
+        for (const QString& word :
+             QString::fromLatin1(raw).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            bool number = false;
+            const double value = word.toDouble(&number);
+            if (number) {
+                operands.push_back(value);
+                continue;
+            }
+            const std::vector<double> o = std::exchange(operands, {});
+            if (word == QLatin1String("l") && o.size() == 2 && !path.empty()) {
+                path.push_back(toMm(o[0], o[1]));
+                continue;
+            }
+            endPath();
+            if (word == QLatin1String("m") && o.size() == 2) {
+                path.push_back(toMm(o[0], o[1]));
+            } else if (word == QLatin1String("cm") && o.size() == 6) {
+                const PdfMatrix m{o[0], o[1], o[2], o[3], o[4], o[5]};
+                if (pageMatrixNext) {
+                    mmPerUnit = std::abs(o[0]) / PointsPerMm;
+                    matrix = PdfMatrix();
+                    saved.clear();
+                    pageMatrixNext = false;
+                } else {
+                    matrix = m * matrix;
+                }
+            } else if (word == QLatin1String("q")) {
+                saved.push_back(matrix);
+            } else if (word == QLatin1String("Q") && !saved.empty()) {
+                matrix = saved.back();
+                saved.pop_back();
+            } else if (word == QLatin1String("w") && o.size() == 1) {
+                width = QString::number(o[0] * matrix.scale() * mmPerUnit, 'f', 9);
+            }
+        }
     }
+    endPath();
     return strokes;
 }
 

@@ -73,9 +73,9 @@ private:
         dialogs->openAnswers << samplePath(name);
         child<QPushButton>("CommandInF")->click();
     }
-    // Blanks the picture as a plot without lines does, so that only a new drawing shows.
+    // Blanks the picture to its ground, so that only a new drawing shows.
     void blankPicture() {
-        form->picture().drawPlot(ScreenPlot{});
+        form->picture().setBackColor(PlotBackColor);
         QCOMPARE(pixelAt(900, 250), White);
     }
     void typeAndEnter(const char* box, const QString& text) {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowPicture.h"
-#include "render/PlotGeometry.h"
 #include "render/PlotStyle.h"
 #include "ui/PictureBox.h"
 
@@ -19,12 +18,16 @@ const QRgb Blue = PlotGridColor.rgb() & 0xFFFFFF;
 const QRgb Black = PlotCurveColor.rgb() & 0xFFFFFF;
 const QRgb White = PlotBackColor.rgb() & 0xFFFFFF;
 
-// One grid line at x = 500 and one curve segment along y = `curveAt`, in user units.
-ScreenPlot samplePlot(std::int32_t curveAt = 100) {
-    ScreenPlot plot;
-    plot.grid = {{500, -100, 500, 300}};
-    plot.curves = {{0, curveAt, 1000, curveAt}};
-    return plot;
+// Both curves along y = `curveAt` user units at scale 1000, from x = 0 to 1000: off the grid's
+// rows, which lie at y = -100, 0, .. 300.
+SectionCurves flatCurves(std::int32_t curveAt = 150) {
+    SectionCurves curves;
+    for (int c = 0; c < CurveCount; ++c) {
+        for (int p = 0; p < SectionStations; ++p) {
+            curves.setPoint(c, p, {p / 200.0, curveAt / 1000.0});
+        }
+    }
+    return curves;
 }
 
 }  // namespace
@@ -73,13 +76,13 @@ void TestPictureBox::sameFrameFinerPixels() {
     QCOMPARE(picture_->image().size(), QSize(996, 396) * 2);
     QCOMPARE(picture_->toPixel(-50, 400), QPointF(0, 0));
     QCOMPARE(picture_->toPixel(1450, -200), QPointF(996, 396));
-    picture_->drawPlot(samplePlot());
-    // A line is as wide as at ratio 1 and its ends lie on the nearest device pixel.
+    picture_->drawPlot(1000, flatCurves());
+    // A line is as wide as at ratio 1 and its ends lie on the nearest device pixel: across the
+    // grid's column at x = 500 between two rows, and across the curve between two columns.
     const double dx = colour == Blue ? 1.0 : 0.0;
     const double dy = colour == Blue ? 0.0 : 1.0;
-    const double along = colour == Blue ? 200.0 : 800.0;
-    const double x = colour == Blue ? 500.0 : along;
-    const double y = colour == Blue ? along : 100.0;
+    const double x = colour == Blue ? 500.0 : 850.0;
+    const double y = colour == Blue ? 250.0 : 150.0;
     int run = 0;
     for (int step = -4; step <= 4; ++step) {
         run += devicePixel(x, y, step * dx, step * dy) == colour ? 1 : 0;
@@ -96,14 +99,14 @@ void TestPictureBox::curvesBlackUnderDarkTheme() {
     // Shown before anything is drawn, the inner area is the white ground, not the theme's.
     const QImage shown = picture_->grab().toImage();
     QCOMPARE(shown.pixel(shown.rect().center()) & 0xFFFFFF, White);
-    picture_->drawPlot(samplePlot());
-    QCOMPARE(devicePixel(300, 100), Black);
+    picture_->drawPlot(1000, flatCurves());
+    QCOMPARE(devicePixel(350, 150), Black);
     // A second plot replaces the first: its curve black, the old one gone, the ground white.
-    picture_->drawPlot(samplePlot(50));
-    QCOMPARE(devicePixel(300, 50), Black);
-    QCOMPARE(devicePixel(300, 100), White);
-    QCOMPARE(devicePixel(300, 200), White);
-    QCOMPARE(devicePixel(500, 200), Blue);
+    picture_->drawPlot(1000, flatCurves(50));
+    QCOMPARE(devicePixel(350, 50), Black);
+    QCOMPARE(devicePixel(350, 150), White);
+    QCOMPARE(devicePixel(350, 250), White);
+    QCOMPARE(devicePixel(500, 250), Blue);
 }
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/RibGeometry.h"
+#include "model/TemplateItem.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -11,31 +11,26 @@
 
 namespace vandrix {
 
-// Paper and page furniture of a template, in millimetres.
-inline constexpr double A4Width = 210.0;
-inline constexpr double A4Height = 297.0;
+// Page furniture of a template, in millimetres.
 inline constexpr double PageMargin = 10.0;
 inline constexpr double CheckBarBand = 14.0;  // left of the drawing area: the y check bar
 inline constexpr double FooterBand = 24.0;    // below it: the x check bar and the text lines
 inline constexpr double TileOverlap = 10.0;
-inline constexpr double ItemGap = 10.0;
 inline constexpr double CheckBarLength = 100.0;
 // Above each outline, the band its label is written in, and the space around the outline.
 inline constexpr double LabelBand = 7.0;
 inline constexpr double ItemPadding = 1.0;
 
-// An outline with its label, in a box of its own: y down, the box's top-left at (0, 0).
-struct TemplateItem {
-    RibOutline outline;
-    QString label;
-
-    QSizeF size() const;
+// An item's box on a page: y down, the box's top-left at (0, 0).
+struct ItemBox {
+    QSizeF size;
     // Where the outline's origin lies in the box: a point (x, y) of the outline (mm, y up) lies
-    // at boxOrigin() + (x, -y).
-    QPointF boxOrigin() const;
+    // at origin + (x, -y).
+    QPointF origin;
     // The label's baseline start in the box.
-    QPointF labelPoint() const;
+    QPointF label;
 };
+ItemBox BoxOf(const TemplateItem& item);
 
 QSizeF PaperSize(bool landscape);
 // Where outlines are drawn on a page (mm from the paper's top-left, y down).
@@ -63,25 +58,9 @@ struct TemplatePage {
 // The tiles an item of `size` needs along one side of length `area`, overlapping by TileOverlap.
 int TileCount(double size, double area);
 
-// The items in order, shelf by shelf, without overlap; an item larger than the drawing area is
+// The items in order, shelf by shelf, ItemGap apart; an item larger than the drawing area is
 // tiled over pages of its own. Portrait or landscape, whichever gives fewer pages.
 std::vector<TemplatePage> LayOutPages(const std::vector<QSizeF>& items);
 std::vector<TemplatePage> LayOutPages(const std::vector<QSizeF>& items, bool landscape);
-
-// A length for labels: to a tenth of a millimetre, without a trailing ".0".
-QString MillimetreText(double value);
-
-// Where an item lies when items are put side by side: its outline's bounds (mm, y up) and the
-// x shift the item is drawn at.
-struct SideBySidePlace {
-    QRectF bounds;
-    double shift = 0.0;
-};
-
-// Side by side along +x, ItemGap apart (the first stays put), each label LabelLift above its
-// outline's highest point.
-std::vector<SideBySidePlace> SideBySide(const std::vector<TemplateItem>& items);
-inline constexpr double LabelLift = 3.0;
-inline constexpr double LabelHeight = 3.5;
 
 }  // namespace vandrix

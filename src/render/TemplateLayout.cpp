@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/RibLayout.h"
+#include "render/TemplateLayout.h"
+
+#include "render/Paper.h"
 
 #include <cmath>
 
@@ -54,19 +56,12 @@ void tile(std::size_t item, QSizeF size, bool landscape, std::vector<TemplatePag
 
 }  // namespace
 
-QSizeF TemplateItem::size() const {
-    const QRectF box = outline.bounds();
-    return {box.width() + 2.0 * ItemPadding, box.height() + 2.0 * ItemPadding + LabelBand};
-}
-
-QPointF TemplateItem::boxOrigin() const {
-    const QRectF box = outline.bounds();
+ItemBox BoxOf(const TemplateItem& item) {
+    const QRectF bounds = item.outline.bounds();
     // bounds() is y up: its bottom() is the highest point.
-    return {ItemPadding - box.left(), LabelBand + ItemPadding + box.bottom()};
-}
-
-QPointF TemplateItem::labelPoint() const {
-    return {ItemPadding, LabelBand - 2.0};
+    return {{bounds.width() + 2.0 * ItemPadding, bounds.height() + 2.0 * ItemPadding + LabelBand},
+            {ItemPadding - bounds.left(), LabelBand + ItemPadding + bounds.bottom()},
+            {ItemPadding, LabelBand - 2.0}};
 }
 
 QSizeF PaperSize(bool landscape) {
@@ -133,27 +128,6 @@ std::vector<TemplatePage> LayOutPages(const std::vector<QSizeF>& items) {
     std::vector<TemplatePage> portrait = LayOutPages(items, false);
     std::vector<TemplatePage> landscape = LayOutPages(items, true);
     return landscape.size() < portrait.size() ? landscape : portrait;
-}
-
-QString MillimetreText(double value) {
-    QString text = QString::number(value, 'f', 1);
-    if (text.endsWith(QLatin1String(".0"))) {
-        text.chop(2);
-    }
-    return text;
-}
-
-std::vector<SideBySidePlace> SideBySide(const std::vector<TemplateItem>& items) {
-    std::vector<SideBySidePlace> places;
-    places.reserve(items.size());
-    double right = 0.0;
-    for (const TemplateItem& item : items) {
-        const QRectF box = item.outline.bounds();
-        const double shift = places.empty() ? 0.0 : right + ItemGap - box.left();
-        places.push_back({box, shift});
-        right = box.right() + shift;
-    }
-    return places;
 }
 
 }  // namespace vandrix
