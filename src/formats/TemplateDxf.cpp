@@ -107,29 +107,34 @@ DL_Attributes onLayer(const char* layer) {
     return {layer, ByLayer, 0, "BYLAYER", 1.0};
 }
 
-}  // namespace
+// The drawing's extents, and the paper around them: as the paper limits they let a CAD program
+// print it at 1:1 on a sheet it fits.
+struct Extents {
+    QRectF drawing;
+    QRectF paper;
+};
 
-QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
-    const std::vector<SideBySidePlace> places = SideBySide(items);
-
-    // The drawing's extents; as the paper limits they let a CAD program print it at 1:1 on a
-    // sheet it fits.
-    QRectF extent;
+Extents extentsOf(const std::vector<TemplateItem>& items,
+                  const std::vector<SideBySidePlace>& places) {
+    Extents extents;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const QRectF box = places[i].bounds.translated(places[i].shift, 0.0);
-        extent |= box.adjusted(0.0, 0.0, 0.0, LabelLift + LabelHeight);
-        extent |= QRectF(places[i].shift, 0.0, items[i].outline.chord, 0.0);
+        extents.drawing |= box.adjusted(0.0, 0.0, 0.0, LabelLift + LabelHeight);
+        extents.drawing |= QRectF(places[i].shift, 0.0, items[i].outline.chord, 0.0);
     }
-    const QRectF paper = extent.adjusted(-PaperMargin, -PaperMargin, PaperMargin, PaperMargin);
+    extents.paper = extents.drawing.adjusted(-PaperMargin, -PaperMargin, PaperMargin, PaperMargin);
+    return extents;
+}
 
-    DL_Dxf dxf;
-    MemoryDxfWriter dw;
+void writeHeader(DL_Dxf& dxf, MemoryDxfWriter& dw, const Extents& extents) {
     dxf.writeHeader(dw);
     const auto point = [&dw](const char* name, double x, double y) {
         dw.dxfString(9, name);
         dw.dxfReal(10, x);
         dw.dxfReal(20, y);
     };
+    const QRectF& extent = extents.drawing;
+    const QRectF& paper = extents.paper;
     point("$EXTMIN", extent.left(), extent.top());
     point("$EXTMAX", extent.right(), extent.bottom());
     point("$LIMMIN", paper.left(), paper.top());
@@ -145,7 +150,11 @@ QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
     dw.dxfString(9, "$LUPREC");
     dw.dxfInt(70, 4);
     dw.sectionEnd();
+}
 
+// The line types, the layers OUTLINE, CHORD and LABEL, the text style and what AutoCAD 2000
+// readers expect beside them; then the model and paper space blocks.
+void writeTablesAndBlocks(DL_Dxf& dxf, MemoryDxfWriter& dw) {
     dw.sectionTables();
     dxf.writeVPort(dw);
     dw.tableLinetypes(3);
@@ -177,14 +186,16 @@ QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
     dw.sectionEnd();
 
     dw.sectionBlocks();
-    dxf.writeBlock(dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(dw, "*Model_Space");
-    dxf.writeBlock(dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(dw, "*Paper_Space");
-    dxf.writeBlock(dw, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(dw, "*Paper_Space0");
+    for (const char* block : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+        dxf.writeBlock(dw, DL_BlockData(block, 0, 0.0, 0.0, 0.0));
+        dxf.writeEndBlock(dw, block);
+    }
     dw.sectionEnd();
+}
 
+// Each item's outline rings, chord line and label, shifted to its place.
+void writeEntities(DL_Dxf& dxf, MemoryDxfWriter& dw, const std::vector<TemplateItem>& items,
+                   const std::vector<SideBySidePlace>& places) {
     dw.sectionEntities();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const TemplateItem& item = items[i];
@@ -207,6 +218,17 @@ QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
                       onLayer("LABEL"));
     }
     dw.sectionEnd();
+}
+
+}  // namespace
+
+QByteArray TemplateDxf(const std::vector<TemplateItem>& items) {
+    const std::vector<SideBySidePlace> places = SideBySide(items);
+    DL_Dxf dxf;
+    MemoryDxfWriter dw;
+    writeHeader(dxf, dw, extentsOf(items, places));
+    writeTablesAndBlocks(dxf, dw);
+    writeEntities(dxf, dw, items, places);
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();
