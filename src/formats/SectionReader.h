@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "formats/SectionText.h"
 #include "model/Result.h"
 #include "model/Section.h"
 #include "model/SectionOutline.h"
@@ -35,11 +36,6 @@ enum class TextKind { DataFile, SectionFile, Neither };
 // Why a file is neither a data file nor a section file.
 QString NeitherReason();
 
-// The bytes as UTF-8 text with LF or CRLF line ends, when they are not already: UTF-16 with a
-// byte-order mark is decoded, CR-only line ends become LF. nullopt when the bytes serve as they
-// are.
-std::optional<QByteArray> RecodedText(const QByteArray& bytes);
-
 // Whether the first line (after a UTF-8 byte-order mark) is a data-file header line: two labels
 // and a value, colon-separated.
 bool StartsWithHeaderLine(const QByteArray& text);
@@ -52,10 +48,5 @@ TextKind KindOfText(const QByteArray& text);
 // text line after them ends the outline, and it and what follows are notes. Fails with why the
 // file makes no section (NeitherReason for a text that is no section file).
 Result<SectionText> ReadSectionText(const QByteArray& bytes);
-
-// A name line in UTF-8, Shift-JIS (CP932) or Windows-1252, whichever its bytes show; trimmed,
-// control characters dropped, at most MaxNameChars characters.
-inline constexpr qsizetype MaxNameChars = 200;
-QString DecodeNameLine(const QByteArray& line);
 
 }  // namespace vandrix
