@@ -38,14 +38,14 @@ QString identity(const QString& path) {
 
 // Makes a file's bytes through `write` and gives them their final name only when everything
 // was written. Fails with the line to report.
-Status writeAtomically(const QString& path, const std::function<QString(QIODevice&)>& write) {
+Status writeAtomically(const QString& path, const std::function<Status(QIODevice&)>& write) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QString error = write(buffer);
+    const Status made = write(buffer);
     buffer.close();
-    return error.isEmpty() ? WriteOutput(path, bytes)
-                           : Status::failure(path + QStringLiteral(": ") + error);
+    return made ? WriteOutput(path, bytes)
+                : Status::failure(path + QStringLiteral(": ") + made.error());
 }
 
 // The inputs and the rib tip as files, not spellings: an output that is one of them under
@@ -73,16 +73,16 @@ std::vector<const QString*> outputsOf(const ExportJob& job) {
             &job.templates.dxf, &job.templates.pdf, &job.templates.svg};
 }
 
-QString writePng(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
+Status writePng(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
     QImage image(ScreenPlotSize, QImage::Format_RGB32);
     {
         QPainter painter(&image);
         PaintScreenPlot(painter, ScreenView{}, scale, curves, PlotRounding::WholeUnitsAndPixels);
     }
-    return WritePalettePng(file, image).error();
+    return WritePalettePng(file, image);
 }
 
-QString writeSvg(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
+Status writeSvg(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
     QSvgGenerator generator;
     generator.setOutputDevice(&file);
     generator.setSize(ScreenPlotSize);
@@ -92,11 +92,7 @@ QString writeSvg(QIODevice& file, std::int16_t scale, const SectionCurves& curve
         QPainter painter(&generator);
         PaintScreenPlot(painter, ScreenView{}, scale, curves, PlotRounding::WholeUnits);
     }
-    return {};
-}
-
-QString writePdf(QIODevice& file, const SheetContent& sheet) {
-    return WriteSheetPdf(file, sheet).error();
+    return Status::success();
 }
 
 }  // namespace
@@ -252,7 +248,7 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     if (!job.pdf.isEmpty()) {
         const SheetContent sheet = sheetOf(section, settings);
-        fail(writeAtomically(job.pdf, [&](QIODevice& file) { return writePdf(file, sheet); }));
+        fail(writeAtomically(job.pdf, [&](QIODevice& file) { return WriteSheetPdf(file, sheet); }));
     }
     if (!job.dat.isEmpty()) {
         fail(WriteOutput(job.dat, input.dataFile));
