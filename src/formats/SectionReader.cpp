@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SectionReader.h"
 
-
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -22,6 +21,7 @@ struct Line {
     SectionPoint point{0.0, 0.0};
     bool finite = true;
     bool fourNumbers = false;  // exactly four numbers: the plot limits of the MSES layout
+    bool afterBlank = false;   // blank lines came before it
 };
 
 bool isSeparator(char c) {
@@ -208,13 +208,12 @@ Leading readLeading(Lines& lines) {
 }
 
 // The next line that is not blank, or a blank Line at the end.
-Line nextFilled(Lines& lines, bool* passedBlank = nullptr) {
+Line nextFilled(Lines& lines) {
     Line line;
+    const int before = lines.number();
     while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
-        if (passedBlank != nullptr) {
-            *passedBlank = true;
-        }
     }
+    line.afterBlank = lines.number() - before > 1;
     return line;
 }
 
@@ -238,9 +237,9 @@ Result<Numbers> readNumbers(Lines& lines, Line line) {
             return Result<Numbers>::failure(
                 QStringLiteral("more than %1 points").arg(MaxSectionPoints));
         }
-        bool blank = false;
-        line = nextFilled(lines, &blank);
-        numbers.blankAfterFirst = numbers.blankAfterFirst || (blank && numbers.points.size() == 1);
+        line = nextFilled(lines);
+        numbers.blankAfterFirst =
+            numbers.blankAfterFirst || (line.afterBlank && numbers.points.size() == 1);
         if (line.kind != LineKind::Pair) {
             break;
         }
