@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "session/Startup.h"
 #include "ui/FormMain.h"
 #include "ui/GracefulTermination.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,23 +190,20 @@ void TestHostileViewer::signalEndsIt() {
         QVERIFY(writeFile(path("Set.txt"), "// Language\r\n1\r\n// Init DIR\r\n" +
                                                QFile::encodeName(dir_->path()) + "\r\n"));
     }
-    QProcess viewer;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    viewer.setProcessEnvironment(env);
-    viewer.setWorkingDirectory(dir_->path());
-    viewer.start(QStringLiteral(VANDRIX_VIEWER),
-                 fifo == QLatin1String("argument") ? QStringList{path("fifo")} : QStringList{});
-    QVERIFY(viewer.waitForStarted());
+    testing::RunningTool viewer(
+        {.program = QStringLiteral(VANDRIX_VIEWER),
+         .arguments = fifo == QLatin1String("argument") ? QStringList{path("fifo")} : QStringList{},
+         .workDir = dir_->path(),
+         .setEnv = {{"QT_QPA_PLATFORM", "offscreen"}},
+         .timeoutMs = 10000});
     // Long enough for the window and its message to be up on any machine; a signal before that
     // is answered too, by its default action.
     QTest::qWait(1500);
-    QCOMPARE(viewer.state(), QProcess::Running);
-    QVERIFY(viewer.processId() > 0);
-    ::kill(static_cast<pid_t>(viewer.processId()), signal);
-    QVERIFY2(viewer.waitForFinished(10000), "the viewer did not end after the signal");
+    QVERIFY(viewer.running());
+    viewer.signal(signal);
+    const testing::ToolRun run = viewer.wait();
     // A graceful close, or the signal's own default action after the fallback.
-    QVERIFY(viewer.exitStatus() == QProcess::CrashExit || viewer.exitCode() == 0);
+    QVERIFY2(run.signal == signal || run.exitCode == 0, run.err.constData());
 }
 
 // A signal is answered from the event loop; a program that does not get back to it is ended by
@@ -238,16 +235,12 @@ void TestHostileViewer::noHome() {
     QVERIFY(QFile::copy(QStringLiteral(VANDRIX_VIEWER), path("prefix/bin/vandrix")));
     QVERIFY(
         writeFile(path("prefix/share/vandrix/Language.txt"), readAll(samplePath("Language.txt"))));
-    QProcess viewer;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("HOME"));
-    env.remove(QStringLiteral("XDG_DATA_HOME"));
-    env.insert(QStringLiteral("TMPDIR"), path("tmp"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    viewer.setProcessEnvironment(env);
-    viewer.setWorkingDirectory(path("tmp"));
-    viewer.start(path("prefix/bin/vandrix"), {});
-    QVERIFY(viewer.waitForStarted());
+    testing::RunningTool viewer(
+        {.program = path("prefix/bin/vandrix"),
+         .workDir = path("tmp"),
+         .setEnv = {{"TMPDIR", path("tmp")}, {"QT_QPA_PLATFORM", "offscreen"}},
+         .unsetEnv = {"HOME", "XDG_DATA_HOME"},
+         .timeoutMs = 10000});
     // The stand-in program directory, with its Set.txt, appears under TMPDIR.
     const auto standIn = [&] {
         for (const QString& entry :
@@ -259,9 +252,8 @@ void TestHostileViewer::noHome() {
         return false;
     };
     QTRY_VERIFY_WITH_TIMEOUT(standIn(), 20000);
-    QVERIFY(viewer.processId() > 0);
-    ::kill(static_cast<pid_t>(viewer.processId()), SIGTERM);
-    QVERIFY(viewer.waitForFinished(10000));
+    viewer.signal(SIGTERM);
+    viewer.wait();
     if (!rootHadIt) {
         QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/vandrix")));
     }
