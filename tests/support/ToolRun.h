@@ -41,9 +41,18 @@ struct CallSite {
     int line;
 };
 
+// Fails the test at `where`; outside a test function (a helper set up before the tests) warns.
+inline void failAt(const CallSite& where, const QString& message) {
+    if (QTest::currentTestFunction() != nullptr) {
+        QTest::qFail(qPrintable(message), where.file, where.line);
+    } else {
+        qWarning("%s", qPrintable(message));
+    }
+}
+
 // A program running beside the test; one still running when this goes is stopped. A start that
 // fails, or an end or output that does not come in time, fails the test at the call that waited,
-// naming the program and its arguments (outside a test function it is a warning).
+// naming the program and its arguments.
 class RunningTool {
 public:
     explicit RunningTool(Tool tool, CallSite where = {}) : tool_(std::move(tool)) {
@@ -127,13 +136,8 @@ public:
 
 private:
     void fail(const QString& what, const CallSite& where) const {
-        const QString message =
-            (QStringList{tool_.program} + tool_.arguments).join(u' ') + QStringLiteral(": ") + what;
-        if (QTest::currentTestFunction() != nullptr) {
-            QTest::qFail(qPrintable(message), where.file, where.line);
-        } else {
-            qWarning("%s", qPrintable(message));
-        }
+        failAt(where, (QStringList{tool_.program} + tool_.arguments).join(u' ') +
+                          QStringLiteral(": ") + what);
     }
 
     Tool tool_;
