@@ -71,8 +71,7 @@ queue=vandrix-pdf
 lpadmin -h "$socket" -p "$queue" -v cups-pdf:/ -P "$ppd" -E 2>/dev/null || { echo "FAIL: lpadmin"; exit 1; }
 lpadmin -h "$socket" -d "$queue" || exit 1
 
-# Where cups-pdf puts its files for this user: ${HOME} there is the home directory of the
-# user's account, whatever HOME says.
+# Where cups-pdf puts its files for this user (its ${HOME} is the account's home directory).
 conf=/etc/cups/cups-pdf-$queue.conf
 [ -f "$conf" ] || conf=/etc/cups/cups-pdf.conf
 account_home=$(getent passwd "$(id -un)" | cut -d: -f6)
@@ -89,10 +88,8 @@ tidy() {
 }
 trap 'cleanup; tidy' EXIT
 
-# The test program sees no printer choice of the caller's (~/.cups/lpoptions, LPDEST,
-# PRINTER, client.conf and lpoptions under /etc/cups) nor their file dialog settings: it runs
-# in a home of its own, and CUPS_SERVERROOT names an empty directory, so the private server's
-# default printer is the default.
+# A home of its own and an empty CUPS_SERVERROOT: no printer choice of the caller's (lpoptions,
+# client.conf, LPDEST, PRINTER) or their file dialog settings reach the test program.
 mkdir -m 700 "$work/home" "$work/client"
 unset LPDEST PRINTER XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
 export HOME=$work/home CUPS_SERVERROOT=$work/client

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Linked into every test program: before main, the program gets an empty home directory of its
-// own, removed when it ends. So neither the test nor a program it starts reads or writes the
-// user's settings: the file dialog's in ~/.config/QtProject.conf, the default printer of
-// ~/.cups/lpoptions or $PRINTER, fontconfig's, LibreCAD's, a program directory in XDG_DATA_HOME.
+// Linked into every test program: before main it gets an empty home of its own, removed at the
+// end, so that neither it nor a program it starts reads or writes the user's settings (Qt's file
+// dialog history, the default printer, fontconfig's, LibreCAD's, a program directory).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
