@@ -1,38 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CsvReader.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "formats/SectionImport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace vandrix;
+using vandrix::testing::runTool;
+using vandrix::testing::ToolRun;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QStringList errorLines;
-};
-
 // Runs the command in `dir` without a display.
-Run runExport(const QStringList& arguments, const QString& dir) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(dir);
-    process.start(QStringLiteral(VANDRIX_EXPORT_COMMAND), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())
-                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
+ToolRun runExport(const QStringList& arguments, const QString& dir) {
+    return runTool({.program = QStringLiteral(VANDRIX_EXPORT_COMMAND),
+                    .arguments = arguments,
+                    .workDir = dir,
+                    .unsetEnv = {"QT_QPA_PLATFORM", "DISPLAY"}});
+}
+
+QStringList lines(const QByteArray& text) {
+    return QString::fromLocal8Bit(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -121,11 +114,12 @@ void TestExportCommand::batch() {
     QFETCH(int, status);
     QFETCH(QStringList, complaints);
     QFETCH(QStringList, written);
-    const Run run = runExport(arguments, dir_->path());
-    QCOMPARE(run.status, status);
-    QCOMPARE(run.errorLines.size(), complaints.size());
+    const ToolRun run = runExport(arguments, dir_->path());
+    const QStringList errorLines = lines(run.err);
+    QCOMPARE(run.exitCode, status);
+    QCOMPARE(errorLines.size(), complaints.size());
     for (qsizetype i = 0; i < complaints.size(); ++i) {
-        const QString& line = run.errorLines[i];
+        const QString& line = errorLines[i];
         QVERIFY2(
             line.startsWith(QStringLiteral("vandrix-export: ")) && line.contains(complaints[i]),
             qPrintable(line));
@@ -169,10 +163,10 @@ void TestExportCommand::usageErrors_data() {
 
 void TestExportCommand::usageErrors() {
     QFETCH(QStringList, arguments);
-    const Run run =
+    const ToolRun run =
         runExport(arguments << QStringLiteral("-o") << QStringLiteral("out"), dir_->path());
-    QCOMPARE(run.status, 2);
-    QVERIFY(!run.errorLines.isEmpty());
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(!lines(run.err).isEmpty());
     QVERIFY(QDir(dir_->filePath(QStringLiteral("out"))).isEmpty());
     QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("in/b.dat"))),
              testing::readAll(testing::samplePath("naca4415.dat")));
@@ -199,8 +193,8 @@ void TestExportCommand::programDirectory() {
                         dir_->filePath(QStringLiteral("prog/Language.txt"))));
     QVERIFY(QDir(dir_->path()).mkpath(QStringLiteral("ref")));
     const QStringList common = {QStringLiteral("--png"), QStringLiteral("in/b.dat")};
-    QCOMPARE(runExport(arguments + common + QStringList{"-o", "out"}, dir_->path()).status, 0);
-    QCOMPARE(runExport(sameAs + common + QStringList{"-o", "ref"}, dir_->path()).status, 0);
+    QCOMPARE(runExport(arguments + common + QStringList{"-o", "out"}, dir_->path()).exitCode, 0);
+    QCOMPARE(runExport(sameAs + common + QStringList{"-o", "ref"}, dir_->path()).exitCode, 0);
     const QByteArray png = testing::readAll(dir_->filePath(QStringLiteral("out/b.png")));
     QVERIFY(!png.isEmpty());
     QCOMPARE(png, testing::readAll(dir_->filePath(QStringLiteral("ref/b.png"))));
@@ -211,10 +205,10 @@ void TestExportCommand::table() {
     QVERIFY(testing::writeFile(dir_->filePath(QStringLiteral("in/spike.dat")),
                                testing::readAll(dir_->filePath(QStringLiteral("in/wing.dat")))
                                    .replace("0.50059  0.07238", "0.50059  0.09238")));
-    const Run run = runExport({"--table", "out/t.csv", "in/wing.dat", "in/a.dat", "in/stub.dat",
-                               "in/empty.dat", "in/spike.dat"},
-                              dir_->path());
-    QCOMPARE(run.status, 1);
+    const ToolRun run = runExport({"--table", "out/t.csv", "in/wing.dat", "in/a.dat", "in/stub.dat",
+                                   "in/empty.dat", "in/spike.dat"},
+                                  dir_->path());
+    QCOMPARE(run.exitCode, 1);
     QCOMPARE(QDir(dir_->filePath(QStringLiteral("out"))).entryList(QDir::Files),
              QStringList{"t.csv"});
     const QList<QStringList> rows =
@@ -232,16 +226,15 @@ void TestExportCommand::table() {
     QVERIFY(rows[4][refused].contains(QLatin1String("neither a data file")));
     QVERIFY2(rows[5][warnings].contains(QLatin1String("off the smooth line")),
              qPrintable(rows[5].join(u'|')));
-    QVERIFY(run.errorLines.filter(QStringLiteral("spike.dat: warning: the point")).size() == 1);
+    QVERIFY(lines(run.err).filter(QStringLiteral("spike.dat: warning: the point")).size() == 1);
 
     // A table to standard output that cannot be written fails the run.
-    QProcess full;
-    full.setWorkingDirectory(dir_->path());
-    full.setStandardOutputFile(QStringLiteral("/dev/full"));
-    full.start(QStringLiteral(VANDRIX_EXPORT_COMMAND), {"--table", "-", "in/a.dat"});
-    QVERIFY(full.waitForFinished(60000));
-    QCOMPARE(full.exitCode(), 1);
-    QVERIFY(full.readAllStandardError().contains("No space left on device"));
+    const ToolRun full = runTool({.program = QStringLiteral(VANDRIX_EXPORT_COMMAND),
+                                  .arguments = {"--table", "-", "in/a.dat"},
+                                  .workDir = dir_->path(),
+                                  .outputFile = QStringLiteral("/dev/full")});
+    QCOMPARE(full.exitCode, 1);
+    QVERIFY(full.err.contains("No space left on device"));
 }
 
 QTEST_GUILESS_MAIN(TestExportCommand)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
+#include "ToolRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,36 +16,21 @@
 
 using namespace vandrix;
 using vandrix::testing::readAll;
+using vandrix::testing::runTool;
 using vandrix::testing::samplePath;
+using vandrix::testing::ToolRun;
 using vandrix::testing::writeFile;
 
 namespace {
 
-struct Run {
-    int status = -1;  // -1: did not end within the bound, or ended by a signal
-    QByteArray errors;
-};
-
 // The command through sh in `dir`, so that names may be any bytes; `input` is its standard
-// input. A run that does not end in time is killed and fails the test.
-Run runShell(const QString& script, const QString& dir, const QByteArray& input = {}) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("X"), QStringLiteral(VANDRIX_EXPORT_COMMAND));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(dir);
-    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    if (process.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    return {process.exitCode(), process.readAllStandardError()};
+// input.
+ToolRun runShell(const QString& script, const QString& dir, const QByteArray& input = {}) {
+    return runTool({.program = QStringLiteral("/bin/sh"),
+                    .arguments = {QStringLiteral("-c"), script},
+                    .workDir = dir,
+                    .setEnv = {{"X", QStringLiteral(VANDRIX_EXPORT_COMMAND)}},
+                    .input = input});
 }
 
 QStringList outputs(const QString& dir) {
@@ -144,11 +129,11 @@ void TestHostileInputs::notRegular() {
     QFETCH(int, status);
     QFETCH(QByteArray, error);
     QFETCH(QStringList, written);
-    const Run run = runShell(script, dir_->path());
-    QCOMPARE(run.status, status);
-    QVERIFY2(run.errors.contains(error), run.errors.constData());
-    QVERIFY2(!run.errors.contains("QIODevice") && !run.errors.contains("Unknown error"),
-             run.errors.constData());
+    const ToolRun run = runShell(script, dir_->path());
+    QCOMPARE(run.exitCode, status);
+    QVERIFY2(run.err.contains(error), run.err.constData());
+    QVERIFY2(!run.err.contains("QIODevice") && !run.err.contains("Unknown error"),
+             run.err.constData());
     QCOMPARE(outputs(path("out")), written);
 }
 
@@ -181,8 +166,8 @@ void TestHostileInputs::pipes() {
     QFETCH(int, status);
     QFETCH(QString, stem);
     QFETCH(QByteArray, dat);
-    const Run run = runShell(script, dir_->path(), input);
-    QCOMPARE(run.status, status);
+    const ToolRun run = runShell(script, dir_->path(), input);
+    QCOMPARE(run.exitCode, status);
     if (stem.isEmpty()) {
         QCOMPARE(outputs(path("out")), QStringList{});
         return;
@@ -197,8 +182,8 @@ void TestHostileInputs::pipes() {
         QVERIFY(written.startsWith(QByteArray(QByteArray("番号:No.:") + stem.toUtf8())));
     }
     // The same picture as from the file itself.
-    const Run fromFile = runShell(QStringLiteral("$X --png --pdf -o . in/a.dat"), dir_->path());
-    QCOMPARE(fromFile.status, 0);
+    const ToolRun fromFile = runShell(QStringLiteral("$X --png --pdf -o . in/a.dat"), dir_->path());
+    QCOMPARE(fromFile.exitCode, 0);
     if (dat == readAll(samplePath("naca2412.dat"))) {
         QCOMPARE(readAll(path("out/") + stem + QStringLiteral(".png")), readAll(path("a.png")));
     }
@@ -208,9 +193,9 @@ void TestHostileInputs::pipes() {
 void TestHostileInputs::templateFromStandardInput() {
     QByteArray untitled = readAll(samplePath("naca2412.dat"));
     untitled.replace("Name:NACA 2412\r\n", "Name:\r\n");
-    const Run run =
+    const ToolRun run =
         runShell(QStringLiteral("$X --template-svg --name wing2 -o out -"), dir_->path(), untitled);
-    QCOMPARE(run.status, 0);
+    QCOMPARE(run.exitCode, 0);
     QVERIFY(readAll(path("out/wing2-template.svg")).contains(">wing2, chord 150 mm<"));
 }
 
@@ -238,9 +223,9 @@ void TestHostileInputs::sameFile() {
     }
     const QByteArray selig = readAll(samplePath("sections/naca2412-selig.dat"));
     QVERIFY(writeFile(path("out/x.") + kind, selig));
-    const Run run = runShell(script.arg(kind), dir_->path());
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.errors.contains("would replace an input file"), run.errors.constData());
+    const ToolRun run = runShell(script.arg(kind), dir_->path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("would replace an input file"), run.err.constData());
     QCOMPARE(readAll(path("out/x.") + kind), selig);
 }
 
@@ -260,20 +245,20 @@ void TestHostileInputs::offPage() {
     QFETCH(QByteArray, point);
     QFETCH(QString, options);
     QVERIFY(writeFile(path("in/far.dat"), withFirstPoint(point)));
-    const Run run =
+    const ToolRun run =
         runShell(QStringLiteral("$X --pdf --svg %1 -o out in/far.dat").arg(options), dir_->path());
-    QCOMPARE(run.status, 0);
-    QVERIFY2(run.errors.isEmpty(), run.errors.constData());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
     const QString qpdf = QStandardPaths::findExecutable(QStringLiteral("qpdf"));
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (qpdf.isEmpty() || pdfinfo.isEmpty()) {
         QSKIP("qpdf or poppler-utils missing: scripts/setup installs them");
     }
-    const Run checked = runShell(QStringLiteral("qpdf --check out/far.pdf >/dev/null && "
-                                                "pdftotext out/far.pdf - >/dev/null"),
-                                 dir_->path());
-    QCOMPARE(checked.status, 0);
-    QVERIFY2(checked.errors.isEmpty(), checked.errors.constData());
+    const ToolRun checked = runShell(QStringLiteral("qpdf --check out/far.pdf >/dev/null && "
+                                                    "pdftotext out/far.pdf - >/dev/null"),
+                                     dir_->path());
+    QCOMPARE(checked.exitCode, 0);
+    QVERIFY2(checked.err.isEmpty(), checked.err.constData());
     // The SVG holds no coordinate anywhere near the far point.
     const QByteArray svg = readAll(path("out/far.svg"));
     QVERIFY(svg.contains("</svg>"));
@@ -302,9 +287,9 @@ void TestHostileInputs::diskFull() {
     if (fullBefore) {
         runShell(QStringLiteral("cat /dev/zero > small/filler 2>/dev/null"), dir_->path());
     }
-    const Run run = runShell(QStringLiteral("$X --pdf -o small in/a.dat"), dir_->path());
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.errors.contains("small/a.pdf: No space left on device"), run.errors.constData());
+    const ToolRun run = runShell(QStringLiteral("$X --pdf -o small in/a.dat"), dir_->path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("small/a.pdf: No space left on device"), run.err.constData());
     QVERIFY(!QFile::exists(path("small/a.pdf")));
     QCOMPARE(outputs(path("small")),
              fullBefore ? QStringList{QStringLiteral("filler")} : QStringList{});
@@ -330,16 +315,14 @@ void TestHostileInputs::interrupted() {
         QVERIFY(writeFile(path(name.toLatin1().constData()), sample));
         arguments << name;
     }
-    QProcess process;
-    process.setWorkingDirectory(dir_->path());
-    process.start(QStringLiteral(VANDRIX_EXPORT_COMMAND), arguments);
-    QVERIFY(process.waitForStarted());
+    testing::RunningTool process({.program = QStringLiteral(VANDRIX_EXPORT_COMMAND),
+                                  .arguments = arguments,
+                                  .workDir = dir_->path(),
+                                  .timeoutMs = 30000});
     // Signalled once a few outputs are done, well before the last.
     QTRY_VERIFY_WITH_TIMEOUT(outputs(path("out")).size() >= 30, 60000);
-    ::kill(static_cast<pid_t>(process.processId()), signal);
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 128 + signal);
+    process.signal(signal);
+    QCOMPARE(process.wait().exitCode, 128 + signal);
     const QStringList left = outputs(path("out"));
     QVERIFY(left.size() < 1200);
     QVERIFY(left.filter(QStringLiteral(".part")).isEmpty());
@@ -376,11 +359,11 @@ void TestHostileInputs::names() {
     QFETCH(int, status);
     QFETCH(QByteArray, error);
     QFETCH(QString, written);
-    const Run run = runShell(script, dir_->path());
-    QCOMPARE(run.status, status);
-    QCOMPARE(run.errors, error);
-    const Run listing = runShell(QStringLiteral("ls -b out >&2"), dir_->path());
-    QCOMPARE(QString::fromUtf8(listing.errors), written);
+    const ToolRun run = runShell(script, dir_->path());
+    QCOMPARE(run.exitCode, status);
+    QCOMPARE(run.err, error);
+    const ToolRun listing = runShell(QStringLiteral("ls -b out >&2"), dir_->path());
+    QCOMPARE(QString::fromUtf8(listing.err), written);
 }
 
 QTEST_GUILESS_MAIN(TestHostileInputs)

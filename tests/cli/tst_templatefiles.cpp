@@ -234,13 +234,11 @@ private slots:
         // LibreCAD prints it at 1:1 (a broken file would leave it waiting on a dialog).
         const QString printed = path(QStringLiteral("librecad"));
         QVERIFY(QDir().mkpath(printed));
-        const ToolRun lc =
-            runTool(QStringLiteral("timeout"),
-                    {QStringLiteral("60"), QStringLiteral("env"),
-                     QStringLiteral("QT_QPA_PLATFORM=offscreen"), QStringLiteral("librecad"),
-                     QStringLiteral("dxf2pdf"), QStringLiteral("-s"), QStringLiteral("1"),
-                     QStringLiteral("-c"), QStringLiteral("-t"), printed, dxf},
-                    90000);
+        const ToolRun lc = runTool(
+            {.program = QStringLiteral("librecad"),
+             .arguments = {QStringLiteral("dxf2pdf"), QStringLiteral("-s"), QStringLiteral("1"),
+                           QStringLiteral("-c"), QStringLiteral("-t"), printed, dxf},
+             .setEnv = {{"QT_QPA_PLATFORM", "offscreen"}}});
         QCOMPARE(lc.exitCode, 0);
         const QString lcPdf = printed + QLatin1Char('/') + name + QStringLiteral(".pdf");
         QVERIFY(QFile::exists(lcPdf));

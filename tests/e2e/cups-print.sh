@@ -71,12 +71,13 @@ queue=vandrix-pdf
 lpadmin -h "$socket" -p "$queue" -v cups-pdf:/ -P "$ppd" -E 2>/dev/null || { echo "FAIL: lpadmin"; exit 1; }
 lpadmin -h "$socket" -d "$queue" || exit 1
 
-# Where cups-pdf puts its files for this user.
+# Where cups-pdf puts its files for this user (its ${HOME} is the account's home directory).
 conf=/etc/cups/cups-pdf-$queue.conf
 [ -f "$conf" ] || conf=/etc/cups/cups-pdf.conf
+account_home=$(getent passwd "$(id -un)" | cut -d: -f6)
 out=$(awk '$1 == "Out" { $1 = ""; sub(/^ /, ""); print }' "$conf" 2>/dev/null | tail -n 1)
 out=${out:-\${HOME\}/PDF}
-out=${out//\$\{HOME\}/$HOME}
+out=${out//\$\{HOME\}/$account_home}
 out=${out//\$\{USER\}/$(id -un)}
 queue_log=/var/log/cups/cups-pdf-${queue}_log
 [ -e "$out" ] && out_existed=1 || out_existed=0
@@ -87,6 +88,11 @@ tidy() {
 }
 trap 'cleanup; tidy' EXIT
 
+# A home of its own and an empty CUPS_SERVERROOT: no printer choice of the caller's (lpoptions,
+# client.conf, LPDEST, PRINTER) or their file dialog settings reach the test program.
+mkdir -m 700 "$work/home" "$work/client"
+unset LPDEST PRINTER XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
+export HOME=$work/home CUPS_SERVERROOT=$work/client
 export CUPS_SERVER=$socket VANDRIX_CUPS_PDF_OUT=$out QT_QPA_PLATFORM=offscreen
 echo "Private CUPS server at $socket, queue $queue; cups-pdf writes to $out"
 status=0

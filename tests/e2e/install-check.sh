@@ -25,8 +25,15 @@ for f in bin/vandrix share/vandrix/Language.txt share/vandrix/naca2412.dat \
 done
 [ -x "$prefix/bin/vandrix" ] || fail "bin/vandrix is not executable"
 
+# The installed viewer runs in a home of its own, so that the caller's settings (Qt's,
+# fontconfig's) are not read; each run below names its XDG_DATA_HOME.
+mkdir "$work/home"
+own_home=(-u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME
+  HOME="$work/home")
+
 # --version answers without a display and without a window.
-version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vandrix" --version)
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${own_home[@]}" \
+  "$prefix/bin/vandrix" --version)
 [[ "$version" =~ ^vandrix\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
 
 # Starts the installed viewer from an unrelated directory, waits until it catches SIGTERM (from
@@ -34,8 +41,8 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vand
 # would.
 run_viewer() {
   local data_home=$1 lang=$2
-  (cd "$work" && XDG_DATA_HOME="$data_home" LANG="$lang" LC_ALL='' LANGUAGE='' \
-     QT_QPA_PLATFORM=offscreen exec "$prefix/bin/vandrix") &
+  (cd "$work" && exec env "${own_home[@]}" XDG_DATA_HOME="$data_home" LANG="$lang" LC_ALL='' \
+     LANGUAGE='' QT_QPA_PLATFORM=offscreen "$prefix/bin/vandrix") &
   local pid=$! mask
   for _ in $(seq 200); do
     mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)

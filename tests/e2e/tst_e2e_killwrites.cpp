@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "formats/SettingsFile.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,16 +36,15 @@ void TestE2eKillWrites::killedWriterLeavesWholeFile() {
     int sawFirst = 0;
     int sawSecond = 0;
     for (int round = 0; round < rounds; ++round) {
-        QProcess writer;
-        writer.setWorkingDirectory(dir.path());
-        writer.start(QStringLiteral(VANDRIX_SETTINGS_WRITER), {});
-        QVERIFY(writer.waitForStarted());
-        QVERIFY(writer.waitForReadyRead(10000));  // it is writing now
+        testing::RunningTool writer({.program = QStringLiteral(VANDRIX_SETTINGS_WRITER),
+                                     .workDir = dir.path(),
+                                     .timeoutMs = 10000});
+        QVERIFY(!writer.outputWith("writing\n", 10000).isEmpty());
         QThread::usleep(random.bounded(20000));
-        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
-        QVERIFY(writer.waitForFinished(10000));
-        QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(writer.readAllStandardError(), QByteArray());  // no write ever failed
+        writer.signal(SIGKILL);
+        const testing::ToolRun run = writer.wait();
+        QCOMPARE(run.signal, SIGKILL);
+        QCOMPARE(run.err, QByteArray());  // no write ever failed
 
         const QByteArray found = testing::readAll(path);
         QVERIFY2(found == first || found == second,

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "formats/SettingsFile.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,21 +53,21 @@ void TestE2eSaveSettings::savedWherePossible() {
     QVERIFY(QFile::setPermissions(
         dir.path(), readAll | enterAll | (dirWritable ? writeAll : QFile::Permissions())));
 
-    QProcess writer;
-    writer.setWorkingDirectory(dir.path());
+    testing::Tool writer = {.program = QStringLiteral(VANDRIX_SETTINGS_WRITER),
+                            .arguments = {QStringLiteral("once")},
+                            .workDir = dir.path(),
+                            .timeoutMs = 20000};
     if (::geteuid() == 0) {
-        writer.start(QStringLiteral("setpriv"),
-                     {QStringLiteral("--reuid=%1").arg(QLatin1String(Nobody)),
-                      QStringLiteral("--regid=%1").arg(QLatin1String(Nobody)),
-                      QStringLiteral("--clear-groups"), QStringLiteral(VANDRIX_SETTINGS_WRITER),
-                      QStringLiteral("once")});
-    } else {
-        writer.start(QStringLiteral(VANDRIX_SETTINGS_WRITER), {QStringLiteral("once")});
+        writer.arguments = QStringList{QStringLiteral("--reuid=%1").arg(QLatin1String(Nobody)),
+                                       QStringLiteral("--regid=%1").arg(QLatin1String(Nobody)),
+                                       QStringLiteral("--clear-groups"), writer.program} +
+                           writer.arguments;
+        writer.program = QStringLiteral("setpriv");
     }
-    QVERIFY(writer.waitForFinished(20000));
-    const QByteArray messages = writer.readAllStandardError();
+    const testing::ToolRun run = testing::runTool(writer);
+    const QByteArray& messages = run.err;
     QFile::setPermissions(dir.path(), readAll | writeAll | enterAll);
-    QCOMPARE(writer.exitCode(), 0);
+    QCOMPARE(run.exitCode, 0);
 
     if (dirWritable || fileWritable) {
         QCOMPARE(messages, QByteArray());

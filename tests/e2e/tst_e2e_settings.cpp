@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "formats/SettingsFile.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,19 +44,14 @@ private:
 };
 
 void TestE2eSettings::runOnce(const QString& programDir) {
-    QProcess viewer;
-    viewer.setWorkingDirectory(programDir);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    viewer.setProcessEnvironment(env);
-    viewer.setProcessChannelMode(QProcess::ForwardedChannels);
-    viewer.start(programDir + QStringLiteral("/vandrix"), {});
-    QVERIFY(viewer.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(viewer.processId()), 20000);
-    ::kill(static_cast<pid_t>(viewer.processId()), SIGTERM);
-    QVERIFY(viewer.waitForFinished(20000));
-    QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(viewer.exitCode(), 0);
+    testing::RunningTool viewer({.program = programDir + QStringLiteral("/vandrix"),
+                                 .workDir = programDir,
+                                 .setEnv = {{"QT_QPA_PLATFORM", "offscreen"}},
+                                 .timeoutMs = 20000});
+    QTRY_VERIFY_WITH_TIMEOUT(catchesTerm(viewer.pid()), 20000);
+    viewer.signal(SIGTERM);
+    const testing::ToolRun run = viewer.wait();
+    QVERIFY2(run.exitCode == 0, run.err.constData());
 }
 
 void TestE2eSettings::settingsSurviveTwoRuns() {

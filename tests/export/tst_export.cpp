@@ -109,7 +109,7 @@ void TestExport::pdfHoldsSheet() {
     const testing::ToolRun pdftotext =
         testing::runTool(QStringLiteral("pdftotext"),
                          {QStringLiteral("-layout"), job.pdf, QStringLiteral("-")}, 30000);
-    QVERIFY(pdftotext.finished);
+    QCOMPARE(pdftotext.exitCode, 0);
     const QString text = QString::fromUtf8(pdftotext.out);
     QVERIFY2(text.contains(QStringLiteral("NACA 2412")), qPrintable(text));
     static const QRegularExpression row(QStringLiteral(R"(Max thickness\s+: 12\.0 %)"));

@@ -107,14 +107,14 @@ void TestInputFile::refusals() {
     QFETCH(QByteArray, bytes);
     const QByteArray full = name.startsWith('/') ? name : path(name.constData());
     const FifoRule rule = fifoAllowed ? FifoRule::Allow : FifoRule::Refuse;
-    const int status = RunInChild([&] {
+    const testing::ToolRun child = RunInChild([&] {
         const Result<QByteArray> read = ReadInputFile(full, rule, 1024);
         if (reason.isEmpty()) {
             return read && read.value() == bytes ? 0 : 1;
         }
         return !read && read.error() == reason ? 0 : 2;
     });
-    QCOMPARE(status, 0);
+    QCOMPARE(child.exitCode, 0);
     // The QFile form gives the same answer.
     QFile file;
     if (!(fifoAllowed && name == "fifo")) {
@@ -140,7 +140,7 @@ void TestInputFile::pipes() {
     QFETCH(qint64, limit);
     QFETCH(QByteArray, expected);
     const QByteArray fifo = path("fifo");
-    const int status = RunInChild([&] {
+    const testing::ToolRun child = RunInChild([&] {
         const Result<int> fd = OpenInputDescriptor(fifo, FifoRule::Allow);
         if (!fd) {
             return 1;
@@ -166,7 +166,7 @@ void TestInputFile::pipes() {
         ::kill(writer, SIGKILL);
         return read && read.value() == expected ? 0 : 2;
     });
-    QCOMPARE(status, 0);
+    QCOMPARE(child.exitCode, 0);
 }
 
 void TestInputFile::operatingSystemWords_data() {
@@ -189,7 +189,7 @@ void TestInputFile::operatingSystemWords() {
                      ::setrlimit(RLIMIT_NOFILE, &none);
                      const Result<int> fd = OpenInputDescriptor(plain, FifoRule::Refuse);
                      return !fd && fd.error() == QLatin1String("Too many open files") ? 0 : 1;
-                 }),
+                 }).exitCode,
                  0);
     }
     if (error == EACCES && ::geteuid() != 0) {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ToolRun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QString>
 
 #include <unistd.h>
@@ -16,7 +17,7 @@ public:
     explicit ReadOnlyGuard(QString path) : path_(std::move(path)) {
         if (::geteuid() == 0) {
             active_ =
-                QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
+                runTool(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}).exitCode == 0;
         } else {
             saved_ = QFile::permissions(path_);
             active_ = QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner);
@@ -29,7 +30,7 @@ public:
             return;
         }
         if (::geteuid() == 0) {
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path_});
+            runTool(QStringLiteral("chattr"), {QStringLiteral("-i"), path_});
         } else {
             QFile::setPermissions(path_, saved_);
         }

@@ -4,10 +4,11 @@
 #include "ToolRun.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QThread>
+
+#include <optional>
 
 namespace vandrix::testing {
 
@@ -24,75 +25,61 @@ public:
             return;
         }
         // Xvfb picks a free display and writes its number to standard output.
-        server_.start(
-            xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                   QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                   QStringLiteral("1280x1024x24")});
-        QByteArray number;
-        while (!number.contains('\n') && server_.waitForReadyRead(10000)) {
-            number += server_.readAllStandardOutput();
-        }
-        if (!number.contains('\n')) {
+        server_.emplace(Tool{.program = xvfb,
+                             .arguments = {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                           QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                           QStringLiteral("-screen"), QStringLiteral("0"),
+                                           QStringLiteral("1280x1024x24")}});
+        const QByteArray number = server_->outputWith("\n", 10000);
+        if (number.isEmpty()) {
             return;
         }
         display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), display_);
-        windowManager_.setProcessEnvironment(env);
-        windowManager_.start(openbox, {});
-        running_ = waitUntilManaging(env);
+        windowManager_.emplace(Tool{.program = openbox, .setEnv = onDisplay()});
+        running_ = waitUntilManaging();
     }
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
-    ~XSession() {
-        for (QProcess* process : {&windowManager_, &server_}) {
-            if (process->state() != QProcess::NotRunning) {
-                process->terminate();
-                if (!process->waitForFinished(5000)) {
-                    process->kill();
-                    process->waitForFinished(5000);
-                }
-            }
-        }
-    }
+    ~XSession() = default;  // the window manager stops first, then the server
 
     bool running() const { return running_; }
     // ":N", for DISPLAY.
     QString display() const { return display_; }
 
 private:
-    static bool managesAWindow(const QProcessEnvironment& env) {
-        return runTool(QStringLiteral("xprop"),
-                       {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")}, 5000, {}, env)
+    QList<std::pair<QString, QString>> onDisplay() const { return {{"DISPLAY", display_}}; }
+
+    bool managesAWindow() const {
+        return runTool({.program = QStringLiteral("xprop"),
+                        .arguments = {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST")},
+                        .setEnv = onDisplay(),
+                        .timeoutMs = 5000})
             .out.contains("window id # 0x");
     }
 
     // Openbox announces itself on the root window before it handles every map request: a window
     // shown in that moment stays unmapped for good. So the session counts as running once a
     // probe window has been framed, and once that probe has gone again.
-    static bool waitUntilManaging(const QProcessEnvironment& env) {
+    bool waitUntilManaging() const {
         constexpr int Attempts = 20;
         constexpr qint64 AttemptMs = 2000;
         for (int attempt = 0; attempt < Attempts; ++attempt) {
-            QProcess probe;
-            probe.setProcessEnvironment(env);
-            probe.start(QStringLiteral("xmessage"), {QStringLiteral("probe")});
+            RunningTool probe({.program = QStringLiteral("xmessage"),
+                               .arguments = {"probe"},
+                               .setEnv = onDisplay()});
             QElapsedTimer waited;
             waited.start();
             bool managed = false;
-            while (!managed && waited.elapsed() < AttemptMs &&
-                   probe.state() != QProcess::NotRunning) {
-                managed = managesAWindow(env);
+            while (!managed && waited.elapsed() < AttemptMs && probe.running()) {
+                managed = managesAWindow();
                 if (!managed) {
                     QThread::msleep(50);
                 }
             }
-            probe.kill();
-            probe.waitForFinished(5000);
+            probe.stop();
             if (managed) {
                 waited.restart();
-                while (managesAWindow(env)) {
+                while (managesAWindow()) {
                     if (waited.elapsed() > AttemptMs) {
                         return false;
                     }
@@ -104,8 +91,8 @@ private:
         return false;
     }
 
-    QProcess server_;
-    QProcess windowManager_;
+    std::optional<RunningTool> server_;
+    std::optional<RunningTool> windowManager_;
     QString display_;
     bool running_ = false;
 };

@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
+#include "ToolRun.h"
 #include "session/Startup.h"
 #include "ui/FormMain.h"
 #include "ui/GracefulTermination.h"
@@ -11,16 +12,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QUrl>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
 
 using namespace vandrix;
@@ -33,7 +32,8 @@ namespace {
 
 // The message boxes the window shows when `path` comes in by `entry`, in a child process: a
 // read that blocks ends it by its time limit. Exit 0 when they are exactly `expected`.
-int messagesInChild(const QString& entry, const QString& path, const QStringList& expected) {
+testing::ToolRun messagesInChild(const QString& entry, const QString& path,
+                                 const QStringList& expected) {
     return RunInChild([&] {
         AppState state;
         state.ScreenScale = 1000;
@@ -56,12 +56,10 @@ int messagesInChild(const QString& entry, const QString& path, const QStringList
     });
 }
 
-// How a forked child that gets `signal` under GracefulTermination ends: its exit status, or
-// 1000 + the signal that ended it, or -1 when it had not ended after 20 s. With `answering` the
+// How a forked child that gets `signal` under GracefulTermination ends. With `answering` the
 // child keeps its event loop going; without, it is stuck in a system call for 15 s.
-int endUnderSignal(int signal, bool answering) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+testing::ToolRun endUnderSignal(int signal, bool answering) {
+    return RunInChild([&] {
         bool asked = false;
         const GracefulTermination termination([&asked] { asked = true; });
         ::raise(signal);
@@ -69,26 +67,13 @@ int endUnderSignal(int signal, bool answering) {
             for (int k = 0; k < 1000 && !asked; ++k) {
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
             }
-            ::_exit(asked ? 0 : 1);
+            return asked ? 0 : 1;
         }
         for (int k = 0; k < 15; ++k) {
             ::sleep(1);  // a handled signal cuts a sleep short: keep sleeping
         }
-        ::_exit(2);
-    }
-    if (pid < 0) {
-        return -1;
-    }
-    int status = 0;
-    for (int k = 0; k < 200; ++k) {
-        if (::waitpid(pid, &status, WNOHANG) == pid) {
-            return WIFSIGNALED(status) ? 1000 + WTERMSIG(status) : WEXITSTATUS(status);
-        }
-        QThread::msleep(100);
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-    return -1;
+        return 2;
+    });
 }
 
 }  // namespace
@@ -148,7 +133,8 @@ void TestHostileViewer::entries() {
     QFETCH(QString, reason);
     const QString file = name.startsWith(QLatin1Char('/')) ? name : dir_->filePath(name);
     QCOMPARE(
-        messagesInChild(entry, file, {QStringLiteral("Cannot open file %1: %2").arg(file, reason)}),
+        messagesInChild(entry, file, {QStringLiteral("Cannot open file %1: %2").arg(file, reason)})
+            .exitCode,
         0);
 }
 
@@ -157,7 +143,7 @@ void TestHostileViewer::settingsFromFifo() {
     const QString program = dir_->path();
     QCOMPARE(::mkfifo(QFile::encodeName(path("Set.txt")).constData(), 0600), 0);
     QCOMPARE(::mkfifo(QFile::encodeName(path("Language.txt")).constData(), 0600), 0);
-    const int status = RunInChild([&] {
+    const testing::ToolRun child = RunInChild([&] {
         AppState state;
         state.InitDir = program;
         ScriptedWindow window;
@@ -167,7 +153,7 @@ void TestHostileViewer::settingsFromFifo() {
             QStringLiteral("Cannot open file %1/Set.txt: not a regular file").arg(program)};
         return dialogs.messages == expected ? 0 : 1;
     });
-    QCOMPARE(status, 0);
+    QCOMPARE(child.exitCode, 0);
 }
 
 // The viewer itself, signalled while it shows a message about a FIFO: it ends, whatever it was
@@ -190,23 +176,20 @@ void TestHostileViewer::signalEndsIt() {
         QVERIFY(writeFile(path("Set.txt"), "// Language\r\n1\r\n// Init DIR\r\n" +
                                                QFile::encodeName(dir_->path()) + "\r\n"));
     }
-    QProcess viewer;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    viewer.setProcessEnvironment(env);
-    viewer.setWorkingDirectory(dir_->path());
-    viewer.start(QStringLiteral(VANDRIX_VIEWER),
-                 fifo == QLatin1String("argument") ? QStringList{path("fifo")} : QStringList{});
-    QVERIFY(viewer.waitForStarted());
+    testing::RunningTool viewer(
+        {.program = QStringLiteral(VANDRIX_VIEWER),
+         .arguments = fifo == QLatin1String("argument") ? QStringList{path("fifo")} : QStringList{},
+         .workDir = dir_->path(),
+         .setEnv = {{"QT_QPA_PLATFORM", "offscreen"}},
+         .timeoutMs = 10000});
     // Long enough for the window and its message to be up on any machine; a signal before that
     // is answered too, by its default action.
     QTest::qWait(1500);
-    QCOMPARE(viewer.state(), QProcess::Running);
-    QVERIFY(viewer.processId() > 0);
-    ::kill(static_cast<pid_t>(viewer.processId()), signal);
-    QVERIFY2(viewer.waitForFinished(10000), "the viewer did not end after the signal");
+    QVERIFY(viewer.running());
+    viewer.signal(signal);
+    const testing::ToolRun run = viewer.wait();
     // A graceful close, or the signal's own default action after the fallback.
-    QVERIFY(viewer.exitStatus() == QProcess::CrashExit || viewer.exitCode() == 0);
+    QVERIFY2(run.signal == signal || run.exitCode == 0, run.err.constData());
 }
 
 // A signal is answered from the event loop; a program that does not get back to it is ended by
@@ -214,19 +197,21 @@ void TestHostileViewer::signalEndsIt() {
 void TestHostileViewer::frozenLoopStillEnds_data() {
     QTest::addColumn<int>("signal");
     QTest::addColumn<bool>("answering");
-    QTest::addColumn<int>("ending");
+    QTest::addColumn<int>("endedBy");  // the signal that ends it; 0: it exits with status 0
     for (const auto& [name, signal] :
          {std::pair{"TERM", SIGTERM}, std::pair{"INT", SIGINT}, std::pair{"HUP", SIGHUP}}) {
         QTest::addRow("%s, loop answers", name) << signal << true << 0;
-        QTest::addRow("%s, loop frozen", name) << signal << false << 1000 + signal;
+        QTest::addRow("%s, loop frozen", name) << signal << false << signal;
     }
 }
 
 void TestHostileViewer::frozenLoopStillEnds() {
     QFETCH(int, signal);
     QFETCH(bool, answering);
-    QFETCH(int, ending);
-    QCOMPARE(endUnderSignal(signal, answering), ending);
+    QFETCH(int, endedBy);
+    const testing::ToolRun run = endUnderSignal(signal, answering);
+    QCOMPARE(run.signal, endedBy);
+    QCOMPARE(run.exitCode, endedBy == 0 ? 0 : -1);
 }
 
 // Installed, with neither HOME nor XDG_DATA_HOME: runs on a temporary directory, never at /.
@@ -238,30 +223,23 @@ void TestHostileViewer::noHome() {
     QVERIFY(QFile::copy(QStringLiteral(VANDRIX_VIEWER), path("prefix/bin/vandrix")));
     QVERIFY(
         writeFile(path("prefix/share/vandrix/Language.txt"), readAll(samplePath("Language.txt"))));
-    QProcess viewer;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("HOME"));
-    env.remove(QStringLiteral("XDG_DATA_HOME"));
-    env.insert(QStringLiteral("TMPDIR"), path("tmp"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    viewer.setProcessEnvironment(env);
-    viewer.setWorkingDirectory(path("tmp"));
-    viewer.start(path("prefix/bin/vandrix"), {});
-    QVERIFY(viewer.waitForStarted());
+    testing::RunningTool viewer(
+        {.program = path("prefix/bin/vandrix"),
+         .workDir = path("tmp"),
+         .setEnv = {{"TMPDIR", path("tmp")}, {"QT_QPA_PLATFORM", "offscreen"}},
+         .unsetEnv = {"HOME", "XDG_DATA_HOME"},
+         .timeoutMs = 10000});
     // The stand-in program directory, with its Set.txt, appears under TMPDIR.
     const auto standIn = [&] {
-        for (const QString& entry :
-             QDir(path("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            if (QFileInfo::exists(path("tmp/") + entry + QStringLiteral("/Set.txt"))) {
-                return true;
-            }
-        }
-        return false;
+        return std::ranges::any_of(
+            QDir(path("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+            [&](const QString& entry) {
+                return QFileInfo::exists(path("tmp/") + entry + QStringLiteral("/Set.txt"));
+            });
     };
     QTRY_VERIFY_WITH_TIMEOUT(standIn(), 20000);
-    QVERIFY(viewer.processId() > 0);
-    ::kill(static_cast<pid_t>(viewer.processId()), SIGTERM);
-    QVERIFY(viewer.waitForFinished(10000));
+    viewer.signal(SIGTERM);
+    viewer.wait();
     if (!rootHadIt) {
         QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/vandrix")));
     }
