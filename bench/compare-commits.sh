@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shows that two commits behave alike: builds both (or takes existing builds), exports every
-# sample and section file with each (PNG, PDF, SVG, converted data file; languages 1 and 2),
-# screenshots the window with each sample open, and compares the results pixel by pixel and
-# byte by byte. PDFs carry their creation time, so they are compared by their text
+# sample and section file with each (PNG, PDF, SVG, converted data file, the table of measures,
+# true-size templates as DXF, PDF and SVG, and a rib set; languages 1 and 2), screenshots the
+# window with each sample open, and compares the results pixel by pixel and byte by byte. PDFs carry their creation time, so they are compared by their text
 # (pdftotext -layout) and their pages as pictures (pdftoppm), SVGs as pictures (rsvg-convert).
 # Converted data files carry the day's date and are compared as they are.
 #
@@ -129,10 +129,38 @@ export_all() {  # export_all LABEL LANGUAGE: outputs in $out/LABEL/langN/files, 
     for f; do rsvg-convert -o "$0/svg-raster/$(basename "$f" .svg).png" "$f"; done' "$dir"
 }
 
+export_builds() {  # export_builds LABEL LANGUAGE: the table, templates and a rib set
+  local dir=$out/$1/lang$2 exporter=$out/$1/bin/vandrix-export status
+  mkdir -p "$dir/templates" "$dir/template-raster" "$dir/template-text" "$dir/template-svg-raster"
+  status=0
+  (cd "$dir" && "$exporter" --table table.csv --language "$2" "${inputs[@]}") \
+    >"$dir/table-messages.txt" 2>&1 || status=$?
+  echo "exit status $status" >>"$dir/table-messages.txt"
+  status=0
+  (cd "$dir" && "$exporter" --dxf --template --template-svg --chord 150 --te-thickness 0.5 \
+    --inset 1 --spar 30:4:3 --language "$2" -o templates "${inputs[@]}") \
+    >"$dir/template-messages.txt" 2>&1 || status=$?
+  echo "exit status $status" >>"$dir/template-messages.txt"
+  status=0
+  (cd "$dir" && "$exporter" --ribs 4 --tip "$repo/samples/naca0012.dat" --chord 200 \
+    --tip-chord 120 --dxf --template --template-svg --language "$2" -o templates \
+    "$repo/samples/naca2412.dat") >>"$dir/template-messages.txt" 2>&1 || status=$?
+  echo "exit status $status" >>"$dir/template-messages.txt"
+  find "$dir/templates" -name '*.pdf' -print0 | xargs -0 -r -P "$jobs" -n 16 bash -c '
+    for f; do
+      n=$(basename "$f" .pdf)
+      pdftoppm -r 100 -png "$f" "$0/template-raster/$n"
+      pdftotext -layout "$f" "$0/template-text/$n.txt"
+    done' "$dir"
+  find "$dir/templates" -name '*.svg' -print0 | xargs -0 -r -P "$jobs" -n 16 bash -c '
+    for f; do rsvg-convert -o "$0/template-svg-raster/$(basename "$f" .svg).png" "$f"; done' "$dir"
+}
+
 for label in old new; do
   for language in 1 2; do
     stage "exporting with $label, language $language"
     export_all "$label" "$language"
+    export_builds "$label" "$language"
   done
 done
 
@@ -215,6 +243,13 @@ compare_language() {  # compare_language N: everything of language N into its ow
   compare_files pdf-text "lang$language/pdf-text" '*.txt'
   compare_files dat "lang$language/files" '*.dat'
   compare_files messages "lang$language" messages.txt
+  compare_files table "lang$language" table.csv
+  compare_files messages "lang$language" table-messages.txt
+  compare_files messages "lang$language" template-messages.txt
+  compare_files dxf "lang$language/templates" '*.dxf'
+  compare_files template-svg "lang$language/templates" '*.svg'
+  compare_images template-raster "lang$language/template-raster" '*.png'
+  compare_files template-text "lang$language/template-text" '*.txt'
   compare_images window "window-lang$language" '*.png'
   compare_files window-set.txt "window-lang$language" '*.set.txt'
   compare_files window-exit "window-lang$language" '*.status'
