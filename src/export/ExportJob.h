@@ -14,7 +14,7 @@
 namespace vandrix {
 
 // The name that stands for standard input among the inputs.
-inline constexpr char StandardInputName[] = "-";
+inline constexpr auto StandardInputName = "-";
 
 // What the command writes for each input, and how.
 struct ExportSettings {

@@ -25,7 +25,7 @@ QByteArray line(const QStringList& fields) {
 // the trailing edge to the nose, then the lower back.
 SectionPoints outlineRun(const SectionCurves& curves) {
     SectionPoints run;
-    run.reserve(2 * SectionStations);
+    run.reserve(std::size_t{2} * SectionStations);
     for (int point = SectionStations - 1; point >= 0; --point) {
         run.emplace_back(curves.x(UpperCurve, point), curves.y(UpperCurve, point));
     }

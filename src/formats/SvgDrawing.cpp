@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/SvgDrawing.h"
 
+#include <array>
 #include <charconv>
 
 namespace vandrix {
@@ -9,9 +10,9 @@ namespace {
 
 // Four decimals (0.1 micrometre), trailing zeros dropped.
 void appendNumber(QByteArray& out, double value) {
-    char buffer[64];
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
+    std::array<char, 64> buffer{};
+    auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, 4);
     if (error != std::errc()) {
         out += '0';
         return;
@@ -22,11 +23,11 @@ void appendNumber(QByteArray& out, double value) {
     if (end[-1] == '.') {
         --end;
     }
-    if (end - buffer == 2 && buffer[0] == '-' && buffer[1] == '0') {
+    if (end - buffer.data() == 2 && buffer[0] == '-' && buffer[1] == '0') {
         out += '0';
         return;
     }
-    out.append(buffer, end - buffer);
+    out.append(buffer.data(), end - buffer.data());
 }
 
 }  // namespace

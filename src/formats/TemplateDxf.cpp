@@ -7,6 +7,7 @@
 #include <dl_writer_ascii.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -30,21 +31,21 @@ public:
     const std::string& text() const { return text_; }
 
     void dxfReal(int gc, double value) const override {
-        char buffer[64];
-        auto [end, error] =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+        std::array<char, 64> buffer{};
+        auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                          std::chars_format::fixed, 6);
         if (error != std::errc()) {
-            end = buffer;
+            end = buffer.data();
             *end++ = '0';
         }
         // Trailing zeros go, one digit after the point stays.
-        const char* point = std::find(buffer, end, '.');
+        const char* point = std::find(buffer.data(), end, '.');
         if (point != end) {
             while (end > point + 2 && end[-1] == '0') {
                 --end;
             }
         }
-        std::string_view number(buffer, static_cast<std::size_t>(end - buffer));
+        std::string_view number(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
         if (number == "-0.0") {
             number = "0.0";
         }
@@ -58,10 +59,10 @@ public:
         text_ += '\n';
     }
     void dxfHex(int gc, int value) const override {
-        char buffer[16] = {};
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+        std::array<char, 16> buffer{};
+        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, 16);
         code(gc);
-        for (char* c = buffer; c != result.ptr; ++c) {
+        for (const char* c = buffer.data(); c != result.ptr; ++c) {
             text_ += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
         }
         text_ += '\n';
@@ -95,9 +96,9 @@ std::string dxfText(const QString& text) {
         if (c >= 0x20 && c < 0x7f) {
             out += static_cast<char>(c);
         } else if (c >= 0x80) {
-            char buffer[16];
-            std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(c));
-            out += buffer;
+            std::array<char, 16> buffer{};
+            std::snprintf(buffer.data(), buffer.size(), "\\U+%04X", static_cast<unsigned>(c));
+            out += buffer.data();
         }
     }
     return out;

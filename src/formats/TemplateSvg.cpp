@@ -39,22 +39,20 @@ QByteArray TemplateSvg(const std::vector<TemplateItem>& items) {
     SvgDrawing svg(extentOf(items, places), SvgMargin,
                    static_cast<qsizetype>(items.size()) * 12000 + 1024);
     svg.beginGroup("outline",
-                   "fill=\"none\" stroke=\"#000000\" stroke-width=\"0.1\" "
-                   "stroke-linejoin=\"round\"");
+                   R"(fill="none" stroke="#000000" stroke-width="0.1" stroke-linejoin="round")");
     for (std::size_t i = 0; i < items.size(); ++i) {
         for (const OutlineRing& ring : items[i].outline.rings) {
             svg.path(ring, true, places[i].shift);
         }
     }
     svg.endGroup();
-    svg.beginGroup("chord", "fill=\"none\" stroke=\"#0000ff\" stroke-width=\"0.1\"");
+    svg.beginGroup("chord", R"(fill="none" stroke="#0000ff" stroke-width="0.1")");
     for (std::size_t i = 0; i < items.size(); ++i) {
         svg.path({{places[i].shift, 0.0}, {places[i].shift + items[i].outline.chord, 0.0}}, false);
     }
     svg.endGroup();
-    svg.beginGroup("label",
-                   "fill=\"#ff0000\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"" +
-                       SvgDrawing::numberText(LabelHeight) + '"');
+    svg.beginGroup("label", R"(fill="#ff0000" font-family="DejaVu Sans, sans-serif" font-size=")" +
+                                SvgDrawing::numberText(LabelHeight) + '"');
     for (std::size_t i = 0; i < items.size(); ++i) {
         const QRectF& box = places[i].bounds;
         svg.text({box.left() + places[i].shift, box.bottom() + LabelLift}, items[i].label);
