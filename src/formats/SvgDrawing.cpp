@@ -32,12 +32,12 @@ void appendNumber(QByteArray& out, double value) {
 
 }  // namespace
 
-SvgDrawing::SvgDrawing(const QRectF& extent, double margin, qsizetype expectedBytes) {
+SvgDrawing::SvgDrawing(const SvgExtent& extent, double margin, qsizetype expectedBytes) {
     // Drawing x, y (mm, y up) lands at (x - originX, originY - y).
-    originX_ = extent.left() - margin;
-    originY_ = extent.bottom() + margin;
-    const double width = extent.width() + 2.0 * margin;
-    const double height = extent.height() + 2.0 * margin;
+    originX_ = extent.left - margin;
+    originY_ = extent.high + margin;
+    const double width = extent.right - extent.left + 2.0 * margin;
+    const double height = extent.high - extent.low + 2.0 * margin;
     out_.reserve(expectedBytes);
     out_ +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "

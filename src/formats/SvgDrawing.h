@@ -3,19 +3,26 @@
 
 #include <QByteArray>
 #include <QPointF>
-#include <QRectF>
 #include <QString>
 
 #include <vector>
 
 namespace vandrix {
 
+// What a drawing spans, in millimetres with y up.
+struct SvgExtent {
+    double left = 0.0;
+    double low = 0.0;
+    double right = 0.0;
+    double high = 0.0;
+};
+
 // An SVG drawing in millimetres, written as text: one user unit a millimetre, the drawing's y up
-// (the file's y down), numbers with four decimals and no trailing zeros. `extent` (mm, y up:
-// top() is the lowest y) is drawn with `margin` around it.
+// (the file's y down), numbers with four decimals and no trailing zeros. `extent` is drawn with
+// `margin` around it.
 class SvgDrawing {
 public:
-    SvgDrawing(const QRectF& extent, double margin, qsizetype expectedBytes = 1024);
+    SvgDrawing(const SvgExtent& extent, double margin, qsizetype expectedBytes = 1024);
 
     // A group with an id and its presentation attributes written as given.
     void beginGroup(const char* id, const QByteArray& attributes);

@@ -11,8 +11,8 @@ namespace vandrix {
 namespace {
 
 // What the drawing spans (mm, y up): every outline and chord line, and the labels above them.
-QRectF extentOf(const std::vector<TemplateItem>& items,
-                const std::vector<SideBySidePlace>& places) {
+SvgExtent extentOf(const std::vector<TemplateItem>& items,
+                   const std::vector<SideBySidePlace>& places) {
     if (items.empty()) {
         return {};
     }
@@ -29,7 +29,7 @@ QRectF extentOf(const std::vector<TemplateItem>& items,
         low = std::min({low, box.top(), 0.0});
         high = std::max(high, box.bottom() + LabelLift + LabelHeight);
     }
-    return {left, low, right - left, high - low};
+    return {left, low, right, high};
 }
 
 }  // namespace
