@@ -5,6 +5,7 @@
 #include "PrintableName.h"
 #include "export/ExportBatch.h"
 #include "export/ExportJob.h"
+#include "export/OverlayExport.h"
 #include "formats/InputFile.h"
 #include "formats/LanguageFile.h"
 #include "formats/SectionTable.h"
@@ -154,12 +155,12 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-// Whether the run paints a sheet or a template page, which needs fonts. Help and the version are
-// answered without the platform: starting it would make its font database set fontconfig up
-// when the application ends.
+// Whether the run paints a sheet, a template page or the overlay's legend, which need fonts. Help
+// and the version are answered without the platform: starting it would make its font database set
+// fontconfig up when the application ends.
 bool needsFonts(const ExportRequest& request) {
     return !request.help && !request.version &&
-           (request.settings.pdf || request.settings.templates.pdf);
+           (request.settings.pdf || request.settings.templates.pdf || request.settings.overlay);
 }
 
 // Exports the planned jobs, printing each input's lines in the order of the inputs, and writes
@@ -172,6 +173,7 @@ int runJobs(const ExportRequest& request, const ExportSettings& settings,
     std::vector<std::optional<ExportReport>> reports(planned.size());
     std::size_t nextToPrint = 0;
     QByteArray table = settings.table ? SectionTableHeader() : QByteArray();
+    std::vector<OverlaySection> overlay;  // in the order of the inputs
     const int threads = request.threads.value_or(std::max(QThread::idealThreadCount(), 1));
     RunExports(planned, settings, threads, [&](std::size_t job, const ExportReport& report) {
         reports[job] = report;
@@ -185,11 +187,21 @@ int runJobs(const ExportRequest& request, const ExportSettings& settings,
             }
             failed = failed || !done.errors.isEmpty();
             table += done.tableRow;
+            if (done.overlay) {
+                overlay.push_back(*done.overlay);
+            }
             reports[nextToPrint].reset();
         }
         progress.step();
     });
     progress.clear();
+    if (settings.overlay) {
+        if (const Status written = ExportOverlay(request.overlayPath, overlay, settings.screenScale);
+            !written) {
+            printLine(written.error());
+            failed = true;
+        }
+    }
     if (settings.table) {
         if (const Status written = writeTable(request.tablePath, table); !written) {
             printLine(written.error());
@@ -219,6 +231,13 @@ int run(const ExportRequest& request) {
                 CheckTablePath(request.tablePath, request.inputs, planned, settings);
             !table) {
             return usageError(table.error());
+        }
+    }
+    if (settings.overlay) {
+        if (const Status overlay = CheckOverlayPath(request.overlayPath, request.inputs, planned,
+                                                    settings, request.tablePath);
+            !overlay) {
+            return usageError(overlay.error());
         }
     }
     return runJobs(request, settings, planned);

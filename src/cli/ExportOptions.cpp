@@ -2,6 +2,7 @@
 #include "ExportOptions.h"
 
 #include "TemplateOptions.h"
+#include "export/OverlayExport.h"
 #include "model/Conversions.h"
 #include "model/Scales.h"
 
@@ -73,6 +74,34 @@ struct Options {
                            "devices are refused. SIGINT, SIGTERM and SIGHUP remove unfinished "
                            "outputs and end the run with 130, 143 and 129."),
             QStringLiteral("FILE..."));
+    }
+};
+
+// --overlay: the inputs drawn together in a picture of their own.
+struct OverlayOption {
+    QCommandLineOption overlay{
+        QStringLiteral("overlay"),
+        QStringLiteral("Draw the inputs (%1 to %2) together into OUT, a PNG, SVG or PDF picture "
+                       "by its extension: the screen plot's frame and scale, its grid light grey "
+                       "and widened where a section needs it, each section in a colour of its "
+                       "own and a legend of their names. OUT is a path of its own, not under "
+                       "-o. Alone, it writes no PDF.")
+            .arg(MinOverlayInputs)
+            .arg(MaxOverlaySections),
+        QStringLiteral("OUT")};
+
+    explicit OverlayOption(QCommandLineParser& parser) { parser.addOption(overlay); }
+
+    bool given(const QCommandLineParser& parser) const { return parser.isSet(overlay); }
+
+    // The overlay's path into the request, when given; or the usage error.
+    Status read(const QCommandLineParser& parser, ExportRequest& request) const {
+        if (!given(parser)) {
+            return Status::success();
+        }
+        request.settings.overlay = true;
+        request.overlayPath = parser.value(overlay);
+        return CheckOverlayRequest(request.overlayPath, request.inputs.size());
     }
 };
 
@@ -163,6 +192,7 @@ Result<ExportRequest> ParseExportArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     const Options options(parser);
     const TemplateOptions templateOptions(parser);
+    const OverlayOption overlayOption(parser);
     if (!parser.parse(arguments)) {
         return Request::failure(parser.errorText());
     }
@@ -182,9 +212,9 @@ Result<ExportRequest> ParseExportArguments(const QStringList& arguments) {
     settings.dat = parser.isSet(options.dat);
     settings.table = parser.isSet(options.table);
     // The sheet is the output when no other is asked for.
-    settings.pdf =
-        parser.isSet(options.pdf) || !(settings.png || settings.svg || settings.dat ||
-                                       settings.table || templateOptions.anyOutput(parser));
+    settings.pdf = parser.isSet(options.pdf) ||
+                   !(settings.png || settings.svg || settings.dat || settings.table ||
+                     templateOptions.anyOutput(parser) || overlayOption.given(parser));
     request.tablePath = parser.value(options.table);
     request.outputDir = parser.value(options.outputDir);
     if (parser.isSet(options.name)) {
@@ -209,6 +239,9 @@ Result<ExportRequest> ParseExportArguments(const QStringList& arguments) {
     }
     settings.templates = templates.take();
     request.chordGiven = parser.isSet(templateOptions.chord);
+    if (const Status overlay = overlayOption.read(parser, request); !overlay) {
+        return Request::failure(overlay.error());
+    }
     return Request::success(std::move(request));
 }
 
@@ -238,6 +271,7 @@ QString ExportHelpText() {
     QCommandLineParser parser;
     const Options options(parser);
     const TemplateOptions templateOptions(parser);
+    const OverlayOption overlayOption(parser);
     return parser.helpText();
 }
 

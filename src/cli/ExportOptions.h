@@ -32,6 +32,7 @@ struct ExportRequest {
     QString outputDir;
     std::optional<int> threads;  // one a core when not given
     QString tablePath;           // when settings.table; "-" is standard output
+    QString overlayPath;         // when settings.overlay
 };
 
 // Reads a command line, the program's name first as main gets it: the request, or the usage

@@ -153,18 +153,32 @@ Status CheckTablePath(const QString& path, const QStringList& inputs,
     if (path == QLatin1String(StandardInputName)) {
         return Status::success();
     }
+    return CheckRunOutput(QStringLiteral("--table"), path, inputs, jobs, settings);
+}
+
+Status CheckRunOutput(const QString& option, const QString& path, const QStringList& inputs,
+                      const std::vector<ExportJob>& jobs, const ExportSettings& settings,
+                      const QStringList& others) {
     const std::optional<FileIdentity> file = IdentityOf(PathBytes(path));
     if (file && inputIdentities(inputs, settings).contains(*file)) {
         return Status::failure(
-            QStringLiteral("--table %1: it would replace an input file").arg(path));
+            QStringLiteral("%1 %2: it would replace an input file").arg(option, path));
     }
     const QString id = identity(path);
+    const auto also = [&] {
+        return Status::failure(
+            QStringLiteral("%1 %2: it is also an output of this run").arg(option, path));
+    };
     for (const ExportJob& job : jobs) {
         for (const QString* output : outputsOf(job)) {
             if (job.refusal.isEmpty() && !output->isEmpty() && identity(*output) == id) {
-                return Status::failure(
-                    QStringLiteral("--table %1: it is also an output of this run").arg(path));
+                return also();
             }
+        }
+    }
+    for (const QString& other : others) {
+        if (identity(other) == id) {
+            return also();
         }
     }
     return Status::success();
@@ -229,6 +243,9 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     }
     for (const QString& warning : section.warnings) {
         report.warnings << job.input + QStringLiteral(": warning: ") + warning;
+    }
+    if (settings.overlay) {
+        report.overlay = OverlaySection{SectionName(section.title(), sourceName), section.curves};
     }
     if (input.readStop == 1) {
         report.warnings << job.input + QStringLiteral(

@@ -4,11 +4,13 @@
 #include "export/TemplateExport.h"
 #include "model/Result.h"
 #include "model/Scales.h"
+#include "render/Overlay.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vandrix {
@@ -22,7 +24,8 @@ struct ExportSettings {
     bool png = false;
     bool svg = false;
     bool dat = false;
-    bool table = false;  // a row of measures for each input
+    bool table = false;    // a row of measures for each input
+    bool overlay = false;  // each input's section kept for the overlay (OverlayExport.h)
     std::int16_t language = 1;
     std::int16_t screenScale = FirstScreenScale;
     double printerScale = FirstPrinterScale;
@@ -50,7 +53,8 @@ struct ExportJob {
 struct ExportReport {
     QStringList errors;
     QStringList warnings;
-    QByteArray tableRow;  // the input's CSV line, when the table is wanted
+    QByteArray tableRow;                    // the input's CSV line, when the table is wanted
+    std::optional<OverlaySection> overlay;  // the section read, when the overlay is wanted
 };
 
 // The jobs for the inputs, outputs named after the inputs in `outputDir`. An input that would
@@ -63,6 +67,13 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
 // input or the rib tip, and not over an output of `jobs`.
 Status CheckTablePath(const QString& path, const QStringList& inputs,
                       const std::vector<ExportJob>& jobs, const ExportSettings& settings);
+
+// Whether the run's one output of `option` (such as "--table") may be written to the file
+// `path`: not over an input or the rib tip, and not over an output of `jobs` or one of `others`.
+// Fails with the usage error, "OPTION PATH: why".
+Status CheckRunOutput(const QString& option, const QString& path, const QStringList& inputs,
+                      const std::vector<ExportJob>& jobs, const ExportSettings& settings,
+                      const QStringList& others = {});
 
 // Writes `bytes` as every output is written: complete under a temporary name first, which a
 // termination signal removes, then renamed to `path` (WriteBatchFile). Fails with the line to

@@ -12,11 +12,6 @@ namespace vandrix {
 
 namespace {
 
-// The screen plot's lines are cut to the view plus this margin (in device pixels) before they
-// are rasterised, so that a pen wider than one pixel still shows its edge at the border and
-// far-away coordinates cost nothing.
-constexpr double ClipMargin = 8.0;
-
 bool isFinite(QPointF p) {
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
@@ -113,7 +108,7 @@ PlotMapping ScreenMapping(std::int16_t scale, const ScreenView& view, PlotRoundi
     PlotMapping mapping(QTransform::fromScale(scale, scale), FrameToDevice(view), rounding);
     mapping.setDeviceClip(
         QRectF(0.0, 0.0, view.size.width() * view.ratio, view.size.height() * view.ratio)
-            .adjusted(-ClipMargin, -ClipMargin, ClipMargin, ClipMargin));
+            .adjusted(-ScreenClipMargin, -ScreenClipMargin, ScreenClipMargin, ScreenClipMargin));
     return mapping;
 }
 

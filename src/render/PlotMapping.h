@@ -92,8 +92,13 @@ struct ScreenView {
 // User units to the view's device pixels.
 QTransform FrameToDevice(const ScreenView& view);
 
+// The screen plot's lines are cut to the view plus this margin (in device pixels) before they
+// are rasterised, so that a pen wider than one pixel still shows its edge at the border and
+// far-away coordinates cost nothing.
+inline constexpr double ScreenClipMargin = 8.0;
+
 // The screen plot at `scale` user units per data unit, rounded to whole user units (and whole
-// device pixels with PlotRounding::WholeUnitsAndPixels), cut to the view plus a margin.
+// device pixels with PlotRounding::WholeUnitsAndPixels), cut to the view plus ScreenClipMargin.
 PlotMapping ScreenMapping(std::int16_t scale, const ScreenView& view, PlotRounding rounding);
 
 // The part of the segment that lies within the rectangle, or nothing.

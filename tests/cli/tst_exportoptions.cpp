@@ -52,7 +52,8 @@ QMap<QString, QString> fieldsOf(const ExportRequest& request, const ExportSettin
                              {settings.table, "table"},
                              {templates.dxf, "dxf"},
                              {templates.pdf, "template"},
-                             {templates.svg, "template-svg"}})},
+                             {templates.svg, "template-svg"},
+                             {settings.overlay, "overlay"}})},
         {"given", namesOf({{request.languageGiven, "language"},
                            {request.screenScaleGiven, "screen"},
                            {request.printerScaleGiven, "printer"},
@@ -70,6 +71,7 @@ QMap<QString, QString> fieldsOf(const ExportRequest& request, const ExportSettin
         {"name", settings.stdinName},
         {"out", request.outputDir},
         {"table", request.tablePath},
+        {"overlay", request.overlayPath},
         {"program-dir", optional(request.programDir, [](const QString& dir) { return dir; })},
         {"threads", optional(request.threads, [](int n) { return QString::number(n); })},
     };
@@ -152,6 +154,19 @@ void TestExportOptions::usageError_data() {
         "--spar 30:6: not POS:WIDTH:DEPTH[:upper|lower|both]");
     row("second spar wrong", {"--spar", "30:6:5", "--spar", "30:6:5:top", "a.dat"},
         "--spar 30:6:5:top: the side is not upper, lower or both");
+    row("overlay of one input", {"--overlay", "o.png", "a.dat"},
+        "--overlay takes 2 to 8 inputs; 1 given");
+    row("overlay of nine inputs",
+        {"--overlay", "o.svg", "1", "2", "3", "4", "5", "6", "7", "8", "9"},
+        "--overlay takes 2 to 8 inputs; 9 given");
+    row("overlay as JPEG", {"--overlay", "o.jpg", "a.dat", "b.dat"},
+        "--overlay o.jpg: not a .png, .svg or .pdf file");
+    row("overlay without an extension", {"--overlay=png", "a.dat", "b.dat"},
+        "--overlay png: not a .png, .svg or .pdf file");
+    row("overlay without a path", {"a.dat", "b.dat", "--overlay"},
+        "Missing value after '--overlay'.");
+    row("overlay's format before its count", {"--overlay", "o.gif", "a.dat"},
+        "--overlay o.gif: not a .png, .svg or .pdf file");
     // One line: the first wrong value in the order the command reads them.
     row("name before the language", {"--language", "0", "--name", "a/b", "-"},
         "--name a/b: not a file name without a directory");
@@ -214,6 +229,14 @@ void TestExportOptions::request_data() {
         {"--program-dir", "prog", "--dxf", "a.dat"}, {"program-dir=prog", "chord=0"});
     row("a program directory with a printer scale given",
         {"--program-dir", "prog", "--printer-scale", "90", "--dxf", "a.dat"}, {"chord=90"});
+    row("an overlay alone writes no sheet", {"--overlay", "cmp.png", "a.dat", "b.dat"},
+        {"outputs=overlay", "overlay=cmp.png", "inputs=a.dat b.dat", "out=."});
+    row("an overlay beside the plots", {"--png", "--overlay", "x/cmp.PDF", "-o", "out", "a", "-"},
+        {"outputs=png overlay", "overlay=x/cmp.PDF", "out=out"});
+    row("an overlay and the sheet",
+        {"--pdf", "--overlay=cmp.svg", "1", "2", "3", "4", "5", "6", "7", "8"},
+        {"outputs=pdf overlay", "overlay=cmp.svg"});
+    row("no overlay", {"a.dat", "b.dat"}, {"outputs=pdf", "overlay="});
     row("help, whatever else is wrong", {"--help", "--screen-scale", "x"}, {"answer=help"});
     row("help-all", {"--help-all"}, {"answer=help"});
     row("version without inputs", {"--version"}, {"answer=version"});
@@ -288,7 +311,8 @@ void TestExportOptions::helpFromTheConstants() {
     const QString help = ExportHelpText().simplified();
     for (const char* text : {"Screen scale (default 1000, max 1400).",
                              "Printer scale in mm per data unit (default 150, max 180).",
-                             "Template chord in mm, 1 to 5000 (default: the printer scale)."}) {
+                             "Template chord in mm, 1 to 5000 (default: the printer scale).",
+                             "Draw the inputs (2 to 8) together into OUT"}) {
         QVERIFY2(help.contains(QLatin1String(text)), text);
     }
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPainterPath>
 #include <QTextItem>
 #include <QTransform>
 
@@ -88,6 +89,8 @@ private:
             }
         }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        // Fills, such as a plot's white ground, are not recorded.
+        void drawPath(const QPainterPath&) override {}
         void drawLines(const QLineF* lines, int count) override {
             for (int i = 0; i < count; ++i) {
                 PaintedOp op;
