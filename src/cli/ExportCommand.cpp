@@ -196,7 +196,8 @@ int runJobs(const ExportRequest& request, const ExportSettings& settings,
     });
     progress.clear();
     if (settings.overlay) {
-        if (const Status written = ExportOverlay(request.overlayPath, overlay, settings.screenScale);
+        if (const Status written =
+                ExportOverlay(request.overlayPath, overlay, settings.screenScale);
             !written) {
             printLine(written.error());
             failed = true;

@@ -181,8 +181,8 @@ void PaintOverlay(QPainter& painter, const std::vector<OverlaySection>& sections
     const QFontMetricsF metrics(font);
     // The text's middle level with the stroke.
     const double baseline = (metrics.ascent() - metrics.descent()) / 2.0;
-    for (qsizetype k = 0; k < layout.names.size(); ++k) {
-        const double middle = layout.legend.y() + k * OverlayRowPixels + OverlayRowPixels / 2.0;
+    for (int k = 0; k < static_cast<int>(layout.names.size()); ++k) {
+        const double middle = layout.legend.y() + (k + 0.5) * OverlayRowPixels;
         const double left = layout.legend.x();
         painter.setPen(QPen(OverlayColors.at(static_cast<std::size_t>(k)), PlotCurveWidth,
                             Qt::SolidLine, Qt::FlatCap));

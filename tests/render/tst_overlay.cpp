@@ -22,12 +22,12 @@ Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace {
 
-// A lens from (0, 0) to (1, 0) whose surfaces reach `top` and `bottom` at mid-chord.
+// A lens from (0, 0) to (1, 0) whose surfaces reach exactly `top` and `bottom` at mid-chord.
 SectionCurves lens(double top, double bottom) {
     SectionCurves curves;
     for (int i = 0; i < SectionStations; ++i) {
         const double x = (1.0 - std::cos(std::numbers::pi * i / (SectionStations - 1))) / 2.0;
-        const double bulge = 4.0 * x * (1.0 - x);
+        const double bulge = i == SectionStations / 2 ? 1.0 : 4.0 * x * (1.0 - x);
         curves.setPoint(UpperCurve, i, {x, top * bulge});
         curves.setPoint(LowerCurve, i, {x, bottom * bulge});
     }
@@ -37,6 +37,7 @@ SectionCurves lens(double top, double bottom) {
 // `count` sections of different thickness and camber, named "S1", "S2", ...
 std::vector<OverlaySection> sectionsOf(int count) {
     std::vector<OverlaySection> sections;
+    sections.reserve(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
         sections.push_back({QStringLiteral("S%1").arg(k + 1), lens(0.02 * (k + 1), -0.01 * k)});
     }
@@ -172,6 +173,8 @@ void TestOverlay::widening_data() {
     const std::vector<double> plot = {330, 264, 198, 132, 66};
     QTest::newRow("within the grid") << 1000 << 0.12 << -0.05 << 396 << plot << 3;
     QTest::newRow("on its lines") << 1000 << 0.3 << -0.1 << 396 << plot << 3;
+    // 0.1 * 3 is 0.30000000000000004: on the line, but for the last bit.
+    QTest::newRow("on its line, rounded") << 1000 << 0.1 * 3 << -0.05 << 396 << plot << 3;
     QTest::newRow("below -0.1") << 1000 << 0.12 << -0.15 << 462
                                 << std::vector<double>{396, 330, 264, 198, 132, 66} << 3;
     QTest::newRow("above 0.3") << 1000 << 0.35 << -0.05 << 462
@@ -188,6 +191,12 @@ void TestOverlay::widening_data() {
     QTest::newRow("far off: up to 1.0")
         << 1000 << 5.0 << -0.05 << 858
         << std::vector<double>{792, 726, 660, 594, 528, 462, 396, 330, 264, 198, 132, 66} << 10;
+    QTest::newRow("far off below: down to -1.0")
+        << 1000 << 0.1 << -3.0 << 990
+        << std::vector<double>{924, 858, 792, 726, 660, 594, 528, 462, 396, 330, 264, 198, 132, 66}
+        << 3;
+    QTest::newRow("infinite: no step")
+        << 1000 << std::numeric_limits<double>::infinity() << -0.05 << 396 << plot << 3;
     QTest::newRow("not a number: no step")
         << 1000 << std::numeric_limits<double>::quiet_NaN() << -0.05 << 396 << plot << 3;
     // Turned over: the added step goes below, the picture grows there.
