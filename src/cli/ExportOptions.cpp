@@ -81,11 +81,9 @@ struct Options {
 struct OverlayOption {
     QCommandLineOption overlay{
         QStringLiteral("overlay"),
-        QStringLiteral("Draw the inputs (%1 to %2) together into OUT, a PNG, SVG or PDF picture "
-                       "by its extension: the screen plot's frame and scale, its grid light grey "
-                       "and widened where a section needs it, each section in a colour of its "
-                       "own and a legend of their names. OUT is a path of its own, not under "
-                       "-o. Alone, it writes no PDF.")
+        QStringLiteral("Draw the inputs (%1 to %2) together into OUT (.png, .svg or .pdf): each "
+                       "section in a colour of its own over the screen plot's grid, and a legend "
+                       "of their names. OUT is not under -o. Alone, it writes no PDF.")
             .arg(MinOverlayInputs)
             .arg(MaxOverlaySections),
         QStringLiteral("OUT")};
