@@ -163,6 +163,10 @@ void TestExportOptions::usageError_data() {
         "--overlay o.jpg: not a .png, .svg or .pdf file");
     row("overlay's format before its count", {"--overlay", "o.gif", "a.dat"},
         "--overlay o.gif: not a .png, .svg or .pdf file");
+    row("overlay in a folder named .png", {"--overlay", "o.png/x", "a.dat", "b.dat"},
+        "--overlay o.png/x: not a .png, .svg or .pdf file");
+    row("overlay with more after .png", {"--overlay", "o.png.txt", "a.dat", "b.dat"},
+        "--overlay o.png.txt: not a .png, .svg or .pdf file");
     // One line: the first wrong value in the order the command reads them.
     row("name before the language", {"--language", "0", "--name", "a/b", "-"},
         "--name a/b: not a file name without a directory");

@@ -98,8 +98,6 @@ private slots:
     void legend();
     void screenPlotUnderneath_data();
     void screenPlotUnderneath();
-    void format_data();
-    void format();
 };
 
 void TestOverlay::colours_data() {
@@ -330,26 +328,6 @@ void TestOverlay::screenPlotUnderneath() {
     }
     QVERIFY(grey > 1000 * ratio);
     QVERIFY(black > 1000 * ratio);
-}
-
-void TestOverlay::format_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("format");  // -1: none
-    QTest::newRow("png") << "out/plot.png" << int(PictureFormat::Png);
-    QTest::newRow("pdf in capitals") << "PLOT.PDF" << int(PictureFormat::Pdf);
-    QTest::newRow("jpeg") << "plot.jpg" << -1;
-    QTest::newRow("the extension of a folder") << "out.png/plot" << -1;
-    QTest::newRow("more after it") << "plot.png.txt" << -1;
-}
-
-void TestOverlay::format() {
-    QFETCH(QString, path);
-    QFETCH(int, format);
-    const Result<PictureFormat> got = PictureFormatOf(path);
-    QCOMPARE(got ? int(got.value()) : -1, format);
-    if (!got) {
-        QCOMPARE(got.error(), QStringLiteral("not a .png, .svg or .pdf file"));
-    }
 }
 
 QTEST_MAIN(TestOverlay)
