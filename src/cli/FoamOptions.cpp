@@ -6,6 +6,7 @@
 
 #include <QSet>
 
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -142,9 +143,9 @@ Result<FoamSettings> FoamOptions::read(const QCommandLineParser& parser, qsizety
                                        const RibFeatures& features) const {
     using Settings = Result<FoamSettings>;
     FoamSettings settings;
-    const QCommandLineOption* values[] = {&span,    &towers, &rootAt,  &rootSide, &origin, &sweep,
-                                          &washout, &kerf,   &tipKerf, &leadIn,   &feed,   &travel,
-                                          &axes,    &wireOn, &wireOff, &preheat};
+    const std::array<const QCommandLineOption*, 16> values = {
+        &span,    &towers, &rootAt, &rootSide, &origin, &sweep,  &washout, &kerf,
+        &tipKerf, &leadIn, &feed,   &travel,   &axes,   &wireOn, &wireOff, &preheat};
     if (!wanted(parser)) {
         for (const QCommandLineOption* option : values) {
             if (parser.isSet(*option)) {
@@ -169,7 +170,7 @@ Result<FoamSettings> FoamOptions::read(const QCommandLineParser& parser, qsizety
     FoamMachine& machine = settings.machine;
     double tipKerfValue = 0.0;
     double rootAtValue = 0.0;
-    const std::function<Status()> steps[] = {
+    const std::array<std::function<Status()>, 16> steps = {
         [&] { return take(parser, span, &positiveLength, machine.span); },
         [&] { return take(parser, towers, &positiveLength, machine.towers); },
         [&] { return take(parser, rootAt, &TemplateLengthValue, rootAtValue); },

@@ -3,6 +3,7 @@
 
 #include "export/FoamCutExport.h"
 #include "export/TemplateExport.h"
+#include "model/Conversions.h"
 #include "model/Result.h"
 
 #include <QCommandLineOption>
@@ -44,11 +45,13 @@ struct FoamOptions {
     QCommandLineOption washout{
         QStringLiteral("washout"),
         QStringLiteral("The tip turned nose down by DEG about the middle of its trailing edge "
-                       "(default 0, at most 45 either way)."),
+                       "(default 0, at most %1 either way).")
+            .arg(DoubleToText(MaxWashout)),
         QStringLiteral("DEG")};
     QCommandLineOption kerf{QStringLiteral("kerf"),
-                            QStringLiteral("The slot the wire melts, 0 to 5 mm (default 0): the "
-                                           "wire runs half of it outside the root's outline."),
+                            QStringLiteral("The slot the wire melts, 0 to %1 mm (default 0): the "
+                                           "wire runs half of it outside the root's outline.")
+                                .arg(DoubleToText(MaxKerf)),
                             QStringLiteral("MM")};
     QCommandLineOption tipKerf{QStringLiteral("tip-kerf"),
                                QStringLiteral("The kerf at the tip face (default: --kerf)."),

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <array>
+
 namespace vandrix {
 
 namespace {
@@ -16,14 +18,15 @@ QString mm(double value) {
 }
 
 QString towerAxes(const QString& axes, int tower) {
-    return axes.mid(2 * tower, 1) + QLatin1Char(' ') + axes.mid(2 * tower + 1, 1);
+    return axes.mid(2 * qsizetype{tower}, 1) + QLatin1Char(' ') +
+           axes.mid(2 * qsizetype{tower} + 1, 1);
 }
 
 QString positionText(const QString& axes, const TowerPosition& at) {
-    const double values[] = {at.left.x(), at.left.y(), at.right.x(), at.right.y()};
+    const std::array<double, 4> values = TowerCoordinates(at);
     QStringList words;
-    for (int axis = 0; axis < 4; ++axis) {
-        words << axes.at(axis) + QString::number(values[axis], 'f', 4);
+    for (std::size_t axis = 0; axis < values.size(); ++axis) {
+        words << axes.at(static_cast<qsizetype>(axis)) + QString::number(values.at(axis), 'f', 4);
     }
     return words.join(QLatin1Char(' '));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/FoamGCode.h"
 
+#include <array>
 #include <charconv>
 
 namespace vandrix {
@@ -8,20 +9,20 @@ namespace vandrix {
 namespace {
 
 void appendNumber(QByteArray& out, double value) {
-    char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-    const QByteArrayView text(buffer, error == std::errc() ? end - buffer : 0);
+    std::array<char, 64> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, 4);
+    const QByteArrayView text(buffer.data(), error == std::errc() ? end - buffer.data() : 0);
     // A value that rounds to zero is written without its sign.
     out += text == "-0.0000" ? QByteArrayView("0.0000") : text;
 }
 
 void appendPosition(QByteArray& out, const QString& axes, const TowerPosition& at) {
-    const double values[] = {at.left.x(), at.left.y(), at.right.x(), at.right.y()};
-    for (int axis = 0; axis < 4; ++axis) {
+    const std::array<double, 4> values = TowerCoordinates(at);
+    for (std::size_t axis = 0; axis < values.size(); ++axis) {
         out += ' ';
-        out += axes.at(axis).toLatin1();
-        appendNumber(out, values[axis]);
+        out += axes.at(static_cast<qsizetype>(axis)).toLatin1();
+        appendNumber(out, values.at(axis));
     }
 }
 

@@ -65,59 +65,69 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
     const double stroke = std::clamp(size / 800.0, 0.1, 1.0);
     const double letters = std::clamp(size / 50.0, 3.0, 15.0);
     const double row = 1.5 * letters;
-    // The title above the drawing, the legend below it.
+    // The title above the drawing; below it the legend, a row for each line and one for the
+    // lead-in start.
     const double titleAt = drawn.bottom() + row;
-    const double legendTop = drawn.top() - row;
-    const QRectF extent(drawn.left(), legendTop - row * static_cast<double>(lines.size()),
-                        std::max(drawn.width(), 40.0 * letters),
-                        titleAt + letters - (legendTop - row * static_cast<double>(lines.size())));
+    const double legendTop = drawn.top() - 1.5 * row;
+    const auto rowAt = [&](std::size_t i) { return legendTop - row * static_cast<double>(i); };
+    const double bottom = rowAt(lines.size()) - row;
+    const QRectF extent(drawn.left(), bottom, std::max(drawn.width(), 40.0 * letters),
+                        titleAt + letters - bottom);
     SvgDrawing svg(extent, 2.0 * letters, static_cast<qsizetype>(cut.moves.size()) * 60 + 60000);
     const QByteArray width = SvgDrawing::numberText(stroke);
     const QByteArray dash = SvgDrawing::numberText(4.0 * stroke);
+    const QByteArray font = R"(font-family="DejaVu Sans, sans-serif" font-size=")" +
+                            SvgDrawing::numberText(letters) + '"';
 
-    svg.beginGroup("machine-zero",
-                   "fill=\"none\" stroke=\"#b0b0b0\" stroke-width=\"" + width + '"');
+    // The machine's frame: h and v from the machine's zero.
+    svg.beginGroup("machine-zero", R"(fill="none" stroke="#b0b0b0" stroke-width=")" + width + '"');
     svg.path({{drawn.left(), 0.0}, {drawn.right(), 0.0}}, false);
     svg.path({{0.0, drawn.top()}, {0.0, drawn.bottom()}}, false);
     svg.endGroup();
+    svg.beginGroup("machine-axes", R"(fill="#808080" )" + font);
+    svg.text({-letters, -letters}, QStringLiteral("0"));
+    svg.text({drawn.right() - letters, -letters}, QStringLiteral("h"));
+    svg.text({-letters, drawn.bottom() - letters}, QStringLiteral("v"));
+    svg.endGroup();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        QByteArray attributes = QByteArray("fill=\"none\" stroke=\"") + lines[i].colour +
-                                "\" stroke-width=\"" + width + "\" stroke-linejoin=\"round\"";
+        QByteArray attributes = QByteArray(R"(fill="none" stroke=")") + lines[i].colour +
+                                R"(" stroke-width=")" + width + R"(" stroke-linejoin="round")";
         if (lines[i].dashed) {
-            attributes += " stroke-dasharray=\"" + dash + ' ' + dash + '"';
+            attributes += R"( stroke-dasharray=")" + dash + ' ' + dash + '"';
         }
         svg.beginGroup(lines[i].id, attributes);
         svg.path(*paths[i], i < 4);
         svg.endGroup();
     }
-    // The lead-in start on each tower: where the operator puts the wire.
-    svg.beginGroup("start", "fill=\"none\" stroke=\"#000000\" stroke-width=\"" + width + '"');
-    for (const QPointF& at : {cut.start.left, cut.start.right}) {
+    // The lead-in start on each tower, where the operator puts the wire, and in the legend.
+    const auto cross = [&](QPointF at) {
         const double r = letters / 3.0;
         svg.path({at + QPointF(-r, -r), at + QPointF(r, r)}, false);
         svg.path({at + QPointF(-r, r), at + QPointF(r, -r)}, false);
-    }
+    };
+    svg.beginGroup("start", R"(fill="none" stroke="#000000" stroke-width=")" + width + '"');
+    cross(cut.start.left);
+    cross(cut.start.right);
+    cross({drawn.left() + 2.0 * letters, rowAt(lines.size())});
     svg.endGroup();
 
-    const QByteArray font = "font-family=\"DejaVu Sans, sans-serif\" font-size=\"" +
-                            SvgDrawing::numberText(letters) + '"';
-    svg.beginGroup("title", "fill=\"#000000\" " + font);
+    svg.beginGroup("title", R"(fill="#000000" )" + font);
     svg.text({drawn.left(), titleAt}, text.title);
-    svg.text({0.0, -letters}, QStringLiteral("0"));
     svg.endGroup();
-    svg.beginGroup("legend", "fill=\"#000000\" " + font);
+    svg.beginGroup("legend", R"(fill="#000000" )" + font);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double y = legendTop - row * static_cast<double>(i);
-        svg.text({drawn.left() + 5.0 * letters, y - letters / 3.0}, *lines[i].label);
+        svg.text({drawn.left() + 5.0 * letters, rowAt(i) - letters / 3.0}, *lines[i].label);
     }
+    svg.text({drawn.left() + 5.0 * letters, rowAt(lines.size()) - letters / 3.0},
+             QStringLiteral("the lead-in start: put the wire there first"));
     svg.endGroup();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double y = legendTop - row * static_cast<double>(i);
-        QByteArray attributes = QByteArray("fill=\"none\" stroke=\"") + lines[i].colour +
-                                "\" stroke-width=\"" + SvgDrawing::numberText(3.0 * stroke) + '"';
+        const QByteArray attributes = QByteArray(R"(fill="none" stroke=")") + lines[i].colour +
+                                      R"(" stroke-width=")" + SvgDrawing::numberText(3.0 * stroke) +
+                                      '"';
         const QByteArray id = QByteArray("legend-") + lines[i].id;
         svg.beginGroup(id.constData(), attributes);
-        svg.path({{drawn.left(), y}, {drawn.left() + 4.0 * letters, y}}, false);
+        svg.path({{drawn.left(), rowAt(i)}, {drawn.left() + 4.0 * letters, rowAt(i)}}, false);
         svg.endGroup();
     }
     return svg.finish();

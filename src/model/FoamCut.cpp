@@ -21,10 +21,8 @@ constexpr double TrailingEdgeTolerance = 0.0005;
 // the nose, 3 the trailing edge's lower end, 4 its middle again. On the surfaces a mark is the
 // fraction of x between the nose and the trailing edge (2 - f on the upper surface, 2 + f on the
 // lower); on the trailing edge, the fraction of its length.
-constexpr double TopMark = 1.0;
 constexpr double NoseMark = 2.0;
 constexpr double BottomMark = 3.0;
-constexpr double EndMark = 4.0;
 
 bool samePoint(QPointF a, QPointF b) {
     return a.x() == b.x() && a.y() == b.y();
@@ -175,7 +173,7 @@ MarkedLoop markedLoop(const OutlineRing& ring) {
 // The marks of the 201 stations on each surface, in order.
 std::vector<double> stationMarks() {
     std::vector<double> marks;
-    marks.reserve(2 * SectionStations);
+    marks.reserve(2 * static_cast<std::size_t>(SectionStations));
     for (int i = SectionStations - 1; i >= 0; --i) {
         marks.push_back(NoseMark - (1.0 - std::cos(std::numbers::pi * i / 200.0)) / 2.0);
     }
@@ -185,17 +183,15 @@ std::vector<double> stationMarks() {
     return marks;
 }
 
-// The position of each tower coordinate in a TowerPosition: left h, left v, right h, right v.
-double coordinate(const TowerPosition& at, int axis) {
-    const QPointF& tower = axis < 2 ? at.left : at.right;
-    return axis % 2 == 0 ? tower.x() : tower.y();
-}
-
 QString fourDecimals(double value) {
     return QString::number(value, 'f', 4);
 }
 
 }  // namespace
+
+std::array<double, 4> TowerCoordinates(const TowerPosition& at) {
+    return {at.left.x(), at.left.y(), at.right.x(), at.right.y()};
+}
 
 double FoamMachine::rootFaceFromRootTower() const {
     return rootAt.value_or((towers - span) / 2.0);
@@ -281,7 +277,10 @@ OutlineRing KerfPath(const OutlineRing& outline, double kerf) {
     }
     // An outward offset of one ring is one ring.
     std::vector<OutlineRing> rings = OffsetOutline(outline, kerf / 2.0);
-    return rings.empty() ? outline : std::move(rings.front());
+    if (rings.empty()) {
+        return outline;
+    }
+    return std::move(rings.front());
 }
 
 std::vector<WirePair> PairPaths(const OutlineRing& root, const OutlineRing& tip) {
@@ -405,25 +404,31 @@ Result<FoamCut> PlanFoamCut(const FoamPanel& panel, const FoamMachine& machine) 
 }
 
 Status CheckTravel(const FoamCut& cut, const std::optional<QSizeF>& travel, const QString& axes) {
-    for (int axis = 0; axis < 4; ++axis) {
-        double low = coordinate(cut.start, axis);
-        double high = low;
-        for (const WireMove& move : cut.moves) {
-            low = std::min(low, coordinate(move.to, axis));
-            high = std::max(high, coordinate(move.to, axis));
+    std::array<double, 4> low = TowerCoordinates(cut.start);
+    std::array<double, 4> high = low;
+    for (const WireMove& move : cut.moves) {
+        const std::array<double, 4> at = TowerCoordinates(move.to);
+        for (std::size_t axis = 0; axis < at.size(); ++axis) {
+            low.at(axis) = std::min(low.at(axis), at.at(axis));
+            high.at(axis) = std::max(high.at(axis), at.at(axis));
         }
-        const QChar letter = axes.at(axis);
-        if (low < 0.0) {
+    }
+    for (std::size_t axis = 0; axis < low.size(); ++axis) {
+        const QChar letter = axes.at(static_cast<qsizetype>(axis));
+        if (low.at(axis) < 0.0) {
             return Status::failure(QStringLiteral("axis %1 goes to %2 mm, below 0")
                                        .arg(letter)
-                                       .arg(fourDecimals(low)));
+                                       .arg(fourDecimals(low.at(axis))));
         }
-        const double limit = !travel ? 0.0 : axis % 2 == 0 ? travel->width() : travel->height();
-        if (travel && high > limit) {
+        if (!travel) {
+            continue;
+        }
+        const double limit = axis % 2 == 0 ? travel->width() : travel->height();
+        if (high.at(axis) > limit) {
             return Status::failure(
                 QStringLiteral("axis %1 goes to %2 mm, beyond its travel of %3 mm")
                     .arg(letter)
-                    .arg(fourDecimals(high), DoubleToText(limit)));
+                    .arg(fourDecimals(high.at(axis)), DoubleToText(limit)));
         }
     }
     return Status::success();

@@ -9,6 +9,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -54,6 +55,9 @@ struct WirePair {
     QPointF root;
     QPointF tip;
 };
+
+// The four tower coordinates in the order of the axis letters: left h, left v, right h, right v.
+std::array<double, 4> TowerCoordinates(const TowerPosition& at);
 
 // The wire through the two face points, extended to the tower planes.
 TowerPosition ProjectWire(const WirePair& faces, const FoamMachine& machine);

@@ -168,7 +168,7 @@ Status CheckSection(const SectionCurves& section) {
 
 OutlineRing ScaledOutline(const SectionCurves& section, double chord) {
     OutlineRing ring;
-    ring.reserve(2 * SectionStations);
+    ring.reserve(2 * static_cast<std::size_t>(SectionStations));
     for (int i = SectionStations - 1; i >= 0; --i) {
         ring.emplace_back(chord * section.x(UpperCurve, i), chord * section.y(UpperCurve, i));
     }

@@ -292,7 +292,9 @@ void TestExportOptions::helpFromTheConstants() {
     const QString help = ExportHelpText().simplified();
     for (const char* text : {"Screen scale (default 1000, max 1400).",
                              "Printer scale in mm per data unit (default 150, max 180).",
-                             "Template chord in mm, 1 to 5000 (default: the printer scale)."}) {
+                             "Template chord in mm, 1 to 5000 (default: the printer scale).",
+                             "The slot the wire melts, 0 to 5 mm (default 0)",
+                             "(default 0, at most 45 either way)."}) {
         QVERIFY2(help.contains(QLatin1String(text)), text);
     }
 }

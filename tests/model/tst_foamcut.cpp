@@ -310,9 +310,8 @@ private slots:
             }
         }
         // Every point of either path is a wire position, so the faces follow the paths.
-        for (const auto& [path, isRoot] :
-             {std::pair{&rootPath, true}, std::pair{&tipPath, false}}) {
-            for (const QPointF& p : *path) {
+        for (const bool isRoot : {true, false}) {
+            for (const QPointF& p : isRoot ? rootPath : tipPath) {
                 QVERIFY2(std::any_of(pairs.begin(), pairs.end(),
                                      [&](const WirePair& w) {
                                          const QPointF q = isRoot ? w.root : w.tip;
