@@ -28,20 +28,17 @@ std::vector<QPointF> towerPath(const FoamCut& cut, bool left) {
 }
 
 // What the lines span, the machine's zero included.
-QRectF extentOf(const std::array<const std::vector<QPointF>*, 6>& lines) {
-    double left = 0.0;
-    double right = 0.0;
-    double low = 0.0;
-    double high = 0.0;
+SvgExtent extentOf(const std::array<const std::vector<QPointF>*, 6>& lines) {
+    SvgExtent extent;
     for (const std::vector<QPointF>* line : lines) {
         for (const QPointF& p : *line) {
-            left = std::min(left, p.x());
-            right = std::max(right, p.x());
-            low = std::min(low, p.y());
-            high = std::max(high, p.y());
+            extent.left = std::min(extent.left, p.x());
+            extent.right = std::max(extent.right, p.x());
+            extent.low = std::min(extent.low, p.y());
+            extent.high = std::max(extent.high, p.y());
         }
     }
-    return {left, low, right - left, high - low};
+    return extent;
 }
 
 }  // namespace
@@ -59,20 +56,20 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
         {"left-tower", "#d62728", false, &text.leftTower},
         {"right-tower", "#2ca02c", false, &text.rightTower},
     }};
-    const QRectF drawn = extentOf(paths);
+    const SvgExtent drawn = extentOf(paths);
     // Lines and letters in proportion to the drawing, so that a large one is still legible.
-    const double size = std::max(drawn.width(), drawn.height());
+    const double size = std::max(drawn.right - drawn.left, drawn.high - drawn.low);
     const double stroke = std::clamp(size / 800.0, 0.1, 1.0);
     const double letters = std::clamp(size / 50.0, 3.0, 15.0);
     const double row = 1.5 * letters;
     // The title above the drawing; below it the legend, a row for each line and one for the
     // lead-in start.
-    const double titleAt = drawn.bottom() + row;
-    const double legendTop = drawn.top() - 1.5 * row;
+    const double titleAt = drawn.high + row;
+    const double legendTop = drawn.low - 1.5 * row;
     const auto rowAt = [&](std::size_t i) { return legendTop - row * static_cast<double>(i); };
     const double bottom = rowAt(lines.size()) - row;
-    const QRectF extent(drawn.left(), bottom, std::max(drawn.width(), 40.0 * letters),
-                        titleAt + letters - bottom);
+    const SvgExtent extent{drawn.left, bottom, std::max(drawn.right, drawn.left + 40.0 * letters),
+                           titleAt + letters};
     SvgDrawing svg(extent, 2.0 * letters, static_cast<qsizetype>(cut.moves.size()) * 60 + 60000);
     const QByteArray width = SvgDrawing::numberText(stroke);
     const QByteArray dash = SvgDrawing::numberText(4.0 * stroke);
@@ -81,13 +78,13 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
 
     // The machine's frame: h and v from the machine's zero.
     svg.beginGroup("machine-zero", R"(fill="none" stroke="#b0b0b0" stroke-width=")" + width + '"');
-    svg.path({{drawn.left(), 0.0}, {drawn.right(), 0.0}}, false);
-    svg.path({{0.0, drawn.top()}, {0.0, drawn.bottom()}}, false);
+    svg.path({{drawn.left, 0.0}, {drawn.right, 0.0}}, false);
+    svg.path({{0.0, drawn.low}, {0.0, drawn.high}}, false);
     svg.endGroup();
     svg.beginGroup("machine-axes", R"(fill="#808080" )" + font);
     svg.text({-letters, -letters}, QStringLiteral("0"));
-    svg.text({drawn.right() - letters, -letters}, QStringLiteral("h"));
-    svg.text({-letters, drawn.bottom() - letters}, QStringLiteral("v"));
+    svg.text({drawn.right - letters, -letters}, QStringLiteral("h"));
+    svg.text({-letters, drawn.high - letters}, QStringLiteral("v"));
     svg.endGroup();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         QByteArray attributes = QByteArray(R"(fill="none" stroke=")") + lines[i].colour +
@@ -108,17 +105,17 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
     svg.beginGroup("start", R"(fill="none" stroke="#000000" stroke-width=")" + width + '"');
     cross(cut.start.left);
     cross(cut.start.right);
-    cross({drawn.left() + 2.0 * letters, rowAt(lines.size())});
+    cross({drawn.left + 2.0 * letters, rowAt(lines.size())});
     svg.endGroup();
 
     svg.beginGroup("title", R"(fill="#000000" )" + font);
-    svg.text({drawn.left(), titleAt}, text.title);
+    svg.text({drawn.left, titleAt}, text.title);
     svg.endGroup();
     svg.beginGroup("legend", R"(fill="#000000" )" + font);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        svg.text({drawn.left() + 5.0 * letters, rowAt(i) - letters / 3.0}, *lines[i].label);
+        svg.text({drawn.left + 5.0 * letters, rowAt(i) - letters / 3.0}, *lines[i].label);
     }
-    svg.text({drawn.left() + 5.0 * letters, rowAt(lines.size()) - letters / 3.0},
+    svg.text({drawn.left + 5.0 * letters, rowAt(lines.size()) - letters / 3.0},
              QStringLiteral("the lead-in start: put the wire there first"));
     svg.endGroup();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -127,7 +124,7 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
                                       '"';
         const QByteArray id = QByteArray("legend-") + lines[i].id;
         svg.beginGroup(id.constData(), attributes);
-        svg.path({{drawn.left(), rowAt(i)}, {drawn.left() + 4.0 * letters, rowAt(i)}}, false);
+        svg.path({{drawn.left, rowAt(i)}, {drawn.left + 4.0 * letters, rowAt(i)}}, false);
         svg.endGroup();
     }
     return svg.finish();
