@@ -9,7 +9,8 @@ namespace vandrix {
 namespace {
 
 void appendNumber(QByteArray& out, double value) {
-    std::array<char, 64> buffer{};
+    // Room for any finite double in fixed notation.
+    std::array<char, 512> buffer{};
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                             std::chars_format::fixed, 4);
     const QByteArrayView text(buffer.data(), error == std::errc() ? end - buffer.data() : 0);

@@ -415,6 +415,9 @@ Status CheckTravel(const FoamCut& cut, const std::optional<QSizeF>& travel, cons
     }
     for (std::size_t axis = 0; axis < low.size(); ++axis) {
         const QChar letter = axes.at(static_cast<qsizetype>(axis));
+        if (!std::isfinite(low.at(axis)) || !std::isfinite(high.at(axis))) {
+            return Status::failure(QStringLiteral("axis %1 goes beyond any number").arg(letter));
+        }
         if (low.at(axis) < 0.0) {
             return Status::failure(QStringLiteral("axis %1 goes to %2 mm, below 0")
                                        .arg(letter)

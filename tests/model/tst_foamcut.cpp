@@ -474,6 +474,10 @@ private slots:
         QTest::newRow("beyond the vertical travel") << "XYZA" << QSizeF(400, 35) << inside
                                                     << "axis A goes to 40.0000 mm, beyond its "
                                                        "travel of 35 mm";
+        QTest::newRow("beyond any number")
+            << "XYUV" << QSizeF()
+            << TowerPosition{{10, 20}, {30, std::numeric_limits<double>::infinity()}}
+            << "axis V goes beyond any number";
         QTest::newRow("beyond the horizontal travel") << "XYUV" << QSizeF(9.5, 400) << inside
                                                       << "axis X goes to 10.0000 mm, beyond its "
                                                          "travel of 9.5 mm";
