@@ -97,9 +97,9 @@ OutlineRing KerfPath(const OutlineRing& outline, double kerf);
 std::vector<WirePair> PairPaths(const OutlineRing& root, const OutlineRing& tip);
 
 // The wire's moves: from `start` at the towers, through `path`. Every coordinate is rounded to
-// 1 / WireStepsPerMm, a move that does not change them is left out, and each move's inverse time (1
-// / minutes) is worked out from the rounded coordinates so that the faster face moves at `feed`
-// mm/min.
+// 1 / WireStepsPerMm, a move that does not change them is left out, and each move's inverse
+// time (1 / minutes) is worked out from the rounded coordinates, so that the faster face moves
+// at `feed` mm/min in the move the machine makes.
 struct WireMove {
     TowerPosition to;
     double inverseTime = 0.0;
