@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExportOptions.h"
 
+#include "FoamOptions.h"
 #include "TemplateOptions.h"
 #include "export/OverlayExport.h"
 #include "model/Conversions.h"
@@ -61,8 +62,8 @@ struct Options {
     explicit Options(QCommandLineParser& parser) {
         parser.setApplicationDescription(
             QStringLiteral("Writes the printed sheet (PDF) and the screen plot (PNG, SVG) of "
-                           "Vandrix data files, and true-size templates (DXF, SVG, tiled PDF) "
-                           "for building ribs."));
+                           "Vandrix data files, true-size templates (DXF, SVG, tiled PDF) "
+                           "for building ribs, and G-code for cutting foam cores."));
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({pdf, png, svg, dat, table, screenScale, printerScale, language,
@@ -191,6 +192,7 @@ Result<ExportRequest> ParseExportArguments(const QStringList& arguments) {
     const Options options(parser);
     const TemplateOptions templateOptions(parser);
     const OverlayOption overlayOption(parser);
+    const FoamOptions foamOptions(parser);
     if (!parser.parse(arguments)) {
         return Request::failure(parser.errorText());
     }
@@ -212,7 +214,8 @@ Result<ExportRequest> ParseExportArguments(const QStringList& arguments) {
     // The sheet is the output when no other is asked for.
     settings.pdf = parser.isSet(options.pdf) ||
                    !(settings.png || settings.svg || settings.dat || settings.table ||
-                     templateOptions.anyOutput(parser) || overlayOption.given(parser));
+                     templateOptions.anyOutput(parser) || overlayOption.given(parser) ||
+                     foamOptions.wanted(parser));
     request.tablePath = parser.value(options.table);
     request.outputDir = parser.value(options.outputDir);
     if (parser.isSet(options.name)) {
@@ -231,11 +234,17 @@ Result<ExportRequest> ParseExportArguments(const QStringList& arguments) {
     const bool scaleSettled = !request.programDir || request.printerScaleGiven;
     Result<TemplateSettings> templates = templateOptions.read(
         parser, scaleSettled ? std::optional<double>(settings.printerScale) : std::nullopt,
-        request.inputs.size());
+        request.inputs.size(), foamOptions.wanted(parser));
     if (!templates) {
         return Request::failure(templates.error());
     }
     settings.templates = templates.take();
+    Result<FoamSettings> foam =
+        foamOptions.read(parser, request.inputs.size(), settings.templates.features);
+    if (!foam) {
+        return Request::failure(foam.error());
+    }
+    settings.foam = foam.take();
     request.chordGiven = parser.isSet(templateOptions.chord);
     if (const Status overlay = overlayOption.read(parser, request); !overlay) {
         return Request::failure(overlay.error());
@@ -255,8 +264,8 @@ Result<ExportSettings> WithProgramSettings(const ExportRequest& request, const S
         settings.printerScale = read.printerScale.value_or(settings.printerScale);
     }
     if (!request.chordGiven) {
-        const Result<double> chord =
-            DefaultTemplateChord(settings.templates, settings.printerScale);
+        const Result<double> chord = DefaultTemplateChord(
+            settings.templates.any() || settings.foam.gcode, settings.printerScale);
         if (!chord) {
             return Result<ExportSettings>::failure(chord.error());
         }
@@ -270,6 +279,7 @@ QString ExportHelpText() {
     const Options options(parser);
     const TemplateOptions templateOptions(parser);
     const OverlayOption overlayOption(parser);
+    const FoamOptions foamOptions(parser);
     return parser.helpText();
 }
 

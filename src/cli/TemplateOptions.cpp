@@ -34,8 +34,8 @@ bool TemplateOptions::wantsPdf(const QCommandLineParser& parser) const {
 }
 
 Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
-                                               std::optional<double> printerScale,
-                                               qsizetype inputs) const {
+                                               std::optional<double> printerScale, qsizetype inputs,
+                                               bool foamCore) const {
     using Settings = Result<TemplateSettings>;
     TemplateSettings settings;
     settings.dxf = parser.isSet(dxf);
@@ -46,7 +46,8 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
         taken =
             take(QStringLiteral("chord"), parser.value(chord), &TemplateChordValue, settings.chord);
     } else if (printerScale) {
-        const Result<double> chordTaken = DefaultTemplateChord(settings, *printerScale);
+        const Result<double> chordTaken =
+            DefaultTemplateChord(settings.any() || foamCore, *printerScale);
         if (!chordTaken) {
             return Settings::failure(chordTaken.error());
         }
@@ -70,24 +71,27 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
     if (!taken) {
         return Settings::failure(taken.error());
     }
-    if (!parser.isSet(ribs)) {
+    if (!parser.isSet(ribs) && !foamCore) {
         if (parser.isSet(tip) || parser.isSet(tipChord)) {
-            return Settings::failure(QStringLiteral("--tip and --tip-chord belong to --ribs N"));
+            return Settings::failure(
+                QStringLiteral("--tip and --tip-chord belong to --ribs N or --gcode"));
         }
         return Settings::success(std::move(settings));
     }
-    const Result<int> ribCount = TypedWholeNumber(parser.value(ribs));
-    if (!ribCount || ribCount.value() < 2) {
-        return Settings::failure(
-            QStringLiteral("--ribs %1: a rib set has 2 ribs or more").arg(parser.value(ribs)));
-    }
-    settings.ribs = ribCount.value();
-    if (!parser.isSet(tip)) {
-        return Settings::failure(QStringLiteral("--ribs needs --tip FILE"));
-    }
-    if (inputs != 1) {
-        return Settings::failure(
-            QStringLiteral("--ribs takes exactly one input, the root; %1 given").arg(inputs));
+    if (parser.isSet(ribs)) {
+        const Result<int> ribCount = TypedWholeNumber(parser.value(ribs));
+        if (!ribCount || ribCount.value() < 2) {
+            return Settings::failure(
+                QStringLiteral("--ribs %1: a rib set has 2 ribs or more").arg(parser.value(ribs)));
+        }
+        settings.ribs = ribCount.value();
+        if (!parser.isSet(tip)) {
+            return Settings::failure(QStringLiteral("--ribs needs --tip FILE"));
+        }
+        if (inputs != 1) {
+            return Settings::failure(
+                QStringLiteral("--ribs takes exactly one input, the root; %1 given").arg(inputs));
+        }
     }
     settings.tip = parser.value(tip);
     if (parser.isSet(tipChord)) {
@@ -102,8 +106,8 @@ Result<TemplateSettings> TemplateOptions::read(const QCommandLineParser& parser,
     return Settings::success(std::move(settings));
 }
 
-Result<double> DefaultTemplateChord(const TemplateSettings& settings, double printerScale) {
-    if (settings.any() && !TemplateChordInRange(printerScale)) {
+Result<double> DefaultTemplateChord(bool used, double printerScale) {
+    if (used && !TemplateChordInRange(printerScale)) {
         return Result<double>::failure(
             QStringLiteral("--chord: the default, the printer scale of %1 mm, is not %2")
                 .arg(printerScale)

@@ -42,8 +42,11 @@ struct TemplateOptions {
         QStringLiteral("ribs"),
         QStringLiteral("A set of N ribs (N >= 2) from the one input (root) to --tip."),
         QStringLiteral("N")};
-    QCommandLineOption tip{QStringLiteral("tip"), QStringLiteral("The tip section of a rib set."),
-                           QStringLiteral("FILE")};
+    QCommandLineOption tip{
+        QStringLiteral("tip"),
+        QStringLiteral("The tip section of a rib set or a foam core (for --gcode, default: the "
+                       "root's)."),
+        QStringLiteral("FILE")};
     QCommandLineOption tipChord{QStringLiteral("tip-chord"),
                                 QStringLiteral("The tip's chord in mm (default: the root's)."),
                                 QStringLiteral("MM")};
@@ -56,13 +59,15 @@ struct TemplateOptions {
 
     // The settings for `inputs` inputs; or the usage error, one line. Without --chord the chord
     // is the printer scale (DefaultTemplateChord) when `printerScale` is known, and left for the
-    // caller to set when it is not.
+    // caller to set when it is not. `foamCore`: a foam core is wanted too, which takes the
+    // chords, the tip and the features.
     Result<TemplateSettings> read(const QCommandLineParser& parser,
-                                  std::optional<double> printerScale, qsizetype inputs) const;
+                                  std::optional<double> printerScale, qsizetype inputs,
+                                  bool foamCore) const;
 };
 
-// The chord without --chord: the printer scale, which must be a template chord when a template
-// is wanted; or the usage error.
-Result<double> DefaultTemplateChord(const TemplateSettings& settings, double printerScale);
+// The chord without --chord: the printer scale, which must be a template chord when `used` (a
+// template or a foam core is wanted); or the usage error.
+Result<double> DefaultTemplateChord(bool used, double printerScale);
 
 }  // namespace vandrix

@@ -69,8 +69,9 @@ QSet<FileIdentity> inputIdentities(const QStringList& inputs, const ExportSettin
 }
 
 std::vector<const QString*> outputsOf(const ExportJob& job) {
-    return {&job.pdf,           &job.png,           &job.svg,          &job.dat,
-            &job.templates.dxf, &job.templates.pdf, &job.templates.svg};
+    return {&job.pdf,           &job.png,           &job.svg,
+            &job.dat,           &job.templates.dxf, &job.templates.pdf,
+            &job.templates.svg, &job.foam.gcode,    &job.foam.preview};
 }
 
 Status writePng(QIODevice& file, std::int16_t scale, const SectionCurves& curves) {
@@ -118,6 +119,7 @@ std::vector<ExportJob> PlanExports(const QStringList& inputs, const QString& out
         job.svg = name(settings.svg, ".svg");
         job.dat = name(settings.dat, ".dat");
         job.templates = TemplateOutputNames(dir, base, settings.templates);
+        job.foam = FoamOutputNames(dir, base, settings.foam);
         QStringList ids;
         for (const QString* output : outputsOf(job)) {
             if (output->isEmpty()) {
@@ -273,6 +275,10 @@ ExportReport RunExport(const ExportJob& job, const ExportSettings& settings) {
     if (job.templates.any()) {
         fail(ExportTemplates(job.input, section.curves, SectionName(section.title(), sourceName),
                              settings.templates, job.templates, settings.fontName, &WriteOutput));
+    }
+    if (job.foam.any()) {
+        fail(ExportFoamCut(job.input, section.curves, SectionName(section.title(), sourceName),
+                           settings.templates, settings.foam, job.foam, &WriteOutput));
     }
     return report;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "export/FoamCutExport.h"
 #include "export/TemplateExport.h"
 #include "model/Result.h"
 #include "model/Scales.h"
@@ -33,6 +34,8 @@ struct ExportSettings {
     QString fontName;
     // True-size templates and rib sets.
     TemplateSettings templates;
+    // A foam core's G-code and preview, of the sections, chords and features the templates take.
+    FoamSettings foam;
     // The stem of the outputs of standard input (`-`).
     QString stdinName = QStringLiteral("stdin");
 };
@@ -46,6 +49,7 @@ struct ExportJob {
     QString svg;
     QString dat;
     TemplateOutputs templates;
+    FoamOutputs foam;
     QString refusal;
 };
 

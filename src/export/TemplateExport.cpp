@@ -21,10 +21,7 @@ TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
     return outputs;
 }
 
-namespace {
-
-// The tip of a rib set, read as the window reads a file.
-Result<SectionCurves> readTip(const QString& path) {
+Result<SectionCurves> ReadTipSection(const QString& path) {
     SectionReading how;
     how.unusableMessage = BuiltInUnusableMessage();
     const SectionRead read = ReadSection(path, how);
@@ -33,8 +30,6 @@ Result<SectionCurves> readTip(const QString& path) {
     }
     return Result<SectionCurves>::success(read.section.curves);
 }
-
-}  // namespace
 
 namespace {
 
@@ -56,7 +51,7 @@ Result<std::vector<TemplateItem>> TemplateItems(const SectionCurves& section, co
              QStringLiteral("%1, chord %2 mm").arg(name, MillimetreText(settings.chord))});
         return Items::success(std::move(items));
     }
-    const Result<SectionCurves> tip = readTip(settings.tip);
+    const Result<SectionCurves> tip = ReadTipSection(settings.tip);
     if (!tip) {
         return Items::failure(QStringLiteral("tip %1: %2").arg(settings.tip, tip.error()));
     }

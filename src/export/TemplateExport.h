@@ -43,6 +43,9 @@ struct TemplateOutputs {
 TemplateOutputs TemplateOutputNames(const QDir& dir, const QString& base,
                                     const TemplateSettings& settings);
 
+// The tip section of a rib set or a foam core, read as the window reads a file.
+Result<SectionCurves> ReadTipSection(const QString& path);
+
 // Writes a finished file; fails with the lines to report.
 using TemplateFileWriter = std::function<Status(const QString& path, const QByteArray& bytes)>;
 

@@ -72,6 +72,17 @@ QString mm(double value) {
     return QString::number(value, 'g', 6) + QStringLiteral(" mm");
 }
 
+// The paths offset by `distance` mm (outward for a positive distance), round joins held to
+// ArcToleranceMm.
+cl::Paths offsetPaths(const cl::Paths& paths, double distance) {
+    cl::ClipperOffset offset;
+    offset.ArcTolerance = ArcToleranceMm * ClipperScale;
+    offset.AddPaths(paths, cl::jtRound, cl::etClosedPolygon);
+    cl::Paths result;
+    offset.Execute(result, distance * ClipperScale);
+    return result;
+}
+
 cl::Path notchRectangle(double left, double right, double bottom, double top) {
     const auto s = [](double v) { return static_cast<cl::cInt>(std::llround(v * ClipperScale)); };
     return {{s(left), s(bottom)}, {s(right), s(bottom)}, {s(right), s(top)}, {s(left), s(top)}};
@@ -157,7 +168,7 @@ Status CheckSection(const SectionCurves& section) {
 
 OutlineRing ScaledOutline(const SectionCurves& section, double chord) {
     OutlineRing ring;
-    ring.reserve(2 * SectionStations);
+    ring.reserve(2 * static_cast<std::size_t>(SectionStations));
     for (int i = SectionStations - 1; i >= 0; --i) {
         ring.emplace_back(chord * section.x(UpperCurve, i), chord * section.y(UpperCurve, i));
     }
@@ -165,6 +176,10 @@ OutlineRing ScaledOutline(const SectionCurves& section, double chord) {
         ring.emplace_back(chord * section.x(LowerCurve, i), chord * section.y(LowerCurve, i));
     }
     return ring;
+}
+
+std::vector<OutlineRing> OffsetOutline(const OutlineRing& ring, double distance) {
+    return fromClipper(offsetPaths({toClipper(ring)}, distance));
 }
 
 std::optional<double> SurfaceHeight(const std::vector<OutlineRing>& rings, double x, bool upper) {
@@ -202,11 +217,7 @@ Result<RibOutline> BuildRib(const SectionCurves& section, double chord,
 
     cl::Paths paths{toClipper(rib.rings.front())};
     if (features.inset > 0.0) {
-        cl::ClipperOffset offset;
-        offset.ArcTolerance = ArcToleranceMm * ClipperScale;
-        offset.AddPaths(paths, cl::jtRound, cl::etClosedPolygon);
-        cl::Paths inset;
-        offset.Execute(inset, -features.inset * ClipperScale);
+        cl::Paths inset = offsetPaths(paths, -features.inset);
         if (inset.empty()) {
             return Result<RibOutline>::failure(
                 QStringLiteral("an inset of %1 leaves nothing of the rib at a chord of %2")

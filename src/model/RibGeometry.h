@@ -70,6 +70,11 @@ OutlineRing ScaledOutline(const SectionCurves& section, double chord);
 Result<RibOutline> BuildRib(const SectionCurves& section, double chord,
                             const RibFeatures& features);
 
+// The ring offset by `distance` mm along its normals, outward for a positive distance and inward
+// for a negative one, as the inset is made (Clipper, round joins); each ring starts at its point
+// farthest aft. An inward offset may leave several rings or none.
+std::vector<OutlineRing> OffsetOutline(const OutlineRing& ring, double distance);
+
 // The height of a ring set's upper (or lower) edge at x, if a vertical line there meets it.
 std::optional<double> SurfaceHeight(const std::vector<OutlineRing>& rings, double x, bool upper);
 
