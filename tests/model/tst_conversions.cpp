@@ -114,6 +114,11 @@ void TestConversions::numericPrefixBytesMatchesText() {
                                        " 1 400",
                                        "12abc",
                                        "1e400",
+                                       "-1e308",
+                                       "4.9406564584124654e-324",
+                                       "1e-400",
+                                       "nan",
+                                       "-inf",
                                        "\x81\x5B"
                                        "1",
                                        "3\xE3\x80\x80"
