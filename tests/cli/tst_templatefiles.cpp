@@ -126,6 +126,7 @@ Svg readSvg(const QByteArray& bytes) {
 // An SVG path (y down) as outline points relative to the chord line's start (the nose).
 std::vector<QPointF> fromSvg(const std::vector<QPointF>& path, QPointF nose) {
     std::vector<QPointF> points;
+    points.reserve(path.size());
     for (const QPointF& p : path) {
         points.emplace_back(p.x() - nose.x(), nose.y() - p.y());
     }
@@ -144,7 +145,7 @@ private:
 
     QString path(const QString& name) const { return dir_->filePath(name); }
     QString section(const Naca4& naca, const char* name) const {
-        const QString file = path(QLatin1String(name) + QStringLiteral(".dat"));
+        QString file = path(QLatin1String(name) + QStringLiteral(".dat"));
         if (!QFile::exists(file)) {
             writeFile(file, stationDataFile(naca, QByteArray("NACA ") + name));
         }

@@ -53,7 +53,7 @@ QByteArray coordinates(const Import& import) {  // the 402 pairs after line 15
 // The header line of a converted file that starts with `start`.
 QString headerLine(const Import& import, const QString& start) {
     for (const QByteArray& line : import.bytes.split('\n').mid(0, 15)) {
-        const QString text = QString::fromUtf8(line).trimmed();
+        QString text = QString::fromUtf8(line).trimmed();
         if (text.startsWith(start)) {
             return text;
         }

@@ -108,7 +108,7 @@ protected:
         }
         return maxSize;
     }
-    qint64 writeData(const char*, qint64) override { return -1; }
+    qint64 writeData(const char* /*data*/, qint64 /*size*/) override { return -1; }
 
 private:
     QByteArray prefix_;

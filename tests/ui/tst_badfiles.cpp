@@ -144,7 +144,7 @@ void TestBadFiles::settingsLineOf100MB() {
     }
     const long base = testing::peakResidentKiB();
     ReadSetting(state, window, dialogs);
-    QVERIFY(testing::peakResidentKiB() - base < 16 * 1024);
+    QVERIFY(testing::peakResidentKiB() - base < 16L * 1024);
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY(dialogs.messages[0].contains(QStringLiteral("too long")));
     QCOMPARE(state.Language, std::int16_t(2));

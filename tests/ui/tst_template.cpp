@@ -171,7 +171,7 @@ void TestTemplate::writesTheChosenFiles() {
 void TestTemplate::badValues_data() {
     QTest::addColumn<QStringList>("values");  // chord, te, inset, spars, formats, name
     QTest::addColumn<QStringList>("messages");
-    const auto row = [](const char* name, QStringList values, QStringList messages) {
+    const auto row = [](const char* name, const QStringList& values, const QStringList& messages) {
         QTest::newRow(name) << values << messages;
     };
     // Each value's reasons are tst_templatevalues'; here the readers, subjects and spar list.
