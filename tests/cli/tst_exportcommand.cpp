@@ -143,30 +143,39 @@ void TestExportCommand::batch() {
     }
 }
 
+// Usage errors as the command reports them: status 2, the reason and where to find help. How
+// the command line itself is read, and its reasons: tst_exportoptions.
 void TestExportCommand::usageErrors_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no files") << QStringList{"--png"};
-    QTest::newRow("unknown option") << QStringList{"--jpeg", "in/a.dat"};
-    QTest::newRow("screen scale above 1400") << QStringList{"--screen-scale", "1401", "in/a.dat"};
-    QTest::newRow("screen scale overflow") << QStringList{"--screen-scale", "40000", "in/a.dat"};
-    QTest::newRow("printer scale above 180") << QStringList{"--printer-scale", "181", "in/a.dat"};
-    QTest::newRow("no threads") << QStringList{"-j", "0", "in/a.dat"};
-    QTest::newRow("language 0") << QStringList{"--language", "0", "in/a.dat"};
+    QTest::addColumn<QString>("reason");  // a part of the first stderr line
+    QTest::newRow("an option's name printed escaped")
+        << QStringList{"--jp\x1b[2Jeg", "in/a.dat"} << "Unknown option 'jp\\033[2Jeg'.";
     QTest::newRow("program directory without Set.txt")
-        << QStringList{"--program-dir", "in", "in/a.dat"};
-    QTest::newRow("table over an input") << QStringList{"--table", "in/b.dat", "in/b.dat"};
+        << QStringList{"--program-dir", "in", "in/a.dat"}
+        << "in/Set.txt: No such file or directory";
+    QTest::newRow("table over an input") << QStringList{"--table", "in/b.dat", "in/b.dat"}
+                                         << "--table in/b.dat: it would replace an input file";
     QTest::newRow("table over an output")
-        << QStringList{"--table", "out/b.pdf", "--pdf", "in/b.dat"};
-    QTest::newRow("table over the rib tip") << QStringList{
-        "--table", "in/b.dat", "--dxf", "--ribs", "3", "--tip", "in/b.dat", "in/a.dat"};
+        << QStringList{"--table", "out/b.pdf", "--pdf", "in/b.dat"}
+        << "--table out/b.pdf: it is also an output of this run";
+    QTest::newRow("table over the rib tip")
+        << QStringList{"--table", "in/b.dat", "--dxf",    "--ribs",
+                       "3",       "--tip",    "in/b.dat", "in/a.dat"}
+        << "--table in/b.dat: it would replace an input file";
 }
 
 void TestExportCommand::usageErrors() {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
     const ToolRun run =
         runExport(arguments << QStringLiteral("-o") << QStringLiteral("out"), dir_->path());
     QCOMPARE(run.exitCode, 2);
-    QVERIFY(!lines(run.err).isEmpty());
+    const QStringList errorLines = lines(run.err);
+    QCOMPARE(errorLines.size(), 2);
+    QVERIFY2(errorLines[0].startsWith(QLatin1String("vandrix-export: ")) &&
+                 errorLines[0].contains(reason),
+             qPrintable(errorLines[0]));
+    QCOMPARE(errorLines[1], QStringLiteral("Try 'vandrix-export --help' for more information."));
     QVERIFY(QDir(dir_->filePath(QStringLiteral("out"))).isEmpty());
     QCOMPARE(testing::readAll(dir_->filePath(QStringLiteral("in/b.dat"))),
              testing::readAll(testing::samplePath("naca4415.dat")));

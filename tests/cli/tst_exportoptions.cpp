@@ -154,6 +154,7 @@ void TestExportOptions::usageError_data() {
     row("negative trailing edge", {"--te-thickness", "-1", "a.dat"},
         "--te-thickness -1: not a length of 0 mm or more");
     row("inset not a number", {"--inset", "x", "a.dat"}, "--inset x: not a number");
+    row("negative inset", {"--inset", "-1", "a.dat"}, "--inset -1: not a length of 0 mm or more");
     row("spar of two parts", {"--spar", "30:6", "a.dat"},
         "--spar 30:6: not POS:WIDTH:DEPTH[:upper|lower|both]");
     row("second spar wrong", {"--spar", "30:6:5", "--spar", "30:6:5:top", "a.dat"},

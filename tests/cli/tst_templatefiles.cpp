@@ -126,6 +126,7 @@ Svg readSvg(const QByteArray& bytes) {
 // An SVG path (y down) as outline points relative to the chord line's start (the nose).
 std::vector<QPointF> fromSvg(const std::vector<QPointF>& path, QPointF nose) {
     std::vector<QPointF> points;
+    points.reserve(path.size());
     for (const QPointF& p : path) {
         points.emplace_back(p.x() - nose.x(), nose.y() - p.y());
     }
@@ -144,7 +145,7 @@ private:
 
     QString path(const QString& name) const { return dir_->filePath(name); }
     QString section(const Naca4& naca, const char* name) const {
-        const QString file = path(QLatin1String(name) + QStringLiteral(".dat"));
+        QString file = path(QLatin1String(name) + QStringLiteral(".dat"));
         if (!QFile::exists(file)) {
             writeFile(file, stationDataFile(naca, QByteArray("NACA ") + name));
         }
@@ -502,56 +503,33 @@ private slots:
         QVERIFY(info.out.contains("Pages:           1"));
     }
 
+    // Inputs a template cannot be made of; each usage error is tst_exportoptions' and
+    // tst_templatevalues'.
     void badValues_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("written");
         const QStringList none;
-        QTest::newRow("chord 0") << QStringList{"--dxf", "--chord", "0", "A"} << 2
-                                 << "--chord 0: a chord is 1 to 5,000 mm" << none;
-        QTest::newRow("chord 5001")
-            << QStringList{"--dxf", "--chord", "5001", "A"} << 2 << "1 to 5,000 mm" << none;
-        QTest::newRow("chord not a number") << QStringList{"--dxf", "--chord", "1e", "A"} << 2
-                                            << "--chord 1e: not a number" << none;
-        QTest::newRow("default chord out of range")
-            << QStringList{"--dxf", "--printer-scale", "0", "A"} << 2 << "the printer scale of 0 mm"
-            << none;
-        QTest::newRow("malformed spar")
-            << QStringList{"--dxf", "--spar", "30:6", "A"} << 2 << "--spar 30:6: not POS" << none;
-        QTest::newRow("spar side") << QStringList{"--dxf", "--spar", "30:6:5:top", "A"} << 2
-                                   << "not upper, lower or both" << none;
-        QTest::newRow("spar at 100 %")
-            << QStringList{"--dxf", "--spar", "100:6:5", "A"} << 2 << "percentage" << none;
-        QTest::newRow("negative inset")
-            << QStringList{"--dxf", "--inset", "-1", "A"} << 2 << "--inset -1" << none;
-        QTest::newRow("one rib") << QStringList{"--ribs", "1", "--tip", "B", "A"} << 2
-                                 << "--ribs 1: a rib set has 2 ribs or more" << none;
-        QTest::newRow("rib set of two roots") << QStringList{"--ribs", "3", "--tip", "B", "A", "B"}
-                                              << 2 << "exactly one input" << none;
-        QTest::newRow("tip without ribs")
-            << QStringList{"--dxf", "--tip", "B", "A"} << 2 << "--tip" << none;
         QTest::newRow("notch through one rib")
-            << QStringList{"--dxf", "--chord", "100", "--spar", "30:4:3.2:both", "A", "B"} << 1
+            << QStringList{"--dxf", "--chord", "100", "--spar", "30:4:3.2:both", "A", "B"}
             << "0006.dat: the spar notch at 30 % (3.2 mm deep) cuts the rib through"
             << QStringList{"0024.dxf"};
         QTest::newRow("notch wider than the chord")
-            << QStringList{"--dxf", "--chord", "10", "--spar", "50:12:1", "A"} << 1
+            << QStringList{"--dxf", "--chord", "10", "--spar", "50:12:1", "A"}
             << "12 mm wide, wider than the chord of 10 mm" << none;
         QTest::newRow("inset leaves nothing")
             << QStringList{"--dxf", "--template-svg", "--chord", "50", "--inset", "2", "A", "B"}
-            << 1 << "0006.dat: an inset of 2 mm leaves nothing"
+            << "0006.dat: an inset of 2 mm leaves nothing"
             << QStringList{"0024-template.svg", "0024.dxf"};
         QTest::newRow("tip not a section")
-            << QStringList{"--ribs", "2", "--tip", "NOTSECTION", "--dxf", "B"} << 1
-            << "not a section" << none;
+            << QStringList{"--ribs", "2", "--tip", "NOTSECTION", "--dxf", "B"} << "not a section"
+            << none;
         QTest::newRow("output would replace an input")
-            << QStringList{"--template-svg", "B", "COPY"} << 1 << "would replace an input file"
+            << QStringList{"--template-svg", "B", "COPY"} << "would replace an input file"
             << QStringList{"0024-template-template.svg"};
     }
     void badValues() {
         QFETCH(QStringList, arguments);
-        QFETCH(int, status);
         QFETCH(QString, message);
         QFETCH(QStringList, written);
         arguments.replaceInStrings(QRegularExpression(QStringLiteral("^A$")),
@@ -569,7 +547,7 @@ private slots:
             arguments.replaceInStrings(QStringLiteral("COPY"), copy);
         }
         const ToolRun done = run(arguments);
-        QCOMPARE(done.exitCode, status);
+        QCOMPARE(done.exitCode, 1);
         const QStringList lines =
             QString::fromLocal8Bit(done.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QVERIFY2(done.err.contains(message.toLocal8Bit()), done.err.constData());

@@ -91,10 +91,13 @@ void TestTextInput::reads_data() {
     QTest::newRow("the longest line")
         << QByteArray(TextInput::MaxLineChars, 'y') + "\n"
         << false << QStringList{QString(TextInput::MaxLineChars, u'y'), end};
-    QTest::newRow("items: commas, line ends, blanks")
-        << QByteArray(" 1, 2 \r\n3,\r\n\r\n4") << true << QStringList{"1", "2", "3", "4", end};
+    QTest::newRow("the longest line, in characters of three bytes")
+        << QString(TextInput::MaxLineChars, u'\u3042').toUtf8() + "\r\n"
+        << false << QStringList{QString(TextInput::MaxLineChars, u'\u3042'), end};
+    QTest::newRow("items: commas, line ends, blanks and tabs")
+        << QByteArray(" 1 , \t2 \r\n\t3, \r\n\r\n4") << true << QStringList{"1", "2", "3", "4", end};
     QTest::newRow("items: quotes hold commas, what follows them is dropped")
-        << QByteArray("\"a,b\"x, c\n") << true << QStringList{"a,b", "c", end};
+        << QByteArray("\"a,b\"x, \"c\"\r\nd\n") << true << QStringList{"a,b", "c", "d", end};
     QTest::newRow("items: an empty item between commas")
         << QByteArray("1,,2\n") << true << QStringList{"1", "", "2", end};
     QTest::newRow("items: cut at their limit")

@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -38,9 +39,9 @@ void TestConversions::commaLocaleIsActiveWhenRequested() {
     if (qEnvironmentVariableIsEmpty("VANDRIX_EXPECT_COMMA_LOCALE")) {
         QSKIP("runs under the comma-decimal locale only");
     }
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%g", 0.5);
-    QCOMPARE(QByteArray(buffer), QByteArray("0,5"));
+    std::array<char, 16> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%g", 0.5);
+    QCOMPARE(QByteArray(buffer.data()), QByteArray("0,5"));
 }
 
 void TestConversions::numericPrefix_data() {
@@ -114,10 +115,13 @@ void TestConversions::numericPrefixBytesMatchesText() {
                                        " 1 400",
                                        "12abc",
                                        "1e400",
-                                       "\x81\x5B"
-                                       "1",
-                                       "3\xE3\x80\x80"
-                                       "4"};
+                                       "-1e308",
+                                       "4.9406564584124654e-324",
+                                       "1e-400",
+                                       "nan",
+                                       "-inf",
+                                       "\x81[1",
+                                       "3\343\200\2004"};
     for (const QByteArray& bytes : samples) {
         const Result<double> fromBytes =
             NumericPrefix(std::string_view(bytes.constData(), bytes.size()));

@@ -403,6 +403,14 @@ void TestSectionSteps::measures() {
         const double radius = LeadingEdgeRadius(outline, curves, SectionPoint(1, 0));
         QVERIFY2(std::abs(radius / naca.leRadius() - 1) <= 0.05,
                  qPrintable(QString::number(radius / naca.leRadius())));
+        // Turned, the run takes its nose on the outline, which a cambered section's leading edge
+        // is not: the radius stays the same.
+        const SectionFrame twin = NormaliseFrame(nacaRun(naca, 61, turnedBy(2))).value();
+        const SmoothOutline twinOutline(twin.points);
+        const double twinRadius = LeadingEdgeRadius(
+            twinOutline, SampleSurfaces(twinOutline, twin.nose).curves, SectionPoint(1, 0));
+        QVERIFY2(std::abs(twinRadius / radius - 1) <= 0.05,
+                 qPrintable(QString::number(twinRadius)));
     }
 }
 

@@ -37,8 +37,8 @@ PlotMapping mappingNamed(const QString& name) {
     if (name == QLatin1String("svg 1000")) {
         return ScreenMapping(1000, ScreenView{}, PlotRounding::WholeUnits);
     }
-    if (name == QLatin1String("sheet 150 mm")) {
-        return SheetPlotMapping(150.0, pdf);
+    if (name.startsWith(QLatin1String("sheet "))) {  // "sheet 150 mm"
+        return SheetPlotMapping(name.section(u' ', 1, 1).toDouble(), pdf);
     }
     return OutlineMapping(QPointF(30.0, 40.0), pdf);  // "template 1 mm"
 }
@@ -104,8 +104,6 @@ private slots:
     void gridAtScale1000();
     void gridTopBeyondVisibleAt1400();
     void segmentsInterleaveCurves();
-    void segmentRounding_data();
-    void segmentRounding();
     void zeroScaleCollapses();
     void negativeScaleMirrors();
     void unrepresentableSegmentsAreSkipped_data();
@@ -126,6 +124,9 @@ void TestPlotMapping::placesPoints_data() {
     QTest::newRow("screen, user halves to even")
         << "screen 1000" << QPointF(0.0625, -0.1875) << true << QPointF(74, 388);
     // 25 and -25 user units: 49.8 and exactly 280.5 pixels, a half away from zero.
+    // -62.5 and 62.5 user units go to -62 and 62: -7.968 and 223.08 pixels.
+    QTest::newRow("screen, negative user halves to even")
+        << "screen 1000" << QPointF(-0.0625, 0.0625) << true << QPointF(-8, 223);
     QTest::newRow("screen, pixel half up")
         << "screen 1000" << QPointF(0.025, -0.025) << true << QPointF(50, 281);
     QTest::newRow("screen 1200") << "screen 1200" << QPointF(0.5, 0.1) << true
@@ -149,6 +150,15 @@ void TestPlotMapping::placesPoints_data() {
         << "sheet 150 mm" << QPointF(0, 7000) << false << QPointF();
     QTest::newRow("sheet, infinity")
         << "sheet 150 mm" << QPointF(Infinity, 0) << false << QPointF();
+    QTest::newRow("sheet 180 mm, (100, 52.788) mm, not rounded")
+        << "sheet 180 mm" << QPointF(0.5, 0.1234) << true
+        << QPointF(4724.4094488188975, 2493.9212598425197);
+    QTest::newRow("sheet 0 mm: every point at the origin")
+        << "sheet 0 mm" << QPointF(0.5, 0.2) << true
+        << QPointF(472.4409448818898, 3543.3070866141734);
+    QTest::newRow("sheet -100 mm: mirrored through the origin, to (-40, 95) mm")
+        << "sheet -100 mm" << QPointF(0.5, 0.2) << true
+        << QPointF(-1889.763779527559, 4488.188976377953);
     // A template outline with its origin at (30, 40) mm of the page, y up.
     QTest::newRow("template, (130, 35) mm") << "template 1 mm" << QPointF(100, 5) << true
                                             << QPointF(6141.732283464567, 1653.5433070866143);
@@ -271,32 +281,6 @@ void TestPlotMapping::segmentsInterleaveCurves() {
     QCOMPARE(plot.curves[1], QLineF(0, -50, 5, -49));
     QCOMPARE(plot.curves[398], QLineF(995, 199, 1000, 200));
     QCOMPARE(plot.curves[399], QLineF(995, 149, 1000, 150));
-}
-
-void TestPlotMapping::segmentRounding_data() {
-    QTest::addColumn<int>("scale");
-    QTest::addColumn<double>("x");
-    QTest::addColumn<double>("y");
-    QTest::addColumn<int>("px");
-    QTest::addColumn<int>("py");
-    QTest::newRow("plain") << 1000 << 0.5 << 0.1234 << 500 << 123;
-    QTest::newRow("halves to even") << 1000 << 0.0625 << 0.1875 << 62 << 188;
-    QTest::newRow("negative halves") << 1000 << -0.0625 << -0.1875 << -62 << -188;
-    QTest::newRow("largest scale") << 32767 << 1.0 << -0.1 << 32767 << -3277;
-}
-
-void TestPlotMapping::segmentRounding() {
-    QFETCH(int, scale);
-    QFETCH(double, x);
-    QFETCH(double, y);
-    QFETCH(int, px);
-    QFETCH(int, py);
-    SectionCurves state;
-    state.x(0, 1) = x;
-    state.y(0, 1) = y;
-    const PaintedPlot plot = plotInUnits(scale, state);
-    QCOMPARE(plot.curves[0], QLineF(0, 0, px, py));  // curve 0, point 0 to 1
-    QCOMPARE(plot.curves[2], QLineF(px, py, 0, 0));  // curve 0, point 1 to 2
 }
 
 void TestPlotMapping::zeroScaleCollapses() {

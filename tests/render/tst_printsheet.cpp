@@ -11,7 +11,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <limits>
 
 using namespace vandrix;
 using testing::PaintedOp;
@@ -84,10 +83,6 @@ private slots:
     void headerAndTable();
     void grid_data();
     void grid();
-    void curvesInterleave();
-    void curvePointAt180();
-    void zeroAndNegativeScale();
-    void unrepresentableSegmentsAreLeftOut();
     void emptyTextsLeaveNoMark();
     void sheetOfPairs();
     void pdfOnADeviceThatTakesNothing();
@@ -146,64 +141,6 @@ void TestPrintSheet::grid() {
         const double y = 75 - (j / 10.0) * scale;
         VERIFY_LINE(lines[12 + j], 10, y, scale + 10, y, PlotGridColor);
     }
-}
-
-void TestPrintSheet::curvesInterleave() {
-    SectionCurves curves;
-    for (int c = 0; c < CurveCount; ++c) {
-        for (int p = 0; p < SectionStations; ++p) {
-            curves.x(c, p) = p / 200.0;
-            curves.y(c, p) = c == 0 ? 0.1 : -0.1;
-        }
-    }
-    const QList<PaintedOp> lines = linesOf(paint(sheetOf(100, curves)));
-    VERIFY_LINE(lines[16], 10, 65, 10.5, 65, PlotCurveColor);
-    VERIFY_LINE(lines[17], 10, 85, 10.5, 85, PlotCurveColor);
-    VERIFY_LINE(lines[16 + 399], 109.5, 85, 110, 85, PlotCurveColor);
-}
-
-void TestPrintSheet::curvePointAt180() {
-    SectionCurves curves;
-    curves.x(1, 1) = 0.5;
-    curves.y(1, 1) = 0.1234;
-    const QList<PaintedOp> lines = linesOf(paint(sheetOf(180, curves)));
-    VERIFY_LINE(lines[16 + 1], 10, 75, 100, 52.788, PlotCurveColor);  // curve 1, point 0 to 1
-    VERIFY_LINE(lines[16 + 3], 100, 52.788, 10, 75, PlotCurveColor);  // curve 1, point 1 to 2
-}
-
-void TestPrintSheet::zeroAndNegativeScale() {
-    SectionCurves curves;
-    curves.x(0, 3) = 0.5;
-    curves.y(0, 3) = 0.2;
-    for (const PaintedOp& op : linesOf(paint(sheetOf(0, curves)))) {
-        QVERIFY2(near(op.line.x1(), 10) && near(op.line.y1(), 75) && near(op.line.x2(), 10) &&
-                     near(op.line.y2(), 75),
-                 qPrintable(describe(op)));
-    }
-    const QList<PaintedOp> negative = linesOf(paint(sheetOf(-100, curves)));
-    VERIFY_LINE(negative[10], -90, 65, -90, 105, PlotGridColor);  // mirrored through (10, 75)
-    QVERIFY(std::any_of(negative.begin(), negative.end(), [](const PaintedOp& op) {
-        return isLine(op, 10, 75, -40, 95, PlotCurveColor);
-    }));
-}
-
-void TestPrintSheet::unrepresentableSegmentsAreLeftOut() {
-    SectionCurves curves;
-    curves.y(0, 100) = 1e300;  // beyond single precision once scaled
-    curves.x(1, 0) = std::numeric_limits<double>::infinity();
-    const QList<PaintedOp> lines = linesOf(paint(sheetOf(100, curves)));
-    QCOMPARE(lines.size(), 16 + 400 - 2 - 1);
-    for (const PaintedOp& op : lines) {
-        QVERIFY2(std::isfinite(op.line.x1()) && std::isfinite(op.line.y1()) &&
-                     std::isfinite(op.line.x2()) && std::isfinite(op.line.y2()),
-                 qPrintable(describe(op)));
-    }
-    // At an absurd scale the grid cannot be placed; segments between points at 0 still can.
-    const QList<PaintedOp> huge = linesOf(paint(sheetOf(1e300, curves)));
-    QCOMPARE(std::count_if(huge.begin(), huge.end(),
-                           [](const PaintedOp& op) { return op.color == PlotGridColor; }),
-             0);
-    QCOMPARE(huge.size(), 400 - 3);
 }
 
 void TestPrintSheet::emptyTextsLeaveNoMark() {

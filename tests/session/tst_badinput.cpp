@@ -77,8 +77,6 @@ private slots:
     void everyByteReplaced();
     void hostileFiles_data();
     void hostileFiles();
-    void extremeNumbers_data();
-    void extremeNumbers();
     void filesAreClosed_data();
     void filesAreClosed();
 
@@ -210,38 +208,6 @@ void TestBadInput::hostileFiles() {
     if (!title.isEmpty()) {
         QCOMPARE(outcome.section.values[0], title);
     }
-}
-
-void TestBadInput::extremeNumbers_data() {
-    QTest::addColumn<QByteArray>("item");
-    QTest::addColumn<bool>("message");
-    QTest::addColumn<double>("stored");  // Untouched when the slot keeps its value
-    QTest::newRow("1e308") << QByteArray("1e308") << false << 1e308;
-    QTest::newRow("-1e308") << QByteArray("-1e308") << false << -1e308;
-    QTest::newRow("1e400") << QByteArray("1e400") << true << Untouched;
-    QTest::newRow("-1e400") << QByteArray("-1e400") << true << Untouched;
-    QTest::newRow("nan") << QByteArray("nan") << false << 0.0;
-    QTest::newRow("inf") << QByteArray("inf") << false << 0.0;
-    QTest::newRow("-inf") << QByteArray("-inf") << false << 0.0;
-    QTest::newRow("smallest denormal") << QByteArray("4.9406564584124654e-324") << false
-                                       << std::numeric_limits<double>::denorm_min();
-    QTest::newRow("below the denormals") << QByteArray("1e-400") << false << 0.0;
-}
-
-void TestBadInput::extremeNumbers() {
-    QFETCH(QByteArray, item);
-    QFETCH(bool, message);
-    QFETCH(double, stored);
-    QByteArray bytes = sample_;
-    const qsizetype start = coordinatesStart(bytes);
-    bytes.replace(start, bytes.indexOf(',', start) - start,
-                  item);  // the first item: PointX[0][200]
-    AppState state = freshState();
-    const SectionRead outcome = testing::readDataFileBytes(bytes, state);
-    QCOMPARE(outcome.messages.size(), message ? 1 : 0);
-    QCOMPARE(state.PointX(0, 200), stored);
-    QVERIFY(pointsFinite(state));
-    QCOMPARE(state.PointY(1, 200), 0.0);  // the rest read on
 }
 
 void TestBadInput::filesAreClosed_data() {

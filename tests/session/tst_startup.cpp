@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReadOnlyGuard.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedWindow.h"
 #include "TestFiles.h"
@@ -45,7 +44,6 @@ private slots:
     void overflowAtStartUpIsReported();
     void exitWritesSettingsAndUnloads();
     void exitWhenProgramDirectoryVanished();
-    void failedWriteKeepsOldFile();
     void programFilePath_data();
     void programFilePath();
 
@@ -245,28 +243,6 @@ void TestStartup::exitWhenProgramDirectoryVanished() {
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY(dialogs.messages[0].contains(state.InitDir + QStringLiteral("/Set.txt")));
     QCOMPARE(window.calls, QStringList{"unload"});
-}
-
-// A directory that takes no new file and a file that may not be written: neither way works.
-void TestStartup::failedWriteKeepsOldFile() {
-    QTemporaryDir program;
-    const QString path = program.filePath(QStringLiteral("Set.txt"));
-    const QByteArray old = settings(1, program.path(), 1000, 150);
-    QVERIFY(writeFile(path, old));
-    testing::ReadOnlyGuard fileGuard(path);
-    testing::ReadOnlyGuard dirGuard(program.path());
-    if (!fileGuard.active() || !dirGuard.active()) {
-        QSKIP("this file system cannot make the file read-only");
-    }
-    AppState state;
-    state.InitDir = program.path();
-    state.Language = 2;
-    ScriptedDialogs dialogs;
-    WriteSetting(state, dialogs);
-    QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY2(dialogs.messages[0].contains(path), qPrintable(dialogs.messages[0]));
-    QCOMPARE(readAll(path), old);
-    QCOMPARE(QDir(program.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Set.txt"});
 }
 
 void TestStartup::programFilePath_data() {

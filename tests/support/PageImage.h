@@ -31,10 +31,6 @@ public:
         return near(xMm, yMm,
                     [](QRgb p) { return qBlue(p) > 180 && qRed(p) < 120 && qGreen(p) < 120; });
     }
-    bool darkNear(double xMm, double yMm, int radius = 1) const {
-        return near(
-            xMm, yMm, [](QRgb p) { return qGray(p) < 128; }, radius);
-    }
     // Whether anything but white lies in the rectangle.
     bool inkIn(double leftMm, double topMm, double rightMm, double bottomMm) const {
         for (int y = qRound(topMm * PixelsPerMm); y <= qRound(bottomMm * PixelsPerMm); ++y) {

@@ -117,12 +117,6 @@ void TestHostileViewer::entries_data() {
         QTest::addRow("%s, FIFO", entry) << entry << "fifo"
                                          << "not a regular file";
     }
-    QTest::newRow("argument, /dev/zero") << "argument"
-                                         << "/dev/zero"
-                                         << "not a regular file";
-    QTest::newRow("argument, /dev/urandom") << "argument"
-                                            << "/dev/urandom"
-                                            << "not a regular file";
     QTest::newRow("argument, a name that was not UTF-8")
         << "argument" << QStringLiteral("wing\uFFFD.dat") << "the file name is not valid UTF-8";
 }

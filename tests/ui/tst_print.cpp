@@ -89,9 +89,6 @@ void TestPrint::scaleEntry_data() {
     QTest::newRow("empty prints collapsed") << "" << 0.0 << "0"
                                             << ""
                                             << "0";
-    QTest::newRow("abc prints collapsed") << "abc" << 0.0 << "0"
-                                          << ""
-                                          << "0";
     QTest::newRow("negative is used") << "-100" << -100.0 << "-100"
                                       << ""
                                       << "-100";

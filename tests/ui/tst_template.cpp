@@ -171,24 +171,14 @@ void TestTemplate::writesTheChosenFiles() {
 void TestTemplate::badValues_data() {
     QTest::addColumn<QStringList>("values");  // chord, te, inset, spars, formats, name
     QTest::addColumn<QStringList>("messages");
-    const auto row = [](const char* name, QStringList values, QStringList messages) {
+    const auto row = [](const char* name, const QStringList& values, const QStringList& messages) {
         QTest::newRow(name) << values << messages;
     };
+    // Each value's reasons are tst_templatevalues'; here the readers, subjects and spar list.
     row("chord 0", {"0", "", "", "", "dps", "rib"}, {"Chord 0: a chord is 1 to 5,000 mm"});
-    row("chord 5000.5", {"5000.5", "", "", "", "dps", "rib"},
-        {"Chord 5000.5: a chord is 1 to 5,000 mm"});
     row("chord empty", {" ", "", "", "", "dps", "rib"}, {"Chord: not a number"});
-    row("chord 1e", {"1e", "", "", "", "dps", "rib"}, {"Chord 1e: not a number"});
-    row("thickness negative", {"200", "-0.5", "", "", "dps", "rib"},
-        {"Trailing-edge thickness -0.5: not a length of 0 mm or more"});
-    row("inset not a number", {"200", "", "1,5", "", "dps", "rib"}, {"Inset 1,5: not a number"});
     row("spar malformed", {"200", "", "", "25:6:5 30:6", "dps", "rib"},
         {"Spar notch 30:6: not POS:WIDTH:DEPTH[:upper|lower|both]"});
-    row("spar side", {"200", "", "", "30:6:5:top", "dps", "rib"},
-        {"Spar notch 30:6:5:top: the side is not upper, lower or both"});
-    row("spar at 100 %", {"200", "", "", "100:6:5", "dps", "rib"},
-        {"Spar notch 100:6:5: the position is not a percentage of the chord above 0 and below "
-         "100"});
     row("no format", {"200", "", "", "", "", "rib"},
         {"Choose at least one of DXF, PDF template and SVG template."});
     row("no name", {"200", "", "", "", "dps", ".dxf"},
