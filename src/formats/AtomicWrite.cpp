@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <atomic>
 #include <cerrno>
@@ -151,10 +152,51 @@ Status replace(const Target& target, const QByteArray& bytes, bool sync) {
     return written ? part.rename() : written;
 }
 
+// What stands at a path, not following a symbolic link at its end.
+enum class Standing { Nothing, RegularOrLink, Directory, Stream, Other };
+
+Standing standingAt(const QString& path, bool followLinks) {
+    struct stat info = {};
+    const QByteArray bytes = PathBytes(path);
+    if ((followLinks ? ::stat(bytes.constData(), &info) : ::lstat(bytes.constData(), &info)) != 0) {
+        return Standing::Nothing;
+    }
+    if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) {
+        return Standing::RegularOrLink;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return Standing::Directory;
+    }
+    return S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) ? Standing::Stream : Standing::Other;
+}
+
+// Writes into a device or a pipe that stands at `path` (/dev/null, a pipe someone reads) instead
+// of replacing it: renaming a file over /dev/null would take the device away from everyone.
+Status writeInto(const QString& path, const QByteArray& bytes) {
+    const int fd =
+        ::open(PathBytes(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return Status::failure(ErrnoText(errno));
+    }
+    // Blocking again, so that a reader that is slower than this write is waited for.
+    const int flags = ::fcntl(fd, F_GETFL);
+    Status written = flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1
+                         ? Status::failure(ErrnoText(errno))
+                         : writeAll(fd, bytes);
+    if (::close(fd) != 0 && written) {
+        written = Status::failure(ErrnoText(errno));
+    }
+    return written;
+}
+
 // The target of a file that keeps what it replaces: never a read-only file or a directory, the
 // file a symbolic link names (a chain of links that does not end is replaced itself), with the
 // old file's permissions.
 Result<Target> keptTarget(const QString& path) {
+    if (const Standing standing = standingAt(path, true);
+        standing == Standing::Stream || standing == Standing::Other) {
+        return Result<Target>::failure(NotRegularFileReason());
+    }
     QFileInfo existing(path);
     if (existing.exists() && !existing.isWritable()) {
         return Result<Target>::failure(
@@ -218,7 +260,11 @@ QString reportLine(const QString& path, const Status& status) {
 }  // namespace
 
 Status WriteBatchFile(const QString& path, const QByteArray& bytes) {
-    const Status written = replace({path, std::nullopt}, bytes, false);
+    const Standing standing = standingAt(path, false);
+    const Status written = standing == Standing::Stream ? writeInto(path, bytes)
+                           : standing == Standing::Other
+                               ? Status::failure(NotRegularFileReason())
+                               : replace({path, std::nullopt}, bytes, false);
     return written ? written : Status::failure(reportLine(path, written));
 }
 
@@ -243,12 +289,15 @@ Status WriteFileSet(const std::vector<FileBytes>& files) {
 }
 
 Status SaveFileWherePossible(const QString& path, const QByteArray& bytes) {
-    Status saved = replaceKept(path, bytes);
     const QFileInfo existing(path);
-    if (!saved && existing.exists() && !existing.isWritable()) {
+    Status saved = replaceKept(path, bytes);
+    // What is not a regular file (a pipe would never end a read) is left alone.
+    const Standing standing = standingAt(path, true);
+    const bool regular = standing != Standing::Stream && standing != Standing::Other;
+    if (!saved && regular && existing.exists() && !existing.isWritable()) {
         saved = replace({path, std::nullopt}, bytes, true);
     }
-    if (!saved && existing.exists()) {
+    if (!saved && regular && existing.exists()) {
         saved = writeInPlace(path, bytes);
     }
     return saved ? saved

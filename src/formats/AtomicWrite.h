@@ -17,8 +17,10 @@ namespace vandrix {
 
 // One file of a batch of outputs that can be made again. The data is not forced to disk: that
 // costs tens of milliseconds a file, which a batch of hundreds of pictures should not pay.
-// Whatever is at `path` is replaced by a file made as a new one would be (its mode from the
-// umask), a symbolic link itself included. Fails with "PATH: reason".
+// Whatever file is at `path` is replaced by a file made as a new one would be (its mode from the
+// umask), a symbolic link itself included; a character device or a named pipe there (/dev/null,
+// a pipe someone reads) is written into, never replaced, and a socket or block device refused.
+// Fails with "PATH: reason".
 Status WriteBatchFile(const QString& path, const QByteArray& bytes);
 
 // One file of a set written by WriteFileSet.
@@ -30,7 +32,8 @@ struct FileBytes {
 // A set of files, all or nothing: every file is complete and on disk under its temporary name
 // before the first takes its own, so a full disk or a directory that refuses files leaves none
 // of them behind. An existing file is replaced through a symbolic link to it and keeps its
-// permissions; a read-only file or a directory is not replaced. Fails with "PATH: reason" for
+// permissions; a read-only file, a directory or anything else that is not a regular file is not
+// replaced. Fails with "PATH: reason" for
 // the file that stopped the set, or one such line for each file that could not take its name.
 Status WriteFileSet(const std::vector<FileBytes>& files);
 

@@ -12,6 +12,7 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <memory>
@@ -38,6 +39,8 @@ enum class Place {
     FullDiskNoFile,         // a full disk and no file
     Link,                   // a symbolic link to a file in another directory
     PrivateFile,            // a file only its owner may read and write
+    Pipe,                   // a named pipe nobody reads
+    Device,                 // a character device that takes anything, as /dev/null (root only)
 };
 
 const QByteArray Old = "old\r\n";
@@ -55,6 +58,9 @@ QString describe(const QString& path, const QByteArray& written) {
     struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
         return QStringLiteral("nothing");
+    }
+    if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode)) {
+        return S_ISFIFO(status.st_mode) ? QStringLiteral("pipe") : QStringLiteral("device");
     }
     const QByteArray bytes = testing::readAll(path);
     const char* content = bytes == written ? "new" : bytes == Old ? "old" : "other";
@@ -106,6 +112,9 @@ void TestAtomicWrite::everyWayOfWriting_data() {
     // The link itself is replaced, made as a new file is.
     row("batch: link", M::Batch, P::Link, "", "new 644");
     row("batch: private file", M::Batch, P::PrivateFile, "", "new 644");
+    // Written into, never replaced: renaming over /dev/null would take it from everyone.
+    row("batch: pipe nobody reads", M::Batch, P::Pipe, "%1: No such device or address", "pipe");
+    row("batch: device", M::Batch, P::Device, "", "device");
 
     row("set: new files", M::Set, P::Nothing, "", "new 644");
     row("set: a directory", M::Set, P::Directory, "%1: Filename refers to a directory",
@@ -123,6 +132,7 @@ void TestAtomicWrite::everyWayOfWriting_data() {
     // Written through the link, keeping the permissions of what it replaces.
     row("set: link", M::Set, P::Link, "", "link to new 644");
     row("set: private file", M::Set, P::PrivateFile, "", "new 600");
+    row("set: pipe", M::Set, P::Pipe, "%1: not a regular file", "pipe");
 
     row("save: new file", M::Save, P::Nothing, "", "new 644");
     row("save: a directory", M::Save, P::Directory, "Cannot write file %1: Is a directory",
@@ -142,6 +152,8 @@ void TestAtomicWrite::everyWayOfWriting_data() {
         "Cannot write file %1: No space left on device", "nothing");
     row("save: link", M::Save, P::Link, "", "link to new 644");
     row("save: private file", M::Save, P::PrivateFile, "", "new 600");
+    row("save: pipe", M::Save, P::Pipe, "Cannot write file %1: not a regular file", "pipe");
+    row("save: device", M::Save, P::Device, "Cannot write file %1: not a regular file", "device");
 }
 
 void TestAtomicWrite::everyWayOfWriting() {
@@ -152,8 +164,8 @@ void TestAtomicWrite::everyWayOfWriting() {
     const bool root = ::geteuid() == 0;
     const bool fullDisk = place == Place::FullDisk || place == Place::FullDiskGrowing ||
                           place == Place::FullDiskNoFile;
-    if ((fullDisk || place == Place::ImmutableFile) && !root) {
-        QSKIP("a small tmpfs and the immutable attribute need root");
+    if ((fullDisk || place == Place::ImmutableFile || place == Place::Device) && !root) {
+        QSKIP("a small tmpfs, the immutable attribute and a device node need root");
     }
     QTemporaryDir top;
     const QDir dir(top.path());
@@ -186,6 +198,13 @@ void TestAtomicWrite::everyWayOfWriting() {
     }
     if (place == Place::Directory) {
         QVERIFY(dir.mkdir(QStringLiteral("d/file.txt")));
+    }
+    if (place == Place::Pipe) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    }
+    if (place == Place::Device &&
+        ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        QSKIP("this system refuses to make a device node here");
     }
     if (place == Place::PrivateFile) {
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
