@@ -12,8 +12,6 @@ namespace {
 
 // How far a surface may run back towards the leading edge before it counts as folded.
 constexpr double FoldTolerance = 0.001;
-// An outline thicker than this is no wing section.
-constexpr double MaxThickness = 0.5;
 
 Status NotSmoothed() {
     return Status::failure(QStringLiteral("the outline cannot be smoothed"));
@@ -76,15 +74,6 @@ Status CheckThicknessFinite(const SectionMeasures& measures) {
     return std::isfinite(measures.thickness) ? Status::success() : NotSmoothed();
 }
 
-Status CheckNotTooThick(const SectionMeasures& measures) {
-    if (measures.thickness > MaxThickness) {
-        return Status::failure(
-            QStringLiteral("no wing section: %1 % of the chord thick (more than 50 %)")
-                .arg(QString::number(measures.thickness * 100.0, 'f', 1)));
-    }
-    return Status::success();
-}
-
 Status CheckPositiveThickness(const SectionMeasures& measures) {
     if (measures.thickness < HeightTolerance) {
         return Status::failure(
@@ -94,7 +83,9 @@ Status CheckPositiveThickness(const SectionMeasures& measures) {
 }
 
 Status CheckFinite(const SectionCurves& curves, const SectionMeasures& measures) {
-    bool finite = std::isfinite(measures.leRadius) && std::isfinite(measures.camber);
+    bool finite = std::isfinite(measures.leRadius) && std::isfinite(measures.camber) &&
+                  std::isfinite(measures.zeroLiftAngle) &&
+                  std::isfinite(measures.quarterChordMoment);
     for (int k = 0; k < SectionStations; ++k) {
         finite = finite && std::isfinite(curves.y(UpperCurve, k)) &&
                  std::isfinite(curves.y(LowerCurve, k));

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
+
 using namespace vandrix;
 using namespace vandrix::testing;
 
@@ -63,7 +65,7 @@ QByteArray coordinates(const Import& import) {  // the 402 pairs after line 15
 // The header line of a converted file that starts with `start`.
 QString headerLine(const Import& import, const QString& start) {
     for (const QByteArray& line : import.bytes.split('\n').mid(0, 15)) {
-        const QString text = QString::fromUtf8(line).trimmed();
+        QString text = QString::fromUtf8(line).trimmed();
         if (text.startsWith(start)) {
             return text;
         }
@@ -100,7 +102,7 @@ QByteArray changed(const QByteArray& file, F change, int digits = 5) {
     return bytes;
 }
 
-// A circle of the given diameter through (0, 0) and (1, 0): no wing section.
+// A circle of the given diameter through (0, 0) and (1, 0): no usual wing section.
 QByteArray circleFile(double diameter) {
     QByteArray bytes = "round\n";
     for (int i = 0; i <= 40; ++i) {
@@ -145,12 +147,16 @@ void TestSections::accuracy_data() {
     QTest::addColumn<double>("t");
     QTest::addColumn<int>("perSide");
     QTest::addColumn<bool>("lednicer");
-    const struct {
+    struct Drawn {
         const char* name;
         double m, p, t;
-    } sections[] = {{"0006", 0, 0, 0.06},      {"0012", 0, 0, 0.12},
-                    {"2412", 0.02, 0.4, 0.12}, {"4415", 0.04, 0.4, 0.15},
-                    {"6409", 0.06, 0.4, 0.09}, {"2421", 0.02, 0.4, 0.21}};
+    };
+    const std::array<Drawn, 6> sections = {{{"0006", 0, 0, 0.06},
+                                            {"0012", 0, 0, 0.12},
+                                            {"2412", 0.02, 0.4, 0.12},
+                                            {"4415", 0.04, 0.4, 0.15},
+                                            {"6409", 0.06, 0.4, 0.09},
+                                            {"2421", 0.02, 0.4, 0.21}}};
     for (const auto& s : sections) {
         for (const int n : {35, 61, 200}) {
             for (const bool lednicer : {false, true}) {
@@ -271,7 +277,6 @@ void TestSections::badFiles_data() {
     QTest::newRow("data file") << readAll(samplePath("naca2412.dat")) << QString();
     QTest::newRow("text") << QByteArray("hello\nworld\n") << "neither a data file";
     QTest::newRow("empty") << QByteArray() << "neither a data file";
-    QTest::newRow("round, no section") << circleFile(1.0) << "no wing section: 100.0 %";
     QTest::newRow("flat, no thickness")
         << QByteArray("s\n1 0\n.7 0\n.4 0\n.1 0\n0 0\n.1 0\n.4 0\n.7 0\n1 0\n")
         << "no positive thickness";
@@ -418,6 +423,11 @@ void TestSections::diagnostics_data() {
             y += 0.03;
         }
     }) << "lies 2." << 1;
+    QTest::newRow("NACA 0060: thicker than 50 %")
+        << seligFile(Naca4{0, 0, 0.6}, 61, "NACA 0060")
+        << "warning: the section is 60.0 % of the chord thick at x/c = 0.301, more than 50 %" << 1;
+    QTest::newRow("round: 100 % thick")
+        << circleFile(1.0) << "warning: the section is 100.0 % of the chord thick" << 1;
     QTest::newRow("scaled by 1e-300") << changed(
                                              Naca2412,
                                              [](std::size_t, double& x, double& y) {
