@@ -340,6 +340,31 @@ void TestSections::reading_data() {
         << "名称:Name:NACA 2412";
     QTest::newRow("MSES/ISES plot limits")
         << "NACA 2412\n -2.0 3.0 -2.5 3.5\n" + body << converted << "Format: MSES/ISES";
+    // As NACA reports print their tables: the trailing-edge ordinates in parentheses, a row of
+    // dots where a surface has no ordinate (at line `dots`, in place of a blank line there).
+    const auto reportStyle = [](const QByteArray& file, int dots) {
+        QList<QByteArray> lines = file.split('\n');
+        for (QByteArray& line : lines) {
+            const QList<QByteArray> xy = line.simplified().split(' ');
+            if (xy.size() == 2 && std::abs(xy[0].toDouble() - 1) < 0.001) {
+                line = xy[0] + "  (" + xy[1] + ")";
+            }
+        }
+        if (lines[dots].isEmpty()) {
+            lines[dots] = "0.0000  ......";
+        } else {
+            lines.insert(dots, "0.0000  ......");
+        }
+        return lines.join('\n');
+    };
+    QTest::newRow("report table, Lednicer order: dots between the surfaces, ordinates in ()")
+        << reportStyle(lednicerFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412"), 64) << converted
+        << "Points in the file: 122 (61 upper, 61 lower)";
+    QTest::newRow("report table, Selig order: dots after the leading edge, ordinates in ()")
+        << reportStyle(Naca2412, 62) << converted << "Points in the file: 121";
+    QTest::newRow("a row of dots after the numbers: a note")
+        << Naca2412 + "1.0000  ......\n"
+        << converted << "Points in the file: 121, 1 note line after them";
     QTest::newRow("UTF-16 with byte-order mark") << utf16(Naca2412) << converted << "Format: Selig";
     QTest::newRow("CR-only line ends")
         << QByteArray(Naca2412).replace('\n', '\r') << converted << "Format: Selig";
