@@ -550,19 +550,28 @@ void TestSections::table() {
     row.name = QStringLiteral("Flügel, \"außen\"");
     row.format = QStringLiteral("Selig");
     row.points = 121;
-    row.measures = SectionMeasures{0.12, 0.3, -0.02, 0.4, 0.0159, 0.001};
+    row.measures = SectionMeasures{0.12, 0.3, -0.02, 0.4, 0.0159, 0.001, -10.7186, -0.30296};
     row.warnings = QStringList{QStringLiteral("a, b"), QStringLiteral("c")};
     SectionTableRow refused;
     refused.file = QStringLiteral("bad.dat");
     refused.refusal = QStringLiteral("line 3\nholds \"nan\"");
-    const QList<QStringList> rows =
-        readCsv(SectionTableHeader() + SectionTableLine(row) + SectionTableLine(refused));
-    QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows[0].size(), 12);
-    QCOMPARE(rows[1], (QStringList{row.file, row.name, "Selig", "121", "12.000", "30.000", "-2.000",
-                                   "40.000", "1.590", "0.100", "a, b; c", ""}));
-    QCOMPARE(rows[2],
-             (QStringList{"bad.dat", "", "", "", "", "", "", "", "", "", "", refused.refusal}));
+    // Figures that round to zero from below: written without a sign.
+    SectionTableRow nearZero = row;
+    nearZero.measures->zeroLiftAngle = -0.0004;
+    nearZero.measures->quarterChordMoment = -0.00004;
+    const QList<QStringList> rows = readCsv(SectionTableHeader() + SectionTableLine(row) +
+                                            SectionTableLine(refused) + SectionTableLine(nearZero));
+    QCOMPARE(rows.size(), 4);
+    // The figures come after the columns that were there before them, in their places.
+    QCOMPARE(rows[0].size(), 14);
+    QCOMPARE(rows[0].mid(10),
+             (QStringList{"warnings", "refused", "zero-lift angle deg", "Cm c/4"}));
+    QCOMPARE(rows[1],
+             (QStringList{row.file, row.name, "Selig", "121", "12.000", "30.000", "-2.000",
+                          "40.000", "1.590", "0.100", "a, b; c", "", "-10.719", "-0.3030"}));
+    QCOMPARE(rows[2], (QStringList{"bad.dat", "", "", "", "", "", "", "", "", "", "",
+                                   refused.refusal, "", ""}));
+    QCOMPARE(rows[3].mid(12), (QStringList{"0.000", "0.0000"}));
 
     // A symmetric section: camber 0.00 % at 0.00 %, never -0.00.
     const Import symmetric =
