@@ -83,9 +83,7 @@ Status CheckPositiveThickness(const SectionMeasures& measures) {
 }
 
 Status CheckFinite(const SectionCurves& curves, const SectionMeasures& measures) {
-    bool finite = std::isfinite(measures.leRadius) && std::isfinite(measures.camber) &&
-                  std::isfinite(measures.zeroLiftAngle) &&
-                  std::isfinite(measures.quarterChordMoment);
+    bool finite = std::isfinite(measures.leRadius) && std::isfinite(measures.camber);
     for (int k = 0; k < SectionStations; ++k) {
         finite = finite && std::isfinite(curves.y(UpperCurve, k)) &&
                  std::isfinite(curves.y(LowerCurve, k));
