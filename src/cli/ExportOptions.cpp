@@ -26,8 +26,9 @@ struct Options {
         QStringLiteral("table"),
         QStringLiteral("A CSV table of each input's measures (name, format, points, thickness, "
                        "camber, leading-edge radius, trailing-edge gap, warnings; a refused "
-                       "input with its reason) into FILE, - for standard output. Alone, it "
-                       "writes no PDF."),
+                       "input with its reason; then the thin-aerofoil zero-lift angle in degrees "
+                       "and moment coefficient about the quarter chord) into FILE, - for "
+                       "standard output. Alone, it writes no PDF."),
         QStringLiteral("FILE")};
     QCommandLineOption screenScale{
         QStringLiteral("screen-scale"),

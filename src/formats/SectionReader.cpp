@@ -22,15 +22,25 @@ struct Line {
     bool finite = true;
     bool fourNumbers = false;  // exactly four numbers: the plot limits of the MSES layout
     bool afterBlank = false;   // blank lines came before it
+    bool placeholder = false;  // a text line of dots where numbers would stand ("0.0000 ......")
 };
 
 bool isSeparator(char c) {
     return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '\r' || c == '\f' || c == '\v';
 }
 
-// One whole token as a number in the C locale ("+1.5", ".5", "1.", "2e-3"); nullopt when the
-// token is anything else. Values out of the double range come back as infinity.
+// A run of two or more dots: a table's placeholder for a number it leaves out.
+bool isDots(std::string_view token) {
+    return token.size() >= 2 && token.find_first_not_of('.') == std::string_view::npos;
+}
+
+// One whole token as a number in the C locale ("+1.5", ".5", "1.", "2e-3", and "(0.0022)" as
+// tables set a trailing-edge ordinate); nullopt when the token is anything else. Values out of
+// the double range come back as infinity.
 std::optional<double> parseNumber(std::string_view token) {
+    if (token.size() > 2 && token.front() == '(' && token.back() == ')') {
+        token = token.substr(1, token.size() - 2);
+    }
     if (!token.empty() && token.front() == '+') {
         token.remove_prefix(1);
         // from_chars takes a '-' of its own, which would read "+-1.5" as -1.5.
@@ -62,6 +72,32 @@ std::optional<double> parseNumber(std::string_view token) {
     return value;
 }
 
+// A line of numbers and runs of dots, one run of dots at least: a table's row that leaves a
+// number out ("0.0000  ......").
+bool placeholderRow(std::string_view text) {
+    bool dots = false;
+    std::size_t pos = 0;
+    for (;;) {
+        while (pos < text.size() && isSeparator(text[pos])) {
+            ++pos;
+        }
+        if (pos == text.size()) {
+            return dots;
+        }
+        std::size_t end = pos;
+        while (end < text.size() && !isSeparator(text[end])) {
+            ++end;
+        }
+        const std::string_view token = text.substr(pos, end - pos);
+        if (isDots(token)) {
+            dots = true;
+        } else if (!parseNumber(token)) {
+            return false;
+        }
+        pos = end;
+    }
+}
+
 // A line is a pair when its first two tokens are numbers; anything after them is a comment.
 Line classify(std::string_view text) {
     Line line;
@@ -84,6 +120,7 @@ Line classify(std::string_view text) {
         if (!number) {
             if (found < 2) {
                 line.kind = LineKind::Text;
+                line.placeholder = placeholderRow(text);
                 return line;
             }
             found = -1;  // a comment after the pair
@@ -207,18 +244,31 @@ Leading readLeading(Lines& lines) {
     return leading;
 }
 
-// The next line that is not blank, or a blank Line at the end.
+// The next line that is not blank, or a blank Line at the end. Placeholder rows with a pair of
+// numbers after them are passed over as blank lines are; one with no pair after it is the text
+// line it is.
 Line nextFilled(Lines& lines) {
     Line line;
     const int before = lines.number();
     while (!lines.atEnd() && (line = classify(lines.next())).kind == LineKind::Blank) {
+    }
+    if (line.placeholder) {
+        Lines ahead = lines;
+        Line next;
+        while (!ahead.atEnd() &&
+               ((next = classify(ahead.next())).kind == LineKind::Blank || next.placeholder)) {
+        }
+        if (next.kind == LineKind::Pair) {
+            lines = ahead;
+            line = next;
+        }
     }
     line.afterBlank = lines.number() - before > 1;
     return line;
 }
 
 // The numbers of the outline from `line` on, up to the first text line, which ends them: it and
-// every non-blank line after it are notes.
+// every non-blank line after it are notes. Placeholder rows among the numbers are passed over.
 struct Numbers {
     SectionPoints points;
     bool blankAfterFirst = false;

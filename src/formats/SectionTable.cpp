@@ -12,6 +12,12 @@ QString percent(double fraction) {
     return QString::number(fraction * 100.0, 'f', 3);
 }
 
+// A figure with `decimals` decimals; one that rounds to zero is written without a sign.
+QString figure(double value, int decimals) {
+    const QString text = QString::number(value, 'f', decimals);
+    return text.startsWith(u'-') && text.count(u'0') == text.size() - 2 ? text.mid(1) : text;
+}
+
 QByteArray line(const QStringList& fields) {
     QStringList quoted;
     quoted.reserve(fields.size());
@@ -76,23 +82,26 @@ QByteArray SectionTableHeader() {
                  QStringLiteral("points"), QStringLiteral("thickness %"),
                  QStringLiteral("thickness position %"), QStringLiteral("camber %"),
                  QStringLiteral("camber position %"), QStringLiteral("LE radius %"),
-                 QStringLiteral("TE gap %"), QStringLiteral("warnings"),
-                 QStringLiteral("refused")});
+                 QStringLiteral("TE gap %"), QStringLiteral("warnings"), QStringLiteral("refused"),
+                 QStringLiteral("zero-lift angle deg"), QStringLiteral("Cm c/4")});
 }
 
 QByteArray SectionTableLine(const SectionTableRow& row) {
     QStringList fields = {row.file, row.name, row.format,
                           row.points > 0 ? QString::number(row.points) : QString()};
+    QStringList figures;  // after the refusal, so that the columns before keep their places
     if (row.measures) {
         const SectionMeasures& m = *row.measures;
         fields << percent(m.thickness) << percent(m.thicknessX) << percent(m.camber)
                << percent(m.camberX) << percent(m.leRadius) << percent(m.teGap);
+        figures << figure(m.zeroLiftAngle, 3) << figure(m.quarterChordMoment, 4);
     } else {
         for (int i = 0; i < 6; ++i) {
             fields << QString();
         }
+        figures << QString() << QString();
     }
-    fields << row.warnings.join(QStringLiteral("; ")) << row.refusal;
+    fields << row.warnings.join(QStringLiteral("; ")) << row.refusal << figures;
     return line(fields);
 }
 

@@ -28,7 +28,8 @@ struct SectionTableRow {
 SectionTableRow TableRow(const QString& file, const SectionRead& read);
 
 // The header row and one row, as CSV lines (RFC 4180: fields with commas, quotes or line breaks
-// quoted, CRLF after each line). Measures in percent of the chord.
+// quoted, CRLF after each line). Measures in percent of the chord; after the refusal, the
+// zero-lift angle in degrees and the moment coefficient about the quarter chord.
 QByteArray SectionTableHeader();
 QByteArray SectionTableLine(const SectionTableRow& row);
 

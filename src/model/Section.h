@@ -69,7 +69,8 @@ struct HeaderLabel {
 // The file a section came from.
 enum class SectionFormat { DataFile, Selig, Lednicer, Mses };
 
-// The measures of a normalised section, in fractions of the chord.
+// The measures of a normalised section, in fractions of the chord, and what thin-aerofoil theory
+// makes of its mean line.
 struct SectionMeasures {
     double thickness = 0.0;
     double thicknessX = 0.0;
@@ -77,6 +78,8 @@ struct SectionMeasures {
     double camberX = 0.0;
     double leRadius = 0.0;
     double teGap = 0.0;
+    double zeroLiftAngle = 0.0;       // degrees from the chord, nose up positive
+    double quarterChordMoment = 0.0;  // moment coefficient about x/c = 0.25, nose up positive
 };
 
 // A wing section as the program holds it: the eight labelled values (pair 1's value is its

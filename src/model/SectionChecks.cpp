@@ -12,8 +12,6 @@ namespace {
 
 // How far a surface may run back towards the leading edge before it counts as folded.
 constexpr double FoldTolerance = 0.001;
-// An outline thicker than this is no wing section.
-constexpr double MaxThickness = 0.5;
 
 Status NotSmoothed() {
     return Status::failure(QStringLiteral("the outline cannot be smoothed"));
@@ -74,15 +72,6 @@ Status CheckSurfaces(const SmoothOutline& outline, int nose) {
 
 Status CheckThicknessFinite(const SectionMeasures& measures) {
     return std::isfinite(measures.thickness) ? Status::success() : NotSmoothed();
-}
-
-Status CheckNotTooThick(const SectionMeasures& measures) {
-    if (measures.thickness > MaxThickness) {
-        return Status::failure(
-            QStringLiteral("no wing section: %1 % of the chord thick (more than 50 %)")
-                .arg(QString::number(measures.thickness * 100.0, 'f', 1)));
-    }
-    return Status::success();
 }
 
 Status CheckPositiveThickness(const SectionMeasures& measures) {

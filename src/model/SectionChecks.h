@@ -28,9 +28,6 @@ Status CheckSurfaces(const SmoothOutline& outline, int nose);
 // The thickness could be measured: the outline did not smooth to infinite heights.
 Status CheckThicknessFinite(const SectionMeasures& measures);
 
-// At most 50 % of the chord thick.
-Status CheckNotTooThick(const SectionMeasures& measures);
-
 // Thicker than rounding leaves a flat outline.
 Status CheckPositiveThickness(const SectionMeasures& measures);
 

@@ -68,7 +68,7 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
     SectionMeasures& m = section.measures;
     m = MeasureCurves(section.curves);
     // Each check of the thickness refuses on its own, the first that fails giving the reason.
-    for (const auto& check : {CheckThicknessFinite, CheckNotTooThick, CheckPositiveThickness}) {
+    for (const auto& check : {CheckThicknessFinite, CheckPositiveThickness}) {
         if (const Status checked = check(m); !checked) {
             return R::failure(checked.errors());
         }
@@ -78,7 +78,7 @@ Result<ResampledSection> ResampleSection(const SectionPoints& run) {
     if (const Status finite = CheckFinite(section.curves, m); !finite) {
         return R::failure(finite.errors());
     }
-    section.warnings = SectionWarnings(outline, nose, sampled);
+    section.warnings = SectionWarnings(outline, nose, sampled) + ThicknessWarning(m);
     return R::success(section);
 }
 

@@ -30,10 +30,10 @@ struct ResampledSection {
 
 // Normalises the points (one run from one trailing-edge end round the leading edge to the
 // other), resamples both surfaces and takes the measures. Fails with a plain reason; what does
-// not stop a section (crossing surfaces, a short surface, a spike) is warned. The steps:
-// NormaliseFrame (SectionFrame.h), SampleSurfaces (SurfaceSampler.h), MeasureCurves and
-// LeadingEdgeRadius (SectionMeasures.h), the checks (SectionChecks.h) and SectionWarnings
-// (SectionWarnings.h).
+// not stop a section (crossing surfaces, a short surface, a spike, more than 50 % of the chord
+// thick) is warned. The steps: NormaliseFrame (SectionFrame.h), SampleSurfaces
+// (SurfaceSampler.h), MeasureCurves and LeadingEdgeRadius (SectionMeasures.h), the checks
+// (SectionChecks.h) and the warnings (SectionWarnings.h).
 Result<ResampledSection> ResampleSection(const SectionPoints& run);
 
 // One run from one trailing-edge end round the leading edge to the other: a single run as it is,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SectionMeasures.h"
 
+#include "ThinAerofoil.h"
+
 #include <Eigen/Dense>
 
 #include <algorithm>
@@ -34,7 +36,11 @@ SectionMeasures MeasureCurves(const SectionCurves& curves) {
     if (std::abs(m.camber) < CamberNoise) {
         m.camber = 0.0;
         m.camberX = 0.0;
+        return m;  // the mean line is the chord: no zero-lift angle, no moment
     }
+    const ThinAerofoilFigures figures = ThinAerofoil(MeanLineHeights(curves));
+    m.zeroLiftAngle = figures.zeroLiftAngle;
+    m.quarterChordMoment = figures.quarterChordMoment;
     return m;
 }
 

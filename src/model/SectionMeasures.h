@@ -7,8 +7,9 @@
 namespace vandrix {
 
 // The thickness and the camber of a section's curves, each with its position (the upper curve's
-// x there), taken at equal stations. The camber is the mean line's extreme of larger size, with
-// its sign; a symmetric section's (below 0.005 % of the chord) is exactly 0 at 0. The
+// x there), taken at equal stations, and the thin-aerofoil figures of its mean line
+// (ThinAerofoil.h). The camber is the mean line's extreme of larger size, with its sign; a
+// symmetric section's (below 0.005 % of the chord) is exactly 0 at 0, and so are its figures. The
 // leading-edge radius and the trailing-edge gap are left at 0.
 SectionMeasures MeasureCurves(const SectionCurves& curves);
 

@@ -15,6 +15,8 @@ namespace {
 constexpr double ShortSurface = 0.95;
 // A point farther than this off the smooth line through its neighbours is a spike.
 constexpr double SpikeTolerance = 0.01;
+// A section thicker than this is no usual wing section.
+constexpr double ThickSection = 0.5;
 
 }  // namespace
 
@@ -68,6 +70,15 @@ QStringList SpikeWarning(const SectionPoints& points, int nose) {
                 "the point at x/c = %1 lies %2 % of the chord off the smooth line through its "
                 "neighbours")
                 .arg(QString::number(spikeX, 'f', 3), QString::number(spike * 100.0, 'f', 2))};
+}
+
+QStringList ThicknessWarning(const SectionMeasures& measures) {
+    if (!(measures.thickness > ThickSection)) {
+        return {};
+    }
+    return {QStringLiteral("the section is %1 % of the chord thick at x/c = %2, more than 50 %")
+                .arg(QString::number(measures.thickness * 100.0, 'f', 1),
+                     QString::number(measures.thicknessX, 'f', 3))};
 }
 
 QStringList SectionWarnings(const SmoothOutline& outline, int nose,

@@ -22,7 +22,12 @@ QStringList ShortSurfaceWarning(const Surface& surface, const QString& name);
 // edge, the point with index `nose`, aside: a blunt nose is no spike).
 QStringList SpikeWarning(const SectionPoints& points, int nose);
 
-// The warnings of a normalised outline and its sampled curves, in the order above.
+// A section thicker than 50 % of the chord: how thick, and where. It converts (a round or very
+// thick root section is drawn as it is); the warning says that it is no usual wing section.
+QStringList ThicknessWarning(const SectionMeasures& measures);
+
+// The warnings of a normalised outline and its sampled curves, in the order above (the thickness
+// aside: it comes from the measures).
 QStringList SectionWarnings(const SmoothOutline& outline, int nose, const SampledSurfaces& sampled);
 
 // How far the point with index j lies off the smooth line through its neighbours, in the

@@ -63,7 +63,7 @@ QString headerLine(const Import& import, const QString& start) {
 
 const QByteArray Naca2412 = seligFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412");
 
-// A circle of the given diameter through (0, 0) and (1, 0): no wing section.
+// A circle of the given diameter through (0, 0) and (1, 0): no usual wing section.
 QByteArray circleFile(double diameter) {
     QByteArray bytes = "round\n";
     for (int i = 0; i <= 40; ++i) {
@@ -90,6 +90,7 @@ private slots:
     void badFiles();
     void reading_data();
     void reading();
+    void warningReachesTheFile_data();
     void warningReachesTheFile();
     void table();
     void names_data();
@@ -157,7 +158,6 @@ void TestSections::badFiles_data() {
     QTest::newRow("data file") << readAll(samplePath("naca2412.dat")) << QString();
     QTest::newRow("text") << QByteArray("hello\nworld\n") << "neither a data file";
     QTest::newRow("empty") << QByteArray() << "neither a data file";
-    QTest::newRow("round, no section") << circleFile(1.0) << "no wing section: 100.0 %";
     QTest::newRow("flat, no thickness")
         << QByteArray("s\n1 0\n.7 0\n.4 0\n.1 0\n0 0\n.1 0\n.4 0\n.7 0\n1 0\n")
         << "no positive thickness";
@@ -219,6 +219,31 @@ void TestSections::reading_data() {
         << "名称:Name:NACA 2412";
     QTest::newRow("MSES/ISES plot limits")
         << "NACA 2412\n -2.0 3.0 -2.5 3.5\n" + body << converted << "Format: MSES/ISES";
+    // As NACA reports print their tables: the trailing-edge ordinates in parentheses, a row of
+    // dots where a surface has no ordinate (at line `dots`, in place of a blank line there).
+    const auto reportStyle = [](const QByteArray& file, int dots) {
+        QList<QByteArray> lines = file.split('\n');
+        for (QByteArray& line : lines) {
+            const QList<QByteArray> xy = line.simplified().split(' ');
+            if (xy.size() == 2 && std::abs(xy[0].toDouble() - 1) < 0.001) {
+                line = xy[0] + "  (" + xy[1] + ")";
+            }
+        }
+        if (lines[dots].isEmpty()) {
+            lines[dots] = "0.0000  ......";
+        } else {
+            lines.insert(dots, "0.0000  ......");
+        }
+        return lines.join('\n');
+    };
+    QTest::newRow("report table, Lednicer order: dots between the surfaces, ordinates in ()")
+        << reportStyle(lednicerFile(Naca4{0.02, 0.4, 0.12}, 61, "NACA 2412"), 64) << converted
+        << "Points in the file: 122 (61 upper, 61 lower)";
+    QTest::newRow("report table, Selig order: dots after the leading edge, ordinates in ()")
+        << reportStyle(Naca2412, 62) << converted << "Points in the file: 121";
+    QTest::newRow("a row of dots after the numbers: a note")
+        << Naca2412 + "1.0000  ......\n"
+        << converted << "Points in the file: 121, 1 note line after them";
     QTest::newRow("UTF-16 with byte-order mark") << utf16(Naca2412) << converted << "Format: Selig";
     QTest::newRow("CR-only line ends")
         << QByteArray(Naca2412).replace('\n', '\r') << converted << "Format: Selig";
@@ -255,18 +280,31 @@ void TestSections::reading() {
 }
 
 // What the geometry warns of reaches the section and the converted file's Normalising line.
-void TestSections::warningReachesTheFile() {
+void TestSections::warningReachesTheFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("warning");  // a part of the one warning
     QList<QByteArray> lines = Naca2412.split('\n');
     const QList<QByteArray> xy = lines[31].simplified().split(' ');  // a point of the upper surface
     lines[31] = xy[0] + ' ' + QByteArray::number(xy[1].toDouble() + 0.03);
-    const Import import = importBytes(lines.join('\n'), QStringLiteral("/d/w.dat"));
+    QTest::newRow("a spike") << lines.join('\n') << " lies 2.";
+    QTest::newRow("NACA 0060: thicker than 50 %")
+        << seligFile(Naca4{0, 0, 0.6}, 61, "NACA 0060")
+        << "the section is 60.0 % of the chord thick at x/c = 0.301, more than 50 %";
+    QTest::newRow("round: 100 % thick")
+        << circleFile(1.0) << "the section is 100.0 % of the chord thick";
+}
+
+void TestSections::warningReachesTheFile() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, warning);
+    const Import import = importBytes(bytes, QStringLiteral("/d/w.dat"));
     QCOMPARE(int(import.kind), int(Kind::Converted));
     QCOMPARE(import.section.warnings.size(), 1);
-    QCOMPARE(headerLine(import, QStringLiteral("Normalising:")),
-             QStringLiteral("Normalising: none, the file is in the normalised frame; warning: ") +
-                 import.section.warnings.first());
-    QVERIFY2(import.section.warnings.first().contains(QLatin1String(" lies 2.")),
+    QVERIFY2(import.section.warnings.first().contains(warning),
              qPrintable(import.section.warnings.first()));
+    const QString normalising = headerLine(import, QStringLiteral("Normalising:"));
+    QVERIFY2(normalising.endsWith(QStringLiteral("; warning: ") + import.section.warnings.first()),
+             qPrintable(normalising));
 }
 
 // The table's rows read back with a CSV reader, commas, quotes and all.
@@ -276,19 +314,28 @@ void TestSections::table() {
     row.name = QStringLiteral("Flügel, \"außen\"");
     row.format = QStringLiteral("Selig");
     row.points = 121;
-    row.measures = SectionMeasures{0.12, 0.3, -0.02, 0.4, 0.0159, 0.001};
+    row.measures = SectionMeasures{0.12, 0.3, -0.02, 0.4, 0.0159, 0.001, -10.7186, -0.30296};
     row.warnings = QStringList{QStringLiteral("a, b"), QStringLiteral("c")};
     SectionTableRow refused;
     refused.file = QStringLiteral("bad.dat");
     refused.refusal = QStringLiteral("line 3\nholds \"nan\"");
-    const QList<QStringList> rows =
-        readCsv(SectionTableHeader() + SectionTableLine(row) + SectionTableLine(refused));
-    QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows[0].size(), 12);
-    QCOMPARE(rows[1], (QStringList{row.file, row.name, "Selig", "121", "12.000", "30.000", "-2.000",
-                                   "40.000", "1.590", "0.100", "a, b; c", ""}));
-    QCOMPARE(rows[2],
-             (QStringList{"bad.dat", "", "", "", "", "", "", "", "", "", "", refused.refusal}));
+    // Figures that round to zero from below: written without a sign.
+    SectionTableRow nearZero = row;
+    nearZero.measures->zeroLiftAngle = -0.0004;
+    nearZero.measures->quarterChordMoment = -0.00004;
+    const QList<QStringList> rows = readCsv(SectionTableHeader() + SectionTableLine(row) +
+                                            SectionTableLine(refused) + SectionTableLine(nearZero));
+    QCOMPARE(rows.size(), 4);
+    // The figures come after the columns that were there before them, in their places.
+    QCOMPARE(rows[0].size(), 14);
+    QCOMPARE(rows[0].mid(10),
+             (QStringList{"warnings", "refused", "zero-lift angle deg", "Cm c/4"}));
+    QCOMPARE(rows[1],
+             (QStringList{row.file, row.name, "Selig", "121", "12.000", "30.000", "-2.000",
+                          "40.000", "1.590", "0.100", "a, b; c", "", "-10.719", "-0.3030"}));
+    QCOMPARE(rows[2], (QStringList{"bad.dat", "", "", "", "", "", "", "", "", "", "",
+                                   refused.refusal, "", ""}));
+    QCOMPARE(rows[3].mid(12), (QStringList{"0.000", "0.0000"}));
 
     // A symmetric section: camber 0.00 % at 0.00 %, never -0.00.
     const Import symmetric =

@@ -6,12 +6,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 #include <utility>
 #include <vector>
 
 namespace vandrix::testing {
+
+// The NACA 4-digit thickness distribution of thickness t: the half thickness at x.
+inline double nacaHalfThickness(double t, double x) {
+    return 5.0 * t *
+           (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x -
+            0.1015 * x * x * x * x);
+}
+
+// The point of the upper (side +1) or lower (side -1) surface at mean-line station x: the half
+// thickness yt laid square to a mean line of height yc and slope `slope` there, as the NACA
+// formulas lay it.
+inline std::pair<double, double> laidSquare(double x, double yc, double slope, double yt,
+                                            int side) {
+    const double theta = std::atan(slope);
+    return {x - side * yt * std::sin(theta), yc + side * yt * std::cos(theta)};
+}
 
 // A NACA 4-digit section from its published formulas: camber m at p (fractions of the chord),
 // thickness t. Open trailing edge, as the formulas give it.
@@ -20,11 +37,7 @@ struct Naca4 {
     double p = 0.0;
     double t = 0.12;
 
-    double halfThickness(double x) const {
-        return 5.0 * t *
-               (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x -
-                0.1015 * x * x * x * x);
-    }
+    double halfThickness(double x) const { return nacaHalfThickness(t, x); }
     std::pair<double, double> meanLine(double x) const {  // height and slope
         if (m == 0.0) {
             return {0.0, 0.0};
@@ -38,9 +51,7 @@ struct Naca4 {
     // The point of the upper (side +1) or lower (side -1) surface at mean-line station x.
     std::pair<double, double> surface(double x, int side) const {
         const auto [yc, slope] = meanLine(x);
-        const double theta = std::atan(slope);
-        const double yt = halfThickness(x);
-        return {x - side * yt * std::sin(theta), yc + side * yt * std::cos(theta)};
+        return laidSquare(x, yc, slope, halfThickness(x), side);
     }
     double leRadius() const { return 1.1019 * t * t; }
 
@@ -54,8 +65,41 @@ struct Naca4 {
     }
 };
 
+// A NACA 5-digit section from its published formulas: the mean line of the 2x0 series (r = 0)
+// or of the reflexed 2x1 series (r = k2/k1), its maximum-camber parameter m and k1 from the
+// published tables (23012: m = 0.2025, k1 = 15.957), the 4-digit thickness t laid square to it.
+struct Naca5 {
+    double m = 0.2025;
+    double k1 = 15.957;
+    double r = 0.0;
+    double t = 0.12;
+
+    std::pair<double, double> meanLine(double x) const {  // height and slope
+        const double tail = r * std::pow(1 - m, 3);
+        const double front = x < m ? 1.0 : r;  // the cubic term ahead of m and behind it
+        return {k1 / 6 * (front * std::pow(x - m, 3) - tail * x - m * m * m * x + m * m * m),
+                k1 / 6 * (3 * front * (x - m) * (x - m) - tail - m * m * m)};
+    }
+    std::pair<double, double> surface(double x, int side) const {
+        const auto [yc, slope] = meanLine(x);
+        return laidSquare(x, yc, slope, nacaHalfThickness(t, x), side);
+    }
+};
+
+// A section of any mean line (height and slope at x) with the 4-digit thickness t laid at equal
+// x, so that the middle of its surfaces at equal x is the mean line itself.
+struct MeanLineSection {
+    std::function<std::pair<double, double>(double)> meanLine;
+    double t = 0.12;
+
+    std::pair<double, double> surface(double x, int side) const {
+        return {x, meanLine(x).first + side * nacaHalfThickness(t, x)};
+    }
+};
+
 // Cosine-spaced points of one surface, leading edge first.
-inline std::vector<std::pair<double, double>> nacaSurface(const Naca4& s, int perSide, int side) {
+template <typename Drawn>
+std::vector<std::pair<double, double>> nacaSurface(const Drawn& s, int perSide, int side) {
     std::vector<std::pair<double, double>> points;
     for (int i = 0; i < perSide; ++i) {
         points.push_back(s.surface((1 - std::cos(std::numbers::pi * i / (perSide - 1))) / 2, side));
@@ -65,7 +109,8 @@ inline std::vector<std::pair<double, double>> nacaSurface(const Naca4& s, int pe
 
 // The whole outline as one run, unrounded: the upper surface from the trailing edge to the
 // leading edge, then the lower surface back, as a Selig file lists it.
-inline std::vector<std::pair<double, double>> seligRun(const Naca4& s, int perSide) {
+template <typename Drawn>
+std::vector<std::pair<double, double>> seligRun(const Drawn& s, int perSide) {
     std::vector<std::pair<double, double>> run = nacaSurface(s, perSide, 1);
     std::reverse(run.begin(), run.end());
     const auto lower = nacaSurface(s, perSide, -1);
@@ -79,7 +124,8 @@ inline QByteArray coordinateLine(double x, double y) {
 
 // A Selig file: name, then upper surface from the trailing edge to the leading edge and the
 // lower back, coordinates rounded to five decimals.
-inline QByteArray seligFile(const Naca4& s, int perSide, const QByteArray& name) {
+template <typename Drawn>
+QByteArray seligFile(const Drawn& s, int perSide, const QByteArray& name) {
     QByteArray bytes = name + "\n";
     const auto upper = nacaSurface(s, perSide, 1);
     const auto lower = nacaSurface(s, perSide, -1);
@@ -93,7 +139,8 @@ inline QByteArray seligFile(const Naca4& s, int perSide, const QByteArray& name)
 }
 
 // A Lednicer file: name, the two counts, then each surface from the leading edge.
-inline QByteArray lednicerFile(const Naca4& s, int perSide, const QByteArray& name) {
+template <typename Drawn>
+QByteArray lednicerFile(const Drawn& s, int perSide, const QByteArray& name) {
     QByteArray bytes =
         name + "\n" + QByteArray::number(perSide) + ".  " + QByteArray::number(perSide) + ".\n\n";
     for (const int side : {1, -1}) {
