@@ -10,7 +10,10 @@ cd "$1"
 pid=$!
 # Builtins only while polling, so that the loop itself costs little next to what it times.
 for _ in $(seq 10000); do
-  while read -r key mask; do
+  # The shell that starts it catches SIGTERM too, until it has become the viewer.
+  comm=
+  read -r comm 2>/dev/null <"/proc/$pid/comm" || true
+  while [ "$comm" = vandrix ] && read -r key mask; do
     if [ "$key" = SigCgt: ]; then
       if [ $((0x$mask & (1 << 14))) -ne 0 ]; then
         kill -TERM "$pid"

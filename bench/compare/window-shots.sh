@@ -12,7 +12,10 @@ shift 5
 mkdir -p "$out"
 
 sigterm_caught() {  # sigterm_caught PID: the viewer's start-up is done once it catches SIGTERM
-  local key mask
+  local key mask comm
+  # The shell that starts it catches SIGTERM too, until it has become the viewer.
+  read -r comm 2>/dev/null <"/proc/$1/comm" || return 1
+  [ "$comm" = vandrix ] || return 1
   while read -r key mask; do
     if [ "$key" = SigCgt: ]; then
       [ $((0x$mask & (1 << 14))) -ne 0 ]

@@ -34,6 +34,11 @@ public:
     // the source ends, and gives it: the start of a file, held once.
     const QByteArray& keepUpTo(qint64 size) {
         constexpr qint64 Chunk = qint64{64} * 1024;
+        // A file's size is known, and what is kept is made room for once; a pipe's grows.
+        if (!source_.isSequential()) {
+            const qint64 left = std::max<qint64>(source_.size() - source_.pos(), 0);
+            kept_.reserve(static_cast<qsizetype>(std::min(size, kept_.size() + left + 1)));
+        }
         while (kept_.size() < size) {
             const qsizetype had = kept_.size();
             const qsizetype want = had + static_cast<qsizetype>(std::min(Chunk, size - had));

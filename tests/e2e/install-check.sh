@@ -45,8 +45,11 @@ run_viewer() {
      LANGUAGE='' QT_QPA_PLATFORM=offscreen "$prefix/bin/vandrix") &
   local pid=$! mask
   for _ in $(seq 200); do
-    mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
-    [ -n "$mask" ] && [ $(( 0x$mask & (1 << 14) )) -ne 0 ] && break
+    # The shell that starts it catches SIGTERM too, until it has become the viewer.
+    if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = vandrix ]; then
+      mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)
+      [ -n "$mask" ] && [ $(( 0x$mask & (1 << 14) )) -ne 0 ] && break
+    fi
     sleep 0.1
   done
   kill -TERM "$pid"
