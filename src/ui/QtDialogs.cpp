@@ -59,4 +59,30 @@ bool QtDialogs::templateSettings(const LanguageRead& captions, TemplateAnswer& a
     return false;
 }
 
+QString QtDialogs::chooseFolder(const QString& title, const QString& initialDir) {
+    return QFileDialog::getExistingDirectory(visibleParent(), title, initialDir);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& initialPath,
+                            const QStringList& filters) {
+    QFileDialog dialog(visibleParent(), title, initialPath);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    // A name typed without an extension takes the chosen filter's, from "PNG (*.png)".
+    const auto suffixOf = [](const QString& filter) {
+        const qsizetype dot = filter.lastIndexOf(QLatin1String("*."));
+        return dot < 0 ? QString() : filter.mid(dot + 2).chopped(1);
+    };
+    if (!filters.isEmpty()) {
+        dialog.setDefaultSuffix(suffixOf(filters.first()));
+    }
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, &suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace vandrix
