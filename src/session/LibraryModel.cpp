@@ -127,6 +127,8 @@ void LibraryModel::setFolder(const QString& folder, bool subfolders) {
     auto cancelled = std::make_shared<std::atomic_bool>(false);
     cancelled_ = cancelled;
     const qsizetype batch = std::max(1, batchSize_);
+    // The analyser cannot see that Qt owns (and deletes) the slot objects of queued calls.
+    // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
     pool_.start([this, folder, subfolders, generation, cancelled, batch] {
         const QStringList files = LibraryFiles(folder, subfolders);
         if (*cancelled) {
@@ -159,6 +161,7 @@ void LibraryModel::setFolder(const QString& folder, bool subfolders) {
             });
         }
     });
+    // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
     emit progress(filesRead_, filesListed_);
 }
 
@@ -167,11 +170,7 @@ void LibraryModel::listed(unsigned generation, int files) {
         return;
     }
     filesListed_ = files;
-    emit progress(filesRead_, filesListed_);
-    if (filesRead_ == filesListed_) {
-        filling_ = false;
-        emit finished();
-    }
+    advance();
 }
 
 void LibraryModel::take(unsigned generation, std::vector<LibraryRow> rows, int files) {
@@ -185,9 +184,17 @@ void LibraryModel::take(unsigned generation, std::vector<LibraryRow> rows, int f
         endInsertRows();
     }
     filesRead_ += files;
-    emit progress(filesRead_, filesListed_);
-    if (filesRead_ == filesListed_) {
+    advance();
+}
+
+void LibraryModel::advance() {
+    // Done before progress is told, so that a listener sees the fill ended with its last count.
+    const bool done = filesRead_ == filesListed_;
+    if (done) {
         filling_ = false;
+    }
+    emit progress(filesRead_, filesListed_);
+    if (done) {
         emit finished();
     }
 }

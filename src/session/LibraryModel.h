@@ -119,6 +119,7 @@ private:
     void stop();
     void listed(unsigned generation, int files);
     void take(unsigned generation, std::vector<LibraryRow> rows, int files);
+    void advance();
 
     QThreadPool pool_;
     std::shared_ptr<std::atomic_bool> cancelled_;

@@ -34,9 +34,9 @@ namespace vandrix {
 
 namespace {
 
-// The columns' first widths, in pixels; the notes take the rest.
-constexpr std::array<int, LibraryColumnCount - 1> ColumnWidths = {180, 160, 80, 95,  110, 90,
-                                                                  100, 95,  80, 120, 70};
+// The first widths of the file, name and format columns, in pixels; the figures' columns are as
+// wide as their captions, and the notes take the rest.
+constexpr std::array<int, 3> TextColumnWidths = {170, 150, 75};
 constexpr QSize FirstSize(1180, 860);
 
 QLineEdit* numberBox(QWidget* parent, const char* name) {
@@ -132,9 +132,6 @@ void LibraryWindow::buildControls() {
     TableLibrary->verticalHeader()->hide();
     TableLibrary->horizontalHeader()->setStretchLastSection(true);
     TableLibrary->horizontalHeader()->setSortIndicatorShown(true);
-    for (std::size_t c = 0; c < ColumnWidths.size(); ++c) {
-        TableLibrary->setColumnWidth(static_cast<int>(c), ColumnWidths.at(c));
-    }
     TableLibrary->setSortingEnabled(true);
     TableLibrary->sortByColumn(static_cast<int>(LibraryColumn::File), Qt::AscendingOrder);
 
@@ -228,6 +225,7 @@ void LibraryWindow::setCaptions(const LanguageRead& captions) {
         headers << caption(static_cast<S>(static_cast<int>(S::LibraryFileColumn) + c));
     }
     model_.setHeaders(headers);
+    fitColumns();
     // Screen readers announce each box with the caption before it.
     TextFilter->setAccessibleName(withoutAccelerator(LabelFilter->text()));
     TextThicknessFrom->setAccessibleName(withoutAccelerator(LabelThickness->text()));
@@ -240,6 +238,29 @@ void LibraryWindow::setCaptions(const LanguageRead& captions) {
     showTitle();
     showProgress(model_.filesRead(), model_.filesListed());
     drawOverlay();
+}
+
+void LibraryWindow::fitColumns() {
+    const QFontMetrics metrics = TableLibrary->horizontalHeader()->fontMetrics();
+    // Room for the sort indicator and the margins beside a caption.
+    const int margin = metrics.height() + 16;
+    for (int c = 0; c + 1 < LibraryColumnCount; ++c) {
+        const int caption =
+            metrics.horizontalAdvance(model_.headerData(c, Qt::Horizontal).toString()) + margin;
+        const int first =
+            c < int(TextColumnWidths.size()) ? TextColumnWidths.at(static_cast<std::size_t>(c)) : 0;
+        TableLibrary->setColumnWidth(c, std::max(first, caption));
+    }
+    // Rows as high as a line of text, not as a button.
+    TableLibrary->verticalHeader()->setDefaultSectionSize(TableLibrary->fontMetrics().height() +
+                                                          metrics.height() / 3);
+}
+
+void LibraryWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        fitColumns();
+    }
 }
 
 void LibraryWindow::showTitle() {

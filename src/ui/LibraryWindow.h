@@ -53,10 +53,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    void fitColumns();
     void chooseFolder();
     void readFolder(const QString& folder);
     void showProgress(int filesRead, int filesListed);

@@ -4,6 +4,7 @@
 #include "EmptyTitle.h"
 #include "TemplateDialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -12,6 +13,12 @@ namespace vandrix {
 
 QWidget* QtDialogs::visibleParent() const {
     return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
+QWidget* QtDialogs::activeParent() const {
+    // The library asks from a window of its own: the dialog belongs over that one.
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : visibleParent();
 }
 
 void QtDialogs::messageBox(const QString& text) {
@@ -60,12 +67,12 @@ bool QtDialogs::templateSettings(const LanguageRead& captions, TemplateAnswer& a
 }
 
 QString QtDialogs::chooseFolder(const QString& title, const QString& initialDir) {
-    return QFileDialog::getExistingDirectory(visibleParent(), title, initialDir);
+    return QFileDialog::getExistingDirectory(activeParent(), title, initialDir);
 }
 
 QString QtDialogs::saveFile(const QString& title, const QString& initialPath,
                             const QStringList& filters) {
-    QFileDialog dialog(visibleParent(), title, initialPath);
+    QFileDialog dialog(activeParent(), title, initialPath);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     // A name typed without an extension takes the chosen filter's, from "PNG (*.png)".

@@ -24,6 +24,8 @@ public:
 
 private:
     QWidget* visibleParent() const;
+    // The window that has the focus, else visibleParent().
+    QWidget* activeParent() const;
     QPointer<QWidget> parent_;
 };
 
