@@ -86,6 +86,54 @@ QString BuiltInCaption(LanguageSection section) {
         case LanguageSection::NoDataFileMessage:
             return QStringLiteral(
                 "Open a data file first: the template is drawn from its section.");
+        case LanguageSection::LibraryItem:
+            return QStringLiteral("&Library...");
+        case LanguageSection::LibraryTitle:
+            return QStringLiteral("Library");
+        case LanguageSection::LibraryFolder:
+            return QStringLiteral("&Folder...");
+        case LanguageSection::LibrarySubfolders:
+            return QStringLiteral("Include &subfolders");
+        case LanguageSection::LibraryReload:
+            return QStringLiteral("&Reload");
+        case LanguageSection::LibrarySavePicture:
+            return QStringLiteral("Save &picture...");
+        case LanguageSection::LibraryFilter:
+            return QStringLiteral("F&ilter");
+        case LanguageSection::LibraryThickness:
+            return QStringLiteral("&Thickness %");
+        case LanguageSection::LibraryCamber:
+            return QStringLiteral("C&amber %");
+        case LanguageSection::LibraryRangeTo:
+            return QStringLiteral("to");
+        case LanguageSection::LibraryProgress:
+            return QStringLiteral("%1 of %2 files read");
+        case LanguageSection::LibraryTooMany:
+            return QStringLiteral("%1 sections selected: the first 8 are drawn.");
+        case LanguageSection::LibraryFileColumn:
+            return QStringLiteral("File");
+        case LanguageSection::LibraryNameColumn:
+            return QStringLiteral("Name");
+        case LanguageSection::LibraryFormatColumn:
+            return QStringLiteral("Format");
+        case LanguageSection::LibraryThicknessColumn:
+            return QStringLiteral("Thickness %");
+        case LanguageSection::LibraryThicknessAtColumn:
+            return QStringLiteral("Thickness at %");
+        case LanguageSection::LibraryCamberColumn:
+            return QStringLiteral("Camber %");
+        case LanguageSection::LibraryCamberAtColumn:
+            return QStringLiteral("Camber at %");
+        case LanguageSection::LibraryLeRadiusColumn:
+            return QStringLiteral("LE radius %");
+        case LanguageSection::LibraryTeGapColumn:
+            return QStringLiteral("TE gap %");
+        case LanguageSection::LibraryZeroLiftColumn:
+            return QStringLiteral("Zero-lift angle °");
+        case LanguageSection::LibraryMomentColumn:
+            return QStringLiteral("Cm c/4");
+        case LanguageSection::LibraryNotesColumn:
+            return QStringLiteral("Notes");
         default:
             return {};
     }

@@ -45,8 +45,32 @@ enum class LanguageSection {
     TemplatePdf,
     TemplateSvg,
     NoDataFileMessage,
+    LibraryItem,
+    LibraryTitle,
+    LibraryFolder,
+    LibrarySubfolders,
+    LibraryReload,
+    LibrarySavePicture,
+    LibraryFilter,
+    LibraryThickness,
+    LibraryCamber,
+    LibraryRangeTo,
+    LibraryProgress,
+    LibraryTooMany,
+    LibraryFileColumn,
+    LibraryNameColumn,
+    LibraryFormatColumn,
+    LibraryThicknessColumn,
+    LibraryThicknessAtColumn,
+    LibraryCamberColumn,
+    LibraryCamberAtColumn,
+    LibraryLeRadiusColumn,
+    LibraryTeGapColumn,
+    LibraryZeroLiftColumn,
+    LibraryMomentColumn,
+    LibraryNotesColumn,
 };
-inline constexpr int LanguageSectionCount = 24;
+inline constexpr int LanguageSectionCount = 48;
 // The sections every language file has; a file may end after any section from here on.
 inline constexpr int FirstLanguageSectionCount = 14;
 
@@ -54,7 +78,8 @@ inline constexpr int FirstLanguageSectionCount = 14;
 struct LanguageRead {
     // Section 1: the name of language k at index k - 1, for every language the file lists.
     QStringList menuItems;
-    // Sections 2 to 24: the current language's line, verbatim, where the file gave one.
+    // Sections 2 to LanguageSectionCount: the current language's line, verbatim, where the file
+    // gave one.
     std::array<std::optional<QString>, LanguageSectionCount + 1> texts;
     // What the user must be told, in order.
     QStringList messages;

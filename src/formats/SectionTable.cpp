@@ -86,15 +86,21 @@ QByteArray SectionTableHeader() {
                  QStringLiteral("zero-lift angle deg"), QStringLiteral("Cm c/4")});
 }
 
+QStringList SectionTableFigures(const SectionMeasures& m) {
+    return {percent(m.thickness),       percent(m.thicknessX),
+            percent(m.camber),          percent(m.camberX),
+            percent(m.leRadius),        percent(m.teGap),
+            figure(m.zeroLiftAngle, 3), figure(m.quarterChordMoment, 4)};
+}
+
 QByteArray SectionTableLine(const SectionTableRow& row) {
     QStringList fields = {row.file, row.name, row.format,
                           row.points > 0 ? QString::number(row.points) : QString()};
     QStringList figures;  // after the refusal, so that the columns before keep their places
     if (row.measures) {
-        const SectionMeasures& m = *row.measures;
-        fields << percent(m.thickness) << percent(m.thicknessX) << percent(m.camber)
-               << percent(m.camberX) << percent(m.leRadius) << percent(m.teGap);
-        figures << figure(m.zeroLiftAngle, 3) << figure(m.quarterChordMoment, 4);
+        const QStringList all = SectionTableFigures(*row.measures);
+        fields << all.mid(0, 6);
+        figures << all.mid(6);
     } else {
         for (int i = 0; i < 6; ++i) {
             fields << QString();

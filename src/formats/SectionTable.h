@@ -27,6 +27,12 @@ struct SectionTableRow {
 // input that could not be read.
 SectionTableRow TableRow(const QString& file, const SectionRead& read);
 
+// The figures of measures as the table writes them, in this order: the thickness and its
+// position, the camber and its position, the leading-edge radius and the trailing-edge gap (in
+// percent of the chord, 3 decimals), the zero-lift angle (degrees, 3 decimals) and the moment
+// coefficient about the quarter chord (4 decimals).
+QStringList SectionTableFigures(const SectionMeasures& measures);
+
 // The header row and one row, as CSV lines (RFC 4180: fields with commas, quotes or line breaks
 // quoted, CRLF after each line). Measures in percent of the chord; after the refusal, the
 // zero-lift angle in degrees and the moment coefficient about the quarter chord.

@@ -27,6 +27,13 @@ public:
     // next to. True with `answer` as the user left it; false, and `answer` as it was, when
     // cancelled.
     virtual bool templateSettings(const LanguageRead& captions, TemplateAnswer& answer) = 0;
+    // The folder dialog with `title`, starting in initialDir; the chosen folder, or empty.
+    virtual QString chooseFolder(const QString& title, const QString& initialDir) = 0;
+    // The save-file dialog with `title`, starting at initialPath, offering `filters`
+    // ("PNG (*.png)", ...; a name typed without an extension takes the chosen filter's); the
+    // chosen path, or empty.
+    virtual QString saveFile(const QString& title, const QString& initialPath,
+                             const QStringList& filters) = 0;
 
     // One message box for each text, in order.
     void messageBoxes(const QStringList& texts) {

@@ -3,6 +3,7 @@
 // menu that switches them.
 #include "FormMain.h"
 
+#include "LibraryWindow.h"
 #include "ScaleBox.h"
 #include "formats/LanguageFile.h"
 #include "session/ProgramDirectory.h"
@@ -55,7 +56,11 @@ void FormMain::ReadLanguage() {
     apply(S::SettingsMenu, [this](const QString& t) { mnuSet->setTitle(t); });
     apply(S::LanguageSubmenu, [this](const QString& t) { mnuSetItem[0]->setTitle(t); });
     apply(S::TemplateItem, [this](const QString& t) { mnuFileItem[1]->setText(t); });
+    apply(S::LibraryItem, [this](const QString& t) { mnuFileItem[2]->setText(t); });
     templateCaptions_ = read;
+    if (library_ != nullptr) {
+        library_->setCaptions(read);
+    }
     announceCaptions();
 
     dialogs_.messageBoxes(read.messages);

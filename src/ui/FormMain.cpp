@@ -6,6 +6,7 @@
 #include "FileDrops.h"
 #include "FileListBox.h"
 #include "FormLayout.h"
+#include "LibraryWindow.h"
 #include "PictureBox.h"
 #include "PrinterLoader.h"
 #include "ScaleBox.h"
@@ -118,6 +119,8 @@ void FormMain::buildMenus() {
     mnuFileItem[0]->setObjectName(QStringLiteral("mnuFileItem0"));
     mnuFileItem[1] = mnuFile->addAction(BuiltInCaption(LanguageSection::TemplateItem));
     mnuFileItem[1]->setObjectName(QStringLiteral("mnuFileItem1"));
+    mnuFileItem[2] = mnuFile->addAction(BuiltInCaption(LanguageSection::LibraryItem));
+    mnuFileItem[2]->setObjectName(QStringLiteral("mnuFileItem2"));
 
     mnuSet = bar->addMenu(QStringLiteral("2"));
     mnuSet->setObjectName(QStringLiteral("mnuSet"));
@@ -291,6 +294,19 @@ void FormMain::mnuFileItem_Click(std::int16_t index) {
             lastTemplate_ = request.answer;
             dialogs_.messageBoxes(WriteTemplates(request, {state_.PointX, state_.PointY}).errors());
         }
+    } else if (index == 2) {
+        if (library_ == nullptr) {
+            library_ = new LibraryWindow(
+                state_, dialogs_,
+                [this](const QString& file) {
+                    openFile(file);
+                    raise();
+                    activateWindow();
+                },
+                this);
+            library_->setCaptions(templateCaptions_);
+        }
+        library_->openLibrary();
     }
 }
 

@@ -25,6 +25,7 @@ class QPushButton;
 namespace vandrix {
 
 class FileListBox;
+class LibraryWindow;
 class PictureBox;
 struct SheetContent;
 class ScaleBox;
@@ -55,7 +56,7 @@ public:
     void TextScale_KeyPress(std::int16_t& key);
     void TextPrinterScale_KeyPress(std::int16_t& key);
     // Item 0 exits; item 1 writes true-size templates of the section the window shows, named
-    // as Text1 names it, once the template dialog has been answered.
+    // as Text1 names it, once the template dialog has been answered; item 2 shows the library.
     void mnuFileItem_Click(std::int16_t index);
     void mnuSetLang_Click(std::int16_t index);
 
@@ -113,7 +114,7 @@ private:
     PictureBox* Picture1 = nullptr;
 
     QMenu* mnuFile = nullptr;
-    std::array<QAction*, 2> mnuFileItem{};
+    std::array<QAction*, 3> mnuFileItem{};
     QMenu* mnuSet = nullptr;
     std::array<QMenu*, 1> mnuSetItem{};
     std::array<QAction*, 2> mnuSetLang{};
@@ -122,6 +123,8 @@ private:
     // The template dialog's last accepted answer in this run, whose features and formats the
     // next one starts from.
     std::optional<TemplateAnswer> lastTemplate_;
+    // The library window, made when first shown, then kept (hidden) with its folder.
+    LibraryWindow* library_ = nullptr;
 };
 
 }  // namespace vandrix

@@ -4,6 +4,7 @@
 #include "EmptyTitle.h"
 #include "TemplateDialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -12,6 +13,12 @@ namespace vandrix {
 
 QWidget* QtDialogs::visibleParent() const {
     return parent_ && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
+QWidget* QtDialogs::activeParent() const {
+    // The library asks from a window of its own: the dialog belongs over that one.
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : visibleParent();
 }
 
 void QtDialogs::messageBox(const QString& text) {
@@ -57,6 +64,32 @@ bool QtDialogs::templateSettings(const LanguageRead& captions, TemplateAnswer& a
         }
     }
     return false;
+}
+
+QString QtDialogs::chooseFolder(const QString& title, const QString& initialDir) {
+    return QFileDialog::getExistingDirectory(activeParent(), title, initialDir);
+}
+
+QString QtDialogs::saveFile(const QString& title, const QString& initialPath,
+                            const QStringList& filters) {
+    QFileDialog dialog(activeParent(), title, initialPath);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    // A name typed without an extension takes the chosen filter's, from "PNG (*.png)".
+    const auto suffixOf = [](const QString& filter) {
+        const qsizetype dot = filter.lastIndexOf(QLatin1String("*."));
+        return dot < 0 ? QString() : filter.mid(dot + 2).chopped(1);
+    };
+    if (!filters.isEmpty()) {
+        dialog.setDefaultSuffix(suffixOf(filters.first()));
+    }
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, &suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace vandrix

@@ -8,7 +8,8 @@
 
 namespace vandrix {
 
-// Message box, input box, open-file and template dialogs from Qt, over the given parent window.
+// Message box, input box, open-file, template, folder and save-file dialogs from Qt, over the given
+// parent window.
 class QtDialogs : public Dialogs {
 public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
@@ -17,9 +18,14 @@ public:
     QString inputBox(const QString& prompt) override;
     QString openFile(const QString& initialDir) override;
     bool templateSettings(const LanguageRead& captions, TemplateAnswer& answer) override;
+    QString chooseFolder(const QString& title, const QString& initialDir) override;
+    QString saveFile(const QString& title, const QString& initialPath,
+                     const QStringList& filters) override;
 
 private:
     QWidget* visibleParent() const;
+    // The window that has the focus, else visibleParent().
+    QWidget* activeParent() const;
     QPointer<QWidget> parent_;
 };
 

@@ -22,6 +22,8 @@ public:
     bool templateSettings(const vandrix::LanguageRead&, vandrix::TemplateAnswer&) override {
         return false;
     }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QStringList&) override { return {}; }
 };
 
 }  // namespace

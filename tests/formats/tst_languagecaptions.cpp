@@ -15,7 +15,6 @@ namespace {
 
 constexpr int Languages = 2;
 constexpr int OlderLength = 2 + FirstLanguageSectionCount * (Languages + 1);
-constexpr int NewerLength = 2 + LanguageSectionCount * (Languages + 1);
 
 LanguageSection section(int s) {
     return static_cast<LanguageSection>(s);
@@ -36,36 +35,42 @@ private slots:
 };
 
 void TestLanguageCaptions::laterCaptions_data() {
-    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("sections");  // how many sections the file has
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("fallback");  // "shipped", "missing" or "none"
-    QTest::addColumn<QString>("from");      // where the later captions come from
+    QTest::addColumn<QString>("from");      // where the captions after the file's come from
+    constexpr int BeforeLibrary = static_cast<int>(LanguageSection::NoDataFileMessage);
     for (const int language : {1, 2}) {
         const QByteArray k = QByteArray::number(language);
         const auto row = [&k](const char* name) -> QTestData& {
             return QTest::newRow(QByteArray(name + (", language " + k)).constData());
         };
-        row("new file") << NewerLength << language << "shipped"
-                        << "file";
-        row("old file") << OlderLength << language << "shipped"
+        row("new file") << LanguageSectionCount << language << "shipped"
                         << "shipped";
-        row("old file, no shipped file") << OlderLength << language << "missing"
+        row("old file") << FirstLanguageSectionCount << language << "shipped"
+                        << "shipped";
+        row("file from before the library") << BeforeLibrary << language << "shipped"
+                                            << "shipped";
+        row("old file, no shipped file") << FirstLanguageSectionCount << language << "missing"
                                          << "English";
-        row("old file, no fallback") << OlderLength << language << "none"
+        row("old file, no fallback") << FirstLanguageSectionCount << language << "none"
                                      << "English";
     }
-    QTest::newRow("old file, language outside") << OlderLength << 3 << "shipped"
+    QTest::newRow("file from before the library, no fallback") << BeforeLibrary << 2 << "none"
+                                                               << "English";
+    QTest::newRow("old file, language outside") << FirstLanguageSectionCount << 3 << "shipped"
                                                 << "English";
 }
 
 void TestLanguageCaptions::laterCaptions() {
-    QFETCH(int, lines);
+    QFETCH(int, sections);
     QFETCH(int, language);
     QFETCH(QString, fallback);
     QFETCH(QString, from);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Language.txt"));
-    QVERIFY(testing::writeFile(path, numberedLanguageFile("2", lines)));
+    QVERIFY(testing::writeFile(
+        path, numberedLanguageFile("2", testing::completeLength(Languages, sections))));
     const QString fallbackPath =
         fallback == QLatin1String("shipped")   ? testing::samplePath("Language.txt")
         : fallback == QLatin1String("missing") ? dir.filePath(QStringLiteral("none.txt"))
@@ -85,7 +90,7 @@ void TestLanguageCaptions::laterCaptions() {
     const LanguageRead shipped = testing::parseLanguageBytes(
         testing::readAll(testing::samplePath("Language.txt")), language);
     for (int s = FirstLanguageSectionCount + 1; s <= LanguageSectionCount; ++s) {
-        const QString expected = from == QLatin1String("file") ? lineFor(Languages, s, language)
+        const QString expected = s <= sections ? lineFor(Languages, s, language)
                                  : from == QLatin1String("shipped") ? *shipped.text(section(s))
                                                                     : BuiltInCaption(section(s));
         QCOMPARE(Caption(read.value(), section(s)), expected);
@@ -115,6 +120,7 @@ void TestLanguageCaptions::builtInEnglishIsTheShippedEnglish() {
         QVERIFY(!japanese.text(section(s))->isEmpty());
     }
     QCOMPARE(*japanese.text(LanguageSection::TemplateItem), QStringLiteral("型紙(&T)..."));
+    QCOMPARE(*japanese.text(LanguageSection::LibraryItem), QStringLiteral("ライブラリ(&L)..."));
 }
 
 QTEST_GUILESS_MAIN(TestLanguageCaptions)

@@ -19,7 +19,11 @@ public:
     QStringList openAnswers;   // next answers of the open-file dialog ("" once they run out)
     // Answers the template dialog by changing the answer it is shown; cancelled without one.
     std::function<bool(const LanguageRead& captions, TemplateAnswer& answer)> templateAnswer;
-    int templateDialogs = 0;  // how often the template dialog was shown
+    int templateDialogs = 0;    // how often the template dialog was shown
+    QStringList folderDirs;     // the initial directory of every folder dialog
+    QStringList folderAnswers;  // next answers of the folder dialog ("" once they run out)
+    QStringList saveStarts;     // the initial path of every save-file dialog
+    QStringList saveAnswers;    // next answers of the save-file dialog ("" once they run out)
 
     void messageBox(const QString& text) override { messages << text; }
     QString inputBox(const QString& prompt) override {
@@ -33,6 +37,15 @@ public:
     bool templateSettings(const LanguageRead& captions, TemplateAnswer& answer) override {
         ++templateDialogs;
         return templateAnswer && templateAnswer(captions, answer);
+    }
+    QString chooseFolder(const QString& /*title*/, const QString& initialDir) override {
+        folderDirs << initialDir;
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
+    QString saveFile(const QString& /*title*/, const QString& initialPath,
+                     const QStringList& /*filters*/) override {
+        saveStarts << initialPath;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
 };
 
