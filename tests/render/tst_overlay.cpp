@@ -195,7 +195,7 @@ void TestOverlay::screenPlotUnderneath() {
         }
     }
     QVERIFY2(ink > legend + (OverlayStrokePixels + OverlayGapPixels) * ratio &&
-                 ink < (layout.size.width() - OverlayMarginPixels / 2) * ratio,
+                 ink < (layout.size.width() - OverlayMarginPixels / 2.0) * ratio,
              qPrintable(QString::number(ink)));
 }
 
