@@ -30,6 +30,7 @@ QString namesOf(std::initializer_list<std::pair<bool, const char*>> flags) {
 // The request's fields as "key=value" texts, for rows to name the ones they check.
 QMap<QString, QString> fieldsOf(const ExportRequest& request, const ExportSettings& settings) {
     const TemplateSettings& templates = settings.templates;
+    const FoamSettings& foam = settings.foam;
     QStringList spars;
     for (const SparNotch& spar : templates.features.spars) {
         spars << QStringLiteral("%1:%2:%3:%4")
@@ -53,7 +54,8 @@ QMap<QString, QString> fieldsOf(const ExportRequest& request, const ExportSettin
                              {templates.dxf, "dxf"},
                              {templates.pdf, "template"},
                              {templates.svg, "template-svg"},
-                             {settings.overlay, "overlay"}})},
+                             {settings.overlay, "overlay"},
+                             {settings.foam.gcode, "gcode"}})},
         {"given", namesOf({{request.languageGiven, "language"},
                            {request.screenScaleGiven, "screen"},
                            {request.printerScaleGiven, "printer"},
@@ -74,6 +76,23 @@ QMap<QString, QString> fieldsOf(const ExportRequest& request, const ExportSettin
         {"overlay", request.overlayPath},
         {"program-dir", optional(request.programDir, [](const QString& dir) { return dir; })},
         {"threads", optional(request.threads, [](int n) { return QString::number(n); })},
+        {"span", DoubleToText(foam.machine.span)},
+        {"towers", DoubleToText(foam.machine.towers)},
+        {"root-at", optional(foam.machine.rootAt, &DoubleToText)},
+        {"root-side", foam.machine.rootSide == RootSide::Left ? "left" : "right"},
+        {"origin", DoubleToText(foam.origin.x()) + u':' + DoubleToText(foam.origin.y())},
+        {"sweep", DoubleToText(foam.sweep)},
+        {"washout", DoubleToText(foam.washout)},
+        {"kerf", DoubleToText(foam.kerf)},
+        {"tip-kerf", optional(foam.tipKerf, &DoubleToText)},
+        {"lead-in", DoubleToText(foam.leadIn)},
+        {"feed", DoubleToText(foam.feed)},
+        {"travel",
+         optional(foam.travel,
+                  [](QSizeF t) { return QStringLiteral("%1:%2").arg(t.width()).arg(t.height()); })},
+        {"axes", foam.axes},
+        {"wire", foam.wireOn + u'/' + foam.wireOff},
+        {"preheat", DoubleToText(foam.preheat)},
     };
 }
 
@@ -99,10 +118,6 @@ private slots:
     void programSettings_data();
     void programSettings();
     void helpFromTheConstants();
-    void foamUsageError_data();
-    void foamUsageError() { usageError(); }
-    void foamRequest_data();
-    void foamRequest();
 };
 
 void TestExportOptions::usageError_data() {
@@ -172,6 +187,50 @@ void TestExportOptions::usageError_data() {
         "--overlay o.png/x: not a .png, .svg or .pdf file");
     row("overlay with more after .png", {"--overlay", "o.png.txt", "a.dat", "b.dat"},
         "--overlay o.png.txt: not a .png, .svg or .pdf file");
+    // A foam core's: each bad value.
+    const auto foam = [](const char* name, const QStringList& arguments, const char* message) {
+        QTest::newRow(name) << QStringList{"--gcode", "--span", "600", "--towers", "800"} +
+                                   arguments + QStringList{"a.dat"}
+                            << QString::fromUtf8(message);
+    };
+    const char* needs = "--gcode needs --span MM and --towers MM";
+    const char* axes = "not four distinct letters of XYZABCUVW";
+    row("gcode without a span", {"--gcode", "--towers", "800", "a.dat"}, needs);
+    row("gcode without towers", {"--gcode", "--span", "600", "a.dat"}, needs);
+    row("a machine option without --gcode", {"--kerf", "1", "a.dat"}, "--kerf belongs to --gcode");
+    foam("gcode of two inputs", {"b.dat"}, "--gcode takes exactly one input, the root; 2 given");
+    foam("span 0", {"--span", "0"}, "--span 0: not a length above 0 mm");
+    foam("span as text", {"--span", "wide"}, "--span wide: not a length above 0 mm");
+    foam("negative towers", {"--towers", "-800"}, "--towers -800: not a length above 0 mm");
+    foam("span wider than the towers", {"--span", "801"},
+         "a span of 801 mm does not fit between towers 800 mm apart");
+    foam("root face too far out", {"--root-at", "250"},
+         "the root face at 250 mm and a span of 600 mm do not fit between towers 800 mm apart");
+    foam("root face negative", {"--root-at", "-1"}, "--root-at -1: not a length of 0 mm or more");
+    foam("kerf above 5 mm", {"--kerf", "5.01"}, "--kerf 5.01: a kerf is 0 to 5 mm");
+    foam("negative tip kerf", {"--tip-kerf", "-0.1"}, "--tip-kerf -0.1: a kerf is 0 to 5 mm");
+    foam("feed 0", {"--feed", "0"}, "--feed 0: not a speed above 0 mm/min");
+    foam("negative lead-in", {"--lead-in", "-2"}, "--lead-in -2: not a length of 0 mm or more");
+    foam("washout beyond 45", {"--washout", "45.5"},
+         "--washout 45.5: a washout is at most 45 degrees either way");
+    foam("wash-in beyond 45", {"--washout", "-46"},
+         "--washout -46: a washout is at most 45 degrees either way");
+    foam("origin of one number", {"--origin", "20"}, "--origin 20: not two numbers H:V");
+    foam("origin of three", {"--origin", "20:30:1"}, "--origin 20:30:1: not two numbers H:V");
+    foam("travel of text", {"--travel", "600:x"},
+         "--travel 600:x: not two lengths above 0 mm, H:V");
+    foam("travel of 0", {"--travel", "0:400"}, "--travel 0:400: not two lengths above 0 mm, H:V");
+    foam("root side up", {"--root-side", "up"}, "--root-side up: not left or right");
+    foam("three axes", {"--axes", "XYU"}, qPrintable(QStringLiteral("--axes XYU: ") + axes));
+    foam("an axis twice", {"--axes", "XYUU"}, qPrintable(QStringLiteral("--axes XYUU: ") + axes));
+    foam("not an axis", {"--axes", "XYUE"}, qPrintable(QStringLiteral("--axes XYUE: ") + axes));
+    foam("a wire code of two lines", {"--wire-on", "M3\nS400"},
+         "--wire-on M3\nS400: not one line of printable ASCII");
+    foam("negative preheat", {"--preheat", "-1"}, "--preheat -1: not a time of 0 s or more");
+    foam("a spar notch", {"--spar", "30:6:5"},
+         "--spar does not go with --gcode: a core is cut in one pass");
+    foam("the default chord out of range", {"--printer-scale", "0.5"},
+         "--chord: the default, the printer scale of 0.5 mm, is not 1 to 5,000 mm");
     // One line: the first wrong value in the order the command reads them.
     row("name before the language", {"--language", "0", "--name", "a/b", "-"},
         "--name a/b: not a file name without a directory");
@@ -241,6 +300,26 @@ void TestExportOptions::request_data() {
     row("an overlay and the sheet",
         {"--pdf", "--overlay=cmp.svg", "1", "2", "3", "4", "5", "6", "7", "8"},
         {"outputs=pdf overlay", "overlay=cmp.svg"});
+    const QStringList core{"--gcode", "--span", "600", "--towers", "800"};
+    row("a foam core's defaults", core + QStringList{"a.dat"},
+        {"outputs=gcode", "span=600", "towers=800", "root-at=-", "root-side=left", "origin=20:30",
+         "sweep=0", "washout=0", "kerf=0", "tip-kerf=-", "lead-in=10", "feed=200", "travel=-",
+         "axes=XYUV", "wire=/", "preheat=0", "tip=", "chord=150"});
+    row("a foam core's every value",
+        core + QStringList{"--root-at",  "0",       "--root-side", "Right", "--origin",  "-5:12.5",
+                           "--sweep",    "-30",     "--washout",   "-45",   "--kerf",    "5",
+                           "--tip-kerf", "0",       "--lead-in",   "0",     "--feed",    "350.5",
+                           "--travel",   "600:400", "--axes",      "xyza",  "--wire-on", "M3 S400",
+                           "--wire-off", "M5",      "--preheat",   "2.5",   "--pdf",     "a.dat"},
+        {"root-at=0", "root-side=right", "origin=-5:12.5", "sweep=-30", "washout=-45", "kerf=5",
+         "tip-kerf=0", "lead-in=0", "feed=350.5", "travel=600:400", "axes=XYZA", "wire=M3 S400/M5",
+         "preheat=2.5", "outputs=pdf gcode"});
+    row("a foam core's tip, chords and rib features",
+        core + QStringList{"--tip", "t.dat", "--chord", "250", "--tip-chord", "120",
+                           "--te-thickness", "0.8", "a.dat"},
+        {"tip=t.dat", "chord=250", "tip-chord=120", "te=0.8"});
+    row("a block filling the gap between the towers",
+        {"--gcode", "--span", "800", "--towers", "800", "a.dat"}, {"span=800", "root-at=-"});
     row("help, whatever else is wrong", {"--help", "--screen-scale", "x"}, {"answer=help"});
     row("help-all", {"--help-all"}, {"answer=help"});
     row("version without inputs", {"--version"}, {"answer=version"});
@@ -321,135 +400,6 @@ void TestExportOptions::helpFromTheConstants() {
                              "(default 0, at most 45 either way)."}) {
         QVERIFY2(help.contains(QLatin1String(text)), text);
     }
-}
-
-namespace {
-
-// A foam core's settings as "key=value" texts.
-QMap<QString, QString> foamFieldsOf(const ExportSettings& settings) {
-    const FoamSettings& foam = settings.foam;
-    const FoamMachine& machine = foam.machine;
-    const auto pair = [](double h, double v) -> QString {
-        return DoubleToText(h) + u':' + DoubleToText(v);
-    };
-    return {
-        {"gcode", foam.gcode ? "yes" : "no"},
-        {"sheet", settings.pdf ? "yes" : "no"},
-        {"span", DoubleToText(machine.span)},
-        {"towers", DoubleToText(machine.towers)},
-        {"root-at", machine.rootAt ? DoubleToText(*machine.rootAt) : QStringLiteral("-")},
-        {"root-side", machine.rootSide == RootSide::Left ? "left" : "right"},
-        {"origin", pair(foam.origin.x(), foam.origin.y())},
-        {"sweep", DoubleToText(foam.sweep)},
-        {"washout", DoubleToText(foam.washout)},
-        {"kerf", DoubleToText(foam.kerf)},
-        {"tip-kerf", foam.tipKerf ? DoubleToText(*foam.tipKerf) : QStringLiteral("-")},
-        {"lead-in", DoubleToText(foam.leadIn)},
-        {"feed", DoubleToText(foam.feed)},
-        {"travel",
-         foam.travel ? pair(foam.travel->width(), foam.travel->height()) : QStringLiteral("-")},
-        {"axes", foam.axes},
-        {"wire-on", foam.wireOn},
-        {"wire-off", foam.wireOff},
-        {"preheat", DoubleToText(foam.preheat)},
-        {"tip", settings.templates.tip},
-        {"chord", DoubleToText(settings.templates.chord)},
-        {"te", DoubleToText(settings.templates.features.teThickness)},
-    };
-}
-
-}  // namespace
-
-// Each bad value of a foam core is one usage error.
-void TestExportOptions::foamUsageError_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-    const QStringList core{"--gcode", "--span", "600", "--towers", "800"};
-    const auto row = [&](const char* name, const QStringList& arguments, const char* message) {
-        QTest::newRow(name) << core + arguments + QStringList{"a.dat"}
-                            << QString::fromUtf8(message);
-    };
-    const auto bare = [](const char* name, const QStringList& arguments, const char* message) {
-        QTest::newRow(name) << arguments << QString::fromUtf8(message);
-    };
-    bare("no span", {"--gcode", "--towers", "800", "a.dat"},
-         "--gcode needs --span MM and --towers MM");
-    bare("no towers", {"--gcode", "--span", "600", "a.dat"},
-         "--gcode needs --span MM and --towers MM");
-    bare("a machine option without --gcode", {"--kerf", "1", "a.dat"}, "--kerf belongs to --gcode");
-    bare("two inputs", core + QStringList{"a.dat", "b.dat"},
-         "--gcode takes exactly one input, the root; 2 given");
-    row("span 0", {"--span", "0"}, "--span 0: not a length above 0 mm");
-    row("span as text", {"--span", "wide"}, "--span wide: not a length above 0 mm");
-    row("negative towers", {"--towers", "-800"}, "--towers -800: not a length above 0 mm");
-    row("span wider than the towers", {"--span", "801"},
-        "a span of 801 mm does not fit between towers 800 mm apart");
-    row("root face too far out", {"--root-at", "250"},
-        "the root face at 250 mm and a span of 600 mm do not fit between towers 800 mm apart");
-    row("root face negative", {"--root-at", "-1"}, "--root-at -1: not a length of 0 mm or more");
-    row("kerf above 5 mm", {"--kerf", "5.01"}, "--kerf 5.01: a kerf is 0 to 5 mm");
-    row("negative tip kerf", {"--tip-kerf", "-0.1"}, "--tip-kerf -0.1: a kerf is 0 to 5 mm");
-    row("feed 0", {"--feed", "0"}, "--feed 0: not a speed above 0 mm/min");
-    row("negative lead-in", {"--lead-in", "-2"}, "--lead-in -2: not a length of 0 mm or more");
-    row("washout beyond 45", {"--washout", "45.5"},
-        "--washout 45.5: a washout is at most 45 degrees either way");
-    row("wash-in beyond 45", {"--washout", "-46"},
-        "--washout -46: a washout is at most 45 degrees either way");
-    row("origin of one number", {"--origin", "20"}, "--origin 20: not two numbers H:V");
-    row("origin of three", {"--origin", "20:30:1"}, "--origin 20:30:1: not two numbers H:V");
-    row("travel of text", {"--travel", "600:x"}, "--travel 600:x: not two lengths above 0 mm, H:V");
-    row("travel of 0", {"--travel", "0:400"}, "--travel 0:400: not two lengths above 0 mm, H:V");
-    row("root side up", {"--root-side", "up"}, "--root-side up: not left or right");
-    row("three axes", {"--axes", "XYU"}, "--axes XYU: not four distinct letters of XYZABCUVW");
-    row("an axis twice", {"--axes", "XYUU"}, "--axes XYUU: not four distinct letters of XYZABCUVW");
-    row("not an axis", {"--axes", "XYUE"}, "--axes XYUE: not four distinct letters of XYZABCUVW");
-    row("a wire code of two lines", {"--wire-on", "M3\nS400"},
-        "--wire-on M3\nS400: not one line of printable ASCII");
-    row("negative preheat", {"--preheat", "-1"}, "--preheat -1: not a time of 0 s or more");
-    row("a spar notch", {"--spar", "30:6:5"},
-        "--spar does not go with --gcode: a core is cut in one pass");
-    row("the default chord out of range", {"--printer-scale", "0.5"},
-        "--chord: the default, the printer scale of 0.5 mm, is not 1 to 5,000 mm");
-}
-
-void TestExportOptions::foamRequest_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QStringList>("fields");  // "key=value" (see foamFieldsOf)
-    const QStringList core{"--gcode", "--span", "600", "--towers", "800"};
-    QTest::newRow("the defaults") << core + QStringList{"a.dat"}
-                                  << QStringList{"gcode=yes",    "sheet=no",   "span=600",
-                                                 "towers=800",   "root-at=-",  "root-side=left",
-                                                 "origin=20:30", "sweep=0",    "washout=0",
-                                                 "kerf=0",       "tip-kerf=-", "lead-in=10",
-                                                 "feed=200",     "travel=-",   "axes=XYUV",
-                                                 "wire-on=",     "wire-off=",  "preheat=0",
-                                                 "tip=",         "chord=150"};
-    QTest::newRow("every value")
-        << core + QStringList{"--root-at", "0",         "--root-side", "Right",     "--origin",
-                              "-5:12.5",   "--sweep",   "-30",         "--washout", "-45",
-                              "--kerf",    "5",         "--tip-kerf",  "0",         "--lead-in",
-                              "0",         "--feed",    "350.5",       "--travel",  "600:400",
-                              "--axes",    "xyza",      "--wire-on",   "M3 S400",   "--wire-off",
-                              "M5",        "--preheat", "2.5",         "--pdf",     "a.dat"}
-        << QStringList{"root-at=0",   "root-side=right", "origin=-5:12.5", "sweep=-30",
-                       "washout=-45", "kerf=5",          "tip-kerf=0",     "lead-in=0",
-                       "feed=350.5",  "travel=600:400",  "axes=XYZA",      "wire-on=M3 S400",
-                       "wire-off=M5", "preheat=2.5",     "sheet=yes"};
-    QTest::newRow("the tip, the chords and the features of a rib")
-        << core + QStringList{"--tip", "t.dat",          "--chord", "250",  "--tip-chord",
-                              "120",   "--te-thickness", "0.8",     "a.dat"}
-        << QStringList{"tip=t.dat", "chord=250", "te=0.8"};
-    QTest::newRow("a block filling the gap between the towers")
-        << QStringList{"--gcode", "--span", "800", "--towers", "800", "a.dat"}
-        << QStringList{"span=800", "root-at=-"};
-}
-
-void TestExportOptions::foamRequest() {
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, fields);
-    const Result<ExportRequest> request = parse(arguments);
-    QVERIFY2(request, qPrintable(request.error()));
-    compareFields(foamFieldsOf(request.value().settings), fields);
 }
 
 QTEST_GUILESS_MAIN(TestExportOptions)
