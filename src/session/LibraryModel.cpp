@@ -64,14 +64,15 @@ std::optional<LibraryRow> LibraryRowOf(const QString& file, const SectionRead& r
     return row;
 }
 
-QStringList LibraryFiles(const QString& folder, bool subfolders) {
+QStringList LibraryFiles(const QString& folder, bool subfolders, const std::atomic_bool* stop) {
     const QDir dir(folder);
     QStringList files;
     // Without QDir::System, pipes, sockets, devices and broken links are not listed; without
     // QDir::Hidden nor FollowSymlinks, hidden folders and links to folders are not entered.
     QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot,
                     subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
-    while (it.hasNext()) {
+    // A folder with its subfolders can be a whole disk or a slow network share.
+    while (it.hasNext() && (stop == nullptr || !*stop)) {
         files << dir.relativeFilePath(it.next());
     }
     std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
@@ -130,7 +131,7 @@ void LibraryModel::setFolder(const QString& folder, bool subfolders) {
     // The analyser cannot see that Qt owns (and deletes) the slot objects of queued calls.
     // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
     pool_.start([this, folder, subfolders, generation, cancelled, batch] {
-        const QStringList files = LibraryFiles(folder, subfolders);
+        const QStringList files = LibraryFiles(folder, subfolders, cancelled.get());
         if (*cancelled) {
             return;
         }
@@ -138,7 +139,7 @@ void LibraryModel::setFolder(const QString& folder, bool subfolders) {
             this, [this, generation, count = files.size()] { listed(generation, int(count)); },
             Qt::QueuedConnection);
         const QDir dir(folder);
-        for (qsizetype first = 0; first < files.size(); first += batch) {
+        for (qsizetype first = 0; first < files.size() && !*cancelled; first += batch) {
             pool_.start([this, dir, part = files.mid(first, batch), generation, cancelled] {
                 std::vector<LibraryRow> rows;
                 rows.reserve(static_cast<std::size_t>(part.size()));

@@ -60,14 +60,17 @@ SectionReading LibraryReading();
 std::optional<LibraryRow> LibraryRowOf(const QString& file, const SectionRead& read);
 
 // The regular files of `folder` (and of its subfolders, without following links to folders),
-// as paths from it, in order of their names; hidden files are left out.
-QStringList LibraryFiles(const QString& folder, bool subfolders);
+// as paths from it, in order of their names; hidden files are left out. Listing ends early, with
+// what it has, once `stop` is set.
+QStringList LibraryFiles(const QString& folder, bool subfolders,
+                         const std::atomic_bool* stop = nullptr);
 
 // The files of a folder as rows, one per data file or section file. A fill lists the folder and
 // reads its files on a thread pool of its own; rows are added as batches of them are read, and
 // progress() tells how far it is. Choosing another folder, clear() or the model's end stops the
-// fill: workers check a flag before each file, rows of an earlier fill are dropped, and the
-// destructor waits for no more than the files being read at that moment.
+// fill: the listing checks a flag before each file it lists and the workers before each file they
+// read, rows of an earlier fill are dropped, and the destructor waits for no more than the files
+// being read at that moment.
 class LibraryModel : public QAbstractTableModel {
     Q_OBJECT
 

@@ -76,7 +76,12 @@ bool LibrarySortFilter::lessThan(const QModelIndex& left, const QModelIndex& rig
     if (const int order = aLacks ? 0 : compare(a, b, column); order != 0) {
         return order < 0;
     }
-    const int byFile = collator_.compare(a.file, b.file);
+    // "A.dat" and "a.dat" are alike to the collator; their code points keep them in one order
+    // however the rows arrived.
+    int byFile = collator_.compare(a.file, b.file);
+    if (byFile == 0) {
+        byFile = a.file.compare(b.file);
+    }
     return ascending ? byFile < 0 : byFile > 0;
 }
 

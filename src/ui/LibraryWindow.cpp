@@ -88,6 +88,7 @@ LibraryWindow::LibraryWindow(AppState& state, Dialogs& dialogs,
     connect(&model_, &LibraryModel::modelReset, this, [this] {
         selectionOrder_.clear();
         drawn_.clear();
+        unreadable_.clear();
         drawOverlay();
     });
 }
@@ -184,8 +185,9 @@ void LibraryWindow::buildControls() {
     connect(CommandReload, &QPushButton::clicked, this, [this] { model_.reload(); });
     auto* reload = new QShortcut(QKeySequence(Qt::Key_F5), this);
     connect(reload, &QShortcut::activated, this, [this] { model_.reload(); });
-    connect(TextFilter, &QLineEdit::textChanged, this,
-            [this](const QString& text) { rows_.setText(text.trimmed()); });
+    connect(TextFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        refilter([this, &text] { rows_.setText(text.trimmed()); });
+    });
     for (QLineEdit* box : {TextThicknessFrom, TextThicknessTo}) {
         connect(box, &QLineEdit::textChanged, this, [this] {
             takeRange(TextThicknessFrom, TextThicknessTo, &LibrarySortFilter::setThickness);
@@ -272,6 +274,7 @@ void LibraryWindow::showTitle() {
 
 void LibraryWindow::openLibrary() {
     if (isVisible()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
         raise();
         activateWindow();
         return;
@@ -330,18 +333,43 @@ void LibraryWindow::takeRange(QLineEdit* from, QLineEdit* to,
         }
         box->setStyleSheet(taken ? QString() : QStringLiteral("color: #C00000"));
     }
-    (rows_.*set)(range);
+    refilter([this, set, &range] { (rows_.*set)(range); });
+}
+
+void LibraryWindow::refilter(const std::function<void()>& apply) {
+    // The table lets go of the rows a filter hides, and each key typed is a filter of its own:
+    // typing "25" into a "to" box hides every row at "2". The sections selected stay selected
+    // (and drawn) through filter changes; those the filter shows are selected in the table again.
+    const std::vector<int> kept = selectionOrder_;
+    refiltering_ = true;
+    apply();
+    QItemSelection again;
+    for (const int row : kept) {
+        const QModelIndex shown = rows_.mapFromSource(model_.index(row, 0));
+        if (shown.isValid()) {
+            again.select(shown, shown);
+        }
+    }
+    TableLibrary->selectionModel()->select(
+        again, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    refiltering_ = false;
+    selectionOrder_ = kept;
+    drawOverlay();
 }
 
 void LibraryWindow::selectionChanged(const QItemSelection& selected) {
+    if (refiltering_) {
+        return;
+    }
     QSet<int> now;
     for (const QModelIndex& index : TableLibrary->selectionModel()->selectedRows()) {
         now.insert(rows_.libraryRow(index.row()));
     }
     std::erase_if(selectionOrder_, [&now](int row) { return !now.contains(row); });
-    const auto append = [this](int row) {
-        if (std::find(selectionOrder_.begin(), selectionOrder_.end(), row) ==
-            selectionOrder_.end()) {
+    QSet<int> ordered(selectionOrder_.begin(), selectionOrder_.end());
+    const auto append = [this, &ordered](int row) {
+        if (!ordered.contains(row)) {
+            ordered.insert(row);
             selectionOrder_.push_back(row);
         }
     };
@@ -362,25 +390,27 @@ void LibraryWindow::drawOverlay() {
     QHash<int, OverlaySection> kept;
     int drawable = 0;
     for (const int row : selectionOrder_) {
-        if (model_.row(row).refused) {
+        if (model_.row(row).refused || unreadable_.contains(row)) {
             continue;
         }
-        ++drawable;
         if (sections.size() == MaxOverlaySections) {
+            ++drawable;
             continue;
         }
         // Each section is read once while it stays selected; one that cannot be read now
-        // (changed or gone since the folder was read) is left out.
+        // (changed or gone since the folder was read) is left out until the folder is read again.
         if (const auto found = drawn_.constFind(row); found != drawn_.constEnd()) {
             sections.push_back(*found);
         } else {
             const QString path = model_.path(row);
             const SectionRead read = ReadSection(path, LibraryReading());
             if (!read.clean()) {
+                unreadable_.insert(row);
                 continue;
             }
             sections.push_back({SectionName(read.section.title(), path), read.section.curves});
         }
+        ++drawable;
         kept.insert(row, sections.back());
     }
     drawn_ = std::move(kept);

@@ -9,6 +9,7 @@
 #include "session/LibrarySortFilter.h"
 
 #include <QHash>
+#include <QSet>
 #include <QWidget>
 
 #include <functional>
@@ -64,6 +65,7 @@ private:
     void showProgress(int filesRead, int filesListed);
     void takeRange(QLineEdit* from, QLineEdit* to,
                    void (LibrarySortFilter::*set)(const LibraryRange&));
+    void refilter(const std::function<void()>& apply);
     void selectionChanged(const QItemSelection& selected);
     void drawOverlay();
     void openRow(int row);
@@ -82,6 +84,10 @@ private:
     // drawn, read once each.
     std::vector<int> selectionOrder_;
     QHash<int, OverlaySection> drawn_;
+    // Rows selected whose files could not be read when they were to be drawn.
+    QSet<int> unreadable_;
+    // While a filter changes, the table's selection follows selectionOrder_, not the reverse.
+    bool refiltering_ = false;
 
     QString title_;
     QString progressText_;

@@ -22,7 +22,7 @@ QWidget* QtDialogs::activeParent() const {
 }
 
 void QtDialogs::messageBox(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, visibleParent());
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, activeParent());
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);
     KeepEmptyTitleEmpty(&box);

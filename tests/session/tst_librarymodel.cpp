@@ -101,6 +101,9 @@ void TestLibraryModel::filesListed() {
     QCOMPARE(model.filesRead(), files.size() + 1);
     QCOMPARE(model.filesListed(), files.size() + 1);
     QCOMPARE(model.path(0), QDir(folder_.path()).filePath(model.row(0).file));
+    // A listing told to stop lists no further.
+    const std::atomic_bool stop = true;
+    QCOMPARE(LibraryFiles(folder_.path(), subfolders, &stop), QStringList());
 }
 
 void TestLibraryModel::rowsAsTheTableGivesThem_data() {

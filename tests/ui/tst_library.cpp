@@ -346,6 +346,9 @@ void TestLibrary::filterBoxes_data() {
     QTest::addColumn<bool>("red");
     QTest::newRow("thickness from") << "TextThicknessFrom"
                                     << "15" << QStringList{"c-naca6421.dat", "e-data.dat"} << false;
+    // At "2" every section is hidden.
+    QTest::newRow("thickness to") << "TextThicknessTo"
+                                  << "25" << testing::LibraryTopFiles.mid(0, 5) << false;
     QTest::newRow("camber to") << "TextCamberTo"
                                << "-1" << QStringList{"d-negative.dat"} << false;
     QTest::newRow("no number: open, in red") << "TextThicknessFrom"
@@ -360,13 +363,20 @@ void TestLibrary::filterBoxes() {
     openData(QStringLiteral("e-data.dat"));
     LibraryWindow* library = openLibrary();
     QVERIFY(library);
+    // Sections selected stay selected and drawn through the filter's changes, a key at a time.
+    clickFile(library, QStringLiteral("c-naca6421.dat"));
+    clickFile(library, QStringLiteral("b-naca2412.dat"), Qt::ControlModifier);
+    const QStringList drawn = {"NACA 6421", "NACA 2412"};
     auto* edit = library->findChild<QLineEdit*>(box);
     QTest::keyClicks(edit, text);
     QCOMPARE(this->files(library), files);
     QCOMPARE(edit->styleSheet().contains(QLatin1String("color")), red);
+    QCOMPARE(drawnNames(library), drawn);
     edit->clear();
     QCOMPARE(this->files(library), testing::LibraryTopFiles);
     QCOMPARE(edit->styleSheet(), QString());
+    QCOMPARE(drawnNames(library), drawn);
+    QCOMPARE(in<QTableView>(library, "TableLibrary")->selectionModel()->selectedRows().size(), 2);
 }
 
 void TestLibrary::reloadAndSubfolders() {
