@@ -41,6 +41,52 @@ SvgExtent extentOf(const std::array<const std::vector<QPointF>*, 6>& lines) {
     return extent;
 }
 
+// The machine's frame: h and v from the machine's zero.
+void machineFrame(SvgDrawing& svg, const SvgExtent& drawn, double letters, const QByteArray& width,
+                  const QByteArray& font) {
+    svg.beginGroup("machine-zero", R"(fill="none" stroke="#b0b0b0" stroke-width=")" + width + '"');
+    svg.path({{drawn.left, 0.0}, {drawn.right, 0.0}}, false);
+    svg.path({{0.0, drawn.low}, {0.0, drawn.high}}, false);
+    svg.endGroup();
+    svg.beginGroup("machine-axes", R"(fill="#808080" )" + font);
+    svg.text({-letters, -letters}, QStringLiteral("0"));
+    svg.text({drawn.right - letters, -letters}, QStringLiteral("h"));
+    svg.text({-letters, drawn.high - letters}, QStringLiteral("v"));
+    svg.endGroup();
+}
+
+// Where the legend goes and how it is drawn.
+struct LegendStyle {
+    double left;
+    double letters;
+    double stroke;
+    QByteArray font;
+};
+
+// A row for each line, named and drawn in its colour, then the lead-in start's row.
+template <typename RowAt>
+void legend(SvgDrawing& svg, const std::array<Line, 6>& lines, const LegendStyle& style,
+            const RowAt& rowAt) {
+    const double left = style.left;
+    const double letters = style.letters;
+    svg.beginGroup("legend", R"(fill="#000000" )" + style.font);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        svg.text({left + 5.0 * letters, rowAt(i) - letters / 3.0}, *lines[i].label);
+    }
+    svg.text({left + 5.0 * letters, rowAt(lines.size()) - letters / 3.0},
+             QStringLiteral("the lead-in start: put the wire there first"));
+    svg.endGroup();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QByteArray attributes = QByteArray(R"(fill="none" stroke=")") + lines[i].colour +
+                                      R"(" stroke-width=")" +
+                                      SvgDrawing::numberText(3.0 * style.stroke) + '"';
+        const QByteArray id = QByteArray("legend-") + lines[i].id;
+        svg.beginGroup(id.constData(), attributes);
+        svg.path({{left, rowAt(i)}, {left + 4.0 * letters, rowAt(i)}}, false);
+        svg.endGroup();
+    }
+}
+
 }  // namespace
 
 QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
@@ -76,16 +122,7 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
     const QByteArray font = R"(font-family="DejaVu Sans, sans-serif" font-size=")" +
                             SvgDrawing::numberText(letters) + '"';
 
-    // The machine's frame: h and v from the machine's zero.
-    svg.beginGroup("machine-zero", R"(fill="none" stroke="#b0b0b0" stroke-width=")" + width + '"');
-    svg.path({{drawn.left, 0.0}, {drawn.right, 0.0}}, false);
-    svg.path({{0.0, drawn.low}, {0.0, drawn.high}}, false);
-    svg.endGroup();
-    svg.beginGroup("machine-axes", R"(fill="#808080" )" + font);
-    svg.text({-letters, -letters}, QStringLiteral("0"));
-    svg.text({drawn.right - letters, -letters}, QStringLiteral("h"));
-    svg.text({-letters, drawn.high - letters}, QStringLiteral("v"));
-    svg.endGroup();
+    machineFrame(svg, drawn, letters, width, font);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         QByteArray attributes = QByteArray(R"(fill="none" stroke=")") + lines[i].colour +
                                 R"(" stroke-width=")" + width + R"(" stroke-linejoin="round")";
@@ -111,22 +148,7 @@ QByteArray FoamPreviewSvg(const FoamCut& cut, const FoamPreviewText& text) {
     svg.beginGroup("title", R"(fill="#000000" )" + font);
     svg.text({drawn.left, titleAt}, text.title);
     svg.endGroup();
-    svg.beginGroup("legend", R"(fill="#000000" )" + font);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        svg.text({drawn.left + 5.0 * letters, rowAt(i) - letters / 3.0}, *lines[i].label);
-    }
-    svg.text({drawn.left + 5.0 * letters, rowAt(lines.size()) - letters / 3.0},
-             QStringLiteral("the lead-in start: put the wire there first"));
-    svg.endGroup();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const QByteArray attributes = QByteArray(R"(fill="none" stroke=")") + lines[i].colour +
-                                      R"(" stroke-width=")" + SvgDrawing::numberText(3.0 * stroke) +
-                                      '"';
-        const QByteArray id = QByteArray("legend-") + lines[i].id;
-        svg.beginGroup(id.constData(), attributes);
-        svg.path({{drawn.left, rowAt(i)}, {drawn.left + 4.0 * letters, rowAt(i)}}, false);
-        svg.endGroup();
-    }
+    legend(svg, lines, {drawn.left, letters, stroke, font}, rowAt);
     return svg.finish();
 }
 

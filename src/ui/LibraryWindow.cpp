@@ -147,7 +147,11 @@ void LibraryWindow::buildControls() {
     CommandSavePicture = new QPushButton(this);
     CommandSavePicture->setObjectName(QStringLiteral("CommandSavePicture"));
     CommandSavePicture->setEnabled(false);
+    layOutControls();
+    connectControls();
+}
 
+void LibraryWindow::layOutControls() {
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(CommandFolder);
     folderRow->addWidget(LabelFolder, 1);
@@ -178,7 +182,9 @@ void LibraryWindow::buildControls() {
     layout->addLayout(folderRow);
     layout->addLayout(filterRow);
     layout->addWidget(splitter, 1);
+}
 
+void LibraryWindow::connectControls() {
     connect(CommandFolder, &QPushButton::clicked, this, [this] { chooseFolder(); });
     connect(CheckSubfolders, &QCheckBox::toggled, this,
             [this](bool) { readFolder(model_.folder()); });

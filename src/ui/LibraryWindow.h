@@ -59,6 +59,8 @@ protected:
 
 private:
     void buildControls();
+    void layOutControls();
+    void connectControls();
     void fitColumns();
     void chooseFolder();
     void readFolder(const QString& folder);
