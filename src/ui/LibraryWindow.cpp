@@ -271,6 +271,18 @@ void LibraryWindow::changeEvent(QEvent* event) {
     }
 }
 
+bool LibraryWindow::event(QEvent* event) {
+    // The screen scale is set in the main window: coming back here, the plot takes it.
+    if (event->type() == QEvent::WindowActivate && overlayScale() != PlotOverlay->scale()) {
+        drawOverlay();
+    }
+    return QWidget::event(event);
+}
+
+std::int16_t LibraryWindow::overlayScale() const {
+    return state_.ScreenScale > 0 ? state_.ScreenScale : FirstScreenScale;
+}
+
 void LibraryWindow::showTitle() {
     setWindowTitle(model_.folder().isEmpty() ? title_
                                              : title_ + QStringLiteral(" - ") +
@@ -420,8 +432,7 @@ void LibraryWindow::drawOverlay() {
         kept.insert(row, sections.back());
     }
     drawn_ = std::move(kept);
-    const std::int16_t scale = state_.ScreenScale > 0 ? state_.ScreenScale : FirstScreenScale;
-    PlotOverlay->setSections(std::move(sections), scale);
+    PlotOverlay->setSections(std::move(sections), overlayScale());
     CommandSavePicture->setEnabled(!PlotOverlay->sections().empty());
     LabelOverlayNote->setText(drawable > MaxOverlaySections ? tooManyText_.arg(drawable)
                                                             : QString());

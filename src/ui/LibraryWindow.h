@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -55,6 +56,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -70,6 +72,7 @@ private:
     void refilter(const std::function<void()>& apply);
     void selectionChanged(const QItemSelection& selected);
     void drawOverlay();
+    std::int16_t overlayScale() const;
     void openRow(int row);
     void savePicture();
     void showTitle();

@@ -9,6 +9,7 @@
 #include "ui/OverlayView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -199,6 +200,13 @@ void TestLibrary::sortSelectAndOpen() {
     clickFile(library, QStringLiteral("c-naca6421.dat"));
     clickFile(library, QStringLiteral("b-naca2412.dat"), Qt::ControlModifier);
     QCOMPARE(drawnNames(library), (QStringList{"NACA 6421", "NACA 2412"}));
+    // A screen scale set in the main window is taken when the library is active again.
+    state.ScreenScale = 1200;
+    form->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), form.get());
+    library->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), library);
+    QCOMPARE(in<OverlayView>(library, "PlotOverlay")->scale(), 1200);
 
     // The plot as the window paints it: each in its colour, the legend in the same order.
     auto* plot = in<OverlayView>(library, "PlotOverlay");
