@@ -12,6 +12,8 @@ using namespace vandrix;
 using namespace vandrix::testing;
 
 Q_DECLARE_METATYPE(vandrix::TowerPosition)
+Q_DECLARE_METATYPE(vandrix::WirePair)
+Q_DECLARE_METATYPE(vandrix::FoamMachine)
 
 namespace {
 
@@ -124,6 +126,40 @@ class TestFoamCut : public QObject {
     Q_OBJECT
 
 private slots:
+    // The wire through two face points, extended to the tower planes, worked out by hand.
+    void projection_data() {
+        QTest::addColumn<FoamMachine>("machine");
+        QTest::addColumn<WirePair>("faces");
+        QTest::addColumn<TowerPosition>("towers");
+        const FoamMachine tapered{1000, 500, 200.0, RootSide::Left};
+        QTest::newRow("untapered")
+            << FoamMachine{800, 600, {}, RootSide::Left} << WirePair{{100, 40}, {100, 40}}
+            << TowerPosition{{100, 40}, {100, 40}};
+        // Root face at 200, tip face at 700: the left tower 0.4 spans ahead of the root, the
+        // right one 1.6 spans from it.
+        QTest::newRow("tapered, first point")
+            << tapered << WirePair{{100, 50}, {60, 40}} << TowerPosition{{116, 54}, {36, 34}};
+        QTest::newRow("tapered, second point")
+            << tapered << WirePair{{20, 30}, {40, 36}} << TowerPosition{{12, 27.6}, {52, 39.6}};
+        QTest::newRow("tapered, root on the right")
+            << FoamMachine{1000, 500, 200.0, RootSide::Right} << WirePair{{100, 50}, {60, 40}}
+            << TowerPosition{{36, 34}, {116, 54}};
+        // Centred: faces at 150 and 650 of 800.
+        QTest::newRow("tapered, centred")
+            << FoamMachine{800, 500, {}, RootSide::Left} << WirePair{{100, 50}, {50, 40}}
+            << TowerPosition{{115, 53}, {35, 37}};
+    }
+    void projection() {
+        QFETCH(FoamMachine, machine);
+        QFETCH(WirePair, faces);
+        QFETCH(TowerPosition, towers);
+        const TowerPosition at = ProjectWire(faces, machine);
+        QVERIFY2(near(at.left, towers.left, 1e-9) && near(at.right, towers.right, 1e-9),
+                 QByteArray(text(at.left) + ' ' + text(at.right)).constData());
+        const WirePair back = FacesOf(at, machine);
+        QVERIFY(near(back.root, faces.root, 1e-9) && near(back.tip, faces.tip, 1e-9));
+    }
+
     // The kerf paths of NACA 2412 at 200 and 120 mm, and root and tip points paired at equal
     // fractions of x on the same surface, at every point of both paths and at the stations.
     void pairing_data() {
