@@ -449,6 +449,8 @@ void TestSectionSteps::figures_data() {
         << 0.0 << 0.0 << 0.0;
     const Naca4 naca2412{0.02, 0.4, 0.12};
     QTest::newRow("2412") << resampled(nacaRun(naca2412, 201)) << -2.116 << -0.0528 << 0.01;
+    QTest::newRow("4412") << resampled(nacaRun(Naca4{0.04, 0.4, 0.12}, 201)) << -4.232 << -0.1056
+                          << 0.01;
     QTest::newRow("23012") << resampled(nacaRun(Naca5{0.2025, 15.957, 0.0, 0.12}, 201)) << -1.136
                            << -0.0107 << 0.01;
     // A file's rounding moves the slopes between its closely spaced last points, and the figures
